@@ -1,0 +1,72 @@
+// Timing of the numeric kernels and of whole calculations, each through the
+// same calculate command the window runs, with a recording view.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "engine/calculate_command.h"
+#include "engine/kernels.h"
+#include "engine/reference_tables.h"
+#include "model/calc_data.h"
+#include "model/recording_view.h"
+#include "model/value_exchange.h"
+
+namespace kaldora {
+namespace {
+
+void BM_InterpolateTable(benchmark::State& state) {
+    double t = 20.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Lookup(NormFluxOutdoorUpTo5000, 0.3, t));
+        t = t < 590.0 ? t + 7.3 : 20.0;
+    }
+}
+BENCHMARK(BM_InterpolateTable);
+
+void BM_SolveInsulationDiameter(benchmark::State& state) {
+    ResetCalcData();
+    CurrentType = 3;
+    CurrentSlot(kSlotDiameter) = 0.108;
+    double a = std::log(0.108) + 0.9;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(SolveInsulationDiameter(a, 0.01));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_SolveInsulationDiameter);
+
+void BM_InsulationConductivity(benchmark::State& state) {
+    double t = 0.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(InsulationConductivity(t));
+        t = t < 400.0 ? t + 1.7 : 0.0;
+    }
+}
+BENCHMARK(BM_InsulationConductivity);
+
+// One press of the calculate button: read the fields, calculate, show.
+void BM_CalculateCommand(benchmark::State& state) {
+    const int type = static_cast<int>(state.range(0));
+    ResetCalcData();
+    RecordingView view;
+    // Inputs each type actually computes with (the initial ones of types 2
+    // to 4 are refused at once).
+    view.Type(1, type == 4 ? "-20" : "20");
+    view.Type(4, type == 2 ? "5" : "350");
+    view.Type(7, "45");
+    view.Type(32, "60");
+    AttachView(&view);
+    CurrentType = type;
+    for (auto _ : state) {
+        view.ClearEvents();
+        CalculateCommand();
+        benchmark::DoNotOptimize(ParamTable[type][kSlotThickness]);
+    }
+    AttachView(nullptr);
+}
+BENCHMARK(BM_CalculateCommand)->DenseRange(1, 5)->ArgName("type");
+
+}  // namespace
+}  // namespace kaldora
+
+BENCHMARK_MAIN();

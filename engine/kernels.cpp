@@ -1,0 +1,71 @@
+#include "engine/kernels.h"
+
+#include <cmath>
+
+#include "model/calc_data.h"
+#include "model/number_text.h"
+
+namespace kaldora {
+
+namespace {
+
+constexpr double kBracketTolerance = 1e-7;
+
+// Negated comparisons so that a NaN argument fails the check.
+bool InRange(double value, double low, double high) { return value >= low && value <= high; }
+
+}  // namespace
+
+double InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols) {
+    const auto cell = [table, cols](int r, int c) { return table[r * cols + c]; };
+
+    const double firstCol = cell(0, 1);
+    const double lastCol = cell(0, cols - 1);
+    if (!InRange(colArg, firstCol, lastCol)) {
+        MessageBuffer = "Температура теплоносителя\nдолжна быть от " + FormatFixed(firstCol, 1, 0) +
+                        "C до " + FormatFixed(lastCol, 1, 0) + "C";
+        return 0.0;
+    }
+    const double firstRow = cell(1, 0);
+    const double lastRow = cell(rows - 1, 0);
+    if (!InRange(rowArg, firstRow, lastRow)) {
+        MessageBuffer = "Диаметр трубы должен быть от " + FormatFixed(firstRow, 5, 3) + "м до " +
+                        FormatFixed(lastRow, 5, 3) + "м";
+        return 0.0;
+    }
+
+    int k = 1;
+    while (k < rows - 1 && !(cell(k, 0) - rowArg > -kBracketTolerance)) ++k;
+    int j = 1;
+    while (j < cols - 1 && !(cell(0, j) - colArg > -kBracketTolerance)) ++j;
+
+    const auto alongRows = [&](int c) -> double {
+        if (k == 1) return cell(1, c);
+        return cell(k - 1, c) +
+               (rowArg - cell(k - 1, 0)) * (cell(k, c) - cell(k - 1, c)) / (cell(k, 0) - cell(k - 1, 0));
+    };
+    if (j == 1) return alongRows(1);
+    const double left = alongRows(j - 1);
+    const double right = alongRows(j);
+    return left + (colArg - cell(0, j - 1)) * (right - left) / (cell(0, j) - cell(0, j - 1));
+}
+
+double SolveInsulationDiameter(double a, double b) {
+    constexpr double kStop = 1e-5;  // metres
+    constexpr int kMaxIterations = 30;
+    double x = 3.0 * CurrentSlot(kSlotDiameter);
+    double y = 0.0;
+    for (int n = 0; std::fabs(x - y) > kStop && n < kMaxIterations; ++n) {
+        y = std::exp(a - b / x);
+        x = (x + y) / 2.0;
+    }
+    return x;
+}
+
+double InsulationConductivity(double t) {
+    if (t <= 25.0) return 0.038;
+    if (t <= 125.0) return 0.0345 + 0.00014 * t;
+    return 0.027 + 0.0002 * t;
+}
+
+}  // namespace kaldora

@@ -1,0 +1,21 @@
+// The three numeric steps every calculation type reduces to.
+#pragma once
+
+namespace kaldora {
+
+inline constexpr double kPi = 3.14159265359;
+inline constexpr double kTwoPi = 6.28318530718;
+
+// Bilinear lookup in a table whose row 0 holds the column keys and column 0
+// the row keys. Out of range it writes the range message into MessageBuffer
+// and returns 0.
+double InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols);
+
+// Outer insulation diameter x (m) with ln x = a - b / x, iterated from three
+// times slot 3 of the current row.
+double SolveInsulationDiameter(double a, double b);
+
+// Conductivity of the mineral wool, W/(m·°C), at the mean layer temperature t.
+double InsulationConductivity(double t);
+
+}  // namespace kaldora

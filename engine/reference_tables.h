@@ -1,0 +1,26 @@
+// The built-in reference data: normed heat-flux densities for single pipes
+// and for pipes in a non-walkable channel, and the saturation pressure of
+// water with its inverse, the dew point. Reproduced cell for cell as
+// published, including the cells that look odd.
+#pragma once
+
+namespace kaldora {
+
+struct LookupTable {
+    const double* cells;  // rows x cols, row by row; [0][0] is the corner
+    int rows;
+    int cols;
+};
+
+double Lookup(const LookupTable& table, double rowArg, double colArg);
+
+extern const LookupTable NormFluxOutdoorOver5000;
+extern const LookupTable NormFluxOutdoorUpTo5000;
+extern const LookupTable NormFluxIndoorOver5000;
+extern const LookupTable NormFluxIndoorUpTo5000;
+extern const LookupTable NormFluxChannelOver5000;
+extern const LookupTable NormFluxChannelUpTo5000;
+extern const LookupTable SaturationPressureTable;
+extern const LookupTable DewPointTable;
+
+}  // namespace kaldora

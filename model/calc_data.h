@@ -1,0 +1,54 @@
+// Program-wide calculation data: the parameter table, the current type,
+// the per-type option flags, the per-slot number formats and the shared
+// text buffers. One instance for the whole run.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace kaldora {
+
+enum class CalcType : int {
+    None = 0,
+    HeatLossNorm = 1,
+    Condensation = 2,
+    SurfaceTemperature = 3,
+    FreezeProtection = 4,
+    ChannelTwoPipe = 5,
+};
+
+inline constexpr int kTypeCount = 6;   // rows 0..5, row 0 never used
+inline constexpr int kSlotCount = 35;  // slots 0..34
+inline constexpr int kFirstSlot = 1;
+inline constexpr int kLastSlot = 32;   // slots with a meaning
+
+// Slot numbers the calculations share.
+inline constexpr int kSlotAlpha = 2;
+inline constexpr int kSlotDiameter = 3;
+inline constexpr int kSlotThickness = 5;
+
+// Character limits of the two text buffers (terminator not counted).
+// The buffers themselves grow as needed; see ReadSlots for how longer
+// texts are treated.
+inline constexpr int kEditTextLimit = 19;
+inline constexpr int kMessageLimit = 255;
+
+using TypeFlags = std::array<int, kTypeCount>;
+
+extern double ParamTable[kTypeCount][kSlotCount];
+extern int CurrentType;
+extern TypeFlags IndoorsFlag;
+extern TypeFlags MetalCoverFlag;
+extern TypeFlags LongHoursFlag;
+extern TypeFlags CalculatedFlag;
+extern std::array<std::string, kSlotCount> SlotFormats;  // "%4.2f", empty until built
+extern std::string EditTextBuffer;
+extern std::string MessageBuffer;
+
+// Puts all of the above into its start state.
+void ResetCalcData();
+
+// Slot k of the row of CurrentType.
+double& CurrentSlot(int slot);
+
+}  // namespace kaldora

@@ -1,0 +1,38 @@
+// Locale-free conversions between numbers and the texts the user types and
+// reads. A desktop locale with a decimal comma must not change them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kaldora {
+
+// The longest prefix of `text` (after leading blanks) made of a sign,
+// digits, one decimal point and an exponent, converted to a double; 0.0
+// when there is none. Words such as inf or nan and hex forms are not
+// numbers. A value too large for a double saturates at the largest finite
+// one, so the result is always finite.
+double ParsePointNumber(std::string_view text);
+
+// Replaces the first "," of `text` by ".".
+std::string SwapFirstComma(std::string_view text);
+
+// Replaces the first "." of `text` by ",".
+std::string SwapFirstPoint(std::string_view text);
+
+// Text as typed into an edit box (comma or point) to a number.
+double ParseTypedNumber(std::string_view text);
+
+// printf-style "%W.Pf" of a finite value, with a decimal point.
+std::string FormatFixed(double value, int width, int decimals);
+
+// The same with the first "." replaced by ",", as every shown value is.
+std::string FormatShown(double value, int width, int decimals);
+
+// Formats with a slot format record such as "%4.2f".
+std::string FormatWithRecord(const std::string& record, double value);
+
+// Number of characters (not bytes) of a UTF-8 text.
+std::size_t CountCharacters(std::string_view utf8);
+
+}  // namespace kaldora

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/calculations.h"
+#include "test_support.h"
+
+namespace kaldora::testing {
+namespace {
+
+struct NormCase {
+    const char* name;
+    const char* diameter;
+    const char* carrier;
+    bool indoors, metal, longHours;
+    double norm;
+    double alpha;
+    const char* shown;
+};
+
+class HeatLossNormTest : public CalcTest, public ::testing::WithParamInterface<NormCase> {};
+
+TEST_P(HeatLossNormTest, FindsTheThicknessForTheNorm) {
+    const NormCase& c = GetParam();
+    IndoorsFlag[1] = c.indoors;
+    MetalCoverFlag[1] = c.metal;
+    LongHoursFlag[1] = c.longHours;
+    Calculate(1, {{1, "20"}, {3, c.diameter}, {4, c.carrier}});
+    EXPECT_DOUBLE_EQ(Slot(6), c.norm);
+    EXPECT_EQ(Slot(kSlotAlpha), c.alpha);
+    // The calculation's own result line, then the one WriteSlots shows again.
+    EXPECT_EQ(Outputs(), (std::vector{Result(c.shown), Result(c.shown)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HeatLossNormTest,
+    ::testing::Values(
+        NormCase{"InitialOutdoors", "108", "350", false, false, false, 146, 29, "78,9"},
+        NormCase{"OutdoorsOver5000", "108", "350", false, false, true, 130, 29, "94,7"},
+        NormCase{"IndoorsNonMetal", "108", "350", true, false, false, 140, 11, "82,3"},
+        NormCase{"IndoorsMetal", "108", "350", true, true, false, 140, 6, "79,6"},
+        NormCase{"BetweenTheLastRows", "1220", "150", false, false, false, 172.5, 29, "148,6"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CalcTest, HeatLossNormSettlesInSixPasses) {
+    CurrentType = 1;
+    CurrentSlot(kSlotDiameter) = 0.108;
+    const NormIteration it = IterateHeatLossNorm(0.108, 20, 350, 146, 29);
+    EXPECT_EQ(it.passes, 6);
+    EXPECT_NEAR(it.surfaceTemp, 25.9, 0.05);
+    EXPECT_NEAR((it.outerDiameter - 0.108) / 2 * 1000, 78.9, 0.05);
+}
+
+struct NormRefusalCase {
+    const char* name;
+    const char* air;
+    const char* diameter;
+    const char* carrier;
+    const char* message;
+    bool resultFirst;  // only the "no losses" refusal shows the zero first
+};
+
+class HeatLossNormRefusalTest : public CalcTest,
+                                public ::testing::WithParamInterface<NormRefusalCase> {};
+
+TEST_P(HeatLossNormRefusalTest, RefusesInItsOrder) {
+    const NormRefusalCase& c = GetParam();
+    Calculate(1, {{1, c.air}, {3, c.diameter}, {4, c.carrier}});
+    const auto expected = c.resultFirst
+                              ? std::vector{Result("0,0"), Info(c.message), Result("0,0")}
+                              : std::vector{Info(c.message), Result("0,0"), Result("0,0")};
+    EXPECT_EQ(Outputs(), expected);
+    EXPECT_EQ(Slot(kSlotThickness), 0.0);
+    // The norm field shows what the lookup left: 0 after a refused lookup.
+    if (!c.resultFirst) {
+        EXPECT_EQ(view.SlotText(6), "0,0");
+    }
+}
+
+const char kNoLosses[] = "При заданных условиях тепловые потери исключены";
+const char kTemp[] = "Температура теплоносителя\nдолжна быть от 20C до 600C";
+const char kDia[] = "Диаметр трубы должен быть от 0.018м до 1.420м";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HeatLossNormRefusalTest,
+    ::testing::Values(NormRefusalCase{"AirEqualsCarrier", "350", "108", "350", kNoLosses, true},
+                      NormRefusalCase{"AirAboveCarrier", "20", "108", "10", kNoLosses, true},
+                      NormRefusalCase{"DiameterTooSmall", "20", "17", "350", kDia, false},
+                      NormRefusalCase{"DiameterZero", "20", "0", "350", kDia, false},
+                      NormRefusalCase{"DiameterTooLarge", "20", "1430", "350", kDia, false},
+                      NormRefusalCase{"CarrierTooCold", "0", "108", "10", kTemp, false},
+                      NormRefusalCase{"CarrierTooHot", "20", "108", "601", kTemp, false},
+                      NormRefusalCase{"BothOutside", "0", "17", "10", kTemp, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CalcTest, HeatLossNormAcceptsTheTableBounds) {
+    for (const auto& [diameter, carrier] :
+         {std::pair{"18", "20"}, {"1420", "600"}, {"18", "600"}, {"1420", "20"}}) {
+        Calculate(1, {{1, "0"}, {3, diameter}, {4, carrier}});
+        EXPECT_GT(Slot(kSlotThickness), 0.0) << diameter << " mm, " << carrier << " °C";
+        for (const auto& e : Outputs()) EXPECT_NE(e.kind, Kind::Info);
+    }
+}
+
+}  // namespace
+}  // namespace kaldora::testing

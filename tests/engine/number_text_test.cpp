@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "model/number_text.h"
+
+namespace kaldora {
+namespace {
+
+struct ParseCase {
+    const char* text;
+    double value;
+};
+
+class ParsePointNumberTest : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParsePointNumberTest, ReadsTheLongestNumericPrefix) {
+    EXPECT_EQ(ParsePointNumber(GetParam().text), GetParam().value) << '"' << GetParam().text << '"';
+}
+
+const double kMax = std::numeric_limits<double>::max();
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParsePointNumberTest,
+    ::testing::Values(ParseCase{"20.5", 20.5}, ParseCase{"  \t-7", -7.0}, ParseCase{"+3", 3.0},
+                      ParseCase{".5", 0.5}, ParseCase{"5.", 5.0}, ParseCase{"12abc", 12.0},
+                      ParseCase{"1.5,7", 1.5}, ParseCase{"1e3", 1000.0},
+                      ParseCase{"2.5E-1 м", 0.25}, ParseCase{"1e", 1.0}, ParseCase{"1e+", 1.0},
+                      ParseCase{"3e-x", 3.0}, ParseCase{"20,5", 20.0}, ParseCase{"", 0.0},
+                      ParseCase{"abc", 0.0}, ParseCase{".", 0.0}, ParseCase{"-", 0.0},
+                      ParseCase{"e5", 0.0}, ParseCase{"inf", 0.0}, ParseCase{"-infinity", 0.0},
+                      ParseCase{"nan", 0.0}, ParseCase{"0x1A", 0.0}, ParseCase{"1e400", kMax},
+                      ParseCase{"-1e400", -kMax}, ParseCase{"1e-400", 0.0},
+                      ParseCase{"0.0000000000000000000000001e-390", 0.0},
+                      ParseCase{"1e99999999999999999999", kMax}));
+
+TEST(ParseTypedNumber, SwapsOnlyTheFirstComma) {
+    EXPECT_EQ(ParseTypedNumber("20,5"), 20.5);
+    EXPECT_EQ(ParseTypedNumber(",5"), 0.5);
+    EXPECT_EQ(ParseTypedNumber("1,5,7"), 1.5);
+    EXPECT_EQ(SwapFirstComma("1,5,7"), "1.5,7");
+    EXPECT_EQ(SwapFirstPoint("1.5.7"), "1,5.7");
+}
+
+struct FormatCase {
+    double value;
+    int width;
+    int decimals;
+    const char* shown;
+};
+
+class FormatShownTest : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatShownTest, FormatsLikePrintfWithADecimalComma) {
+    const FormatCase& c = GetParam();
+    EXPECT_EQ(FormatShown(c.value, c.width, c.decimals), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FormatShownTest,
+    ::testing::Values(FormatCase{20.5, 3, 1, "20,5"}, FormatCase{7.0, 1, 0, "7"},
+                      FormatCase{1.5, 5, 3, "1,500"}, FormatCase{1.5, 6, 1, "   1,5"},
+                      FormatCase{0.0, 3, 1, "0,0"}, FormatCase{-0.04, 3, 1, "-0,0"},
+                      FormatCase{0.25, 3, 1, "0,2"}, FormatCase{0.35, 3, 1, "0,3"},
+                      FormatCase{2.5, 1, 0, "2"}, FormatCase{78.94999, 3, 1, "78,9"},
+                      FormatCase{1e25, 1, 0, "10000000000000000905969664"},
+                      FormatCase{-1234567.125, 1, 2, "-1234567,12"}));
+
+TEST(FormatWithRecord, UsesWidthAndDecimalsOfTheRecord) {
+    EXPECT_EQ(FormatWithRecord("%4.2f", 3.14159), "3.14");
+    EXPECT_EQ(FormatWithRecord("%9.7f", 0.5), "0.5000000");
+    EXPECT_EQ(FormatWithRecord("%1.0f", 108.0), "108");
+    EXPECT_EQ(FormatWithRecord("", 2.6), "3");
+}
+
+TEST(FormatFixed, LargestDoubleIsWrittenInFull) {
+    EXPECT_EQ(FormatFixed(std::numeric_limits<double>::max(), 1, 0).size(), 309u);
+}
+
+TEST(CountCharacters, CountsCyrillicAsOneEach) {
+    EXPECT_EQ(CountCharacters("5 мм"), 4u);
+    EXPECT_EQ(CountCharacters(""), 0u);
+}
+
+}  // namespace
+}  // namespace kaldora

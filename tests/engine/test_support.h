@@ -1,0 +1,64 @@
+// Shared set-up of the engine tests: fresh calculation data and a recording
+// view attached for each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <ostream>
+#include <string>
+#include <utility>
+
+#include "engine/calculate_command.h"
+#include "model/calc_data.h"
+#include "model/recording_view.h"
+#include "model/value_exchange.h"
+
+namespace kaldora {
+inline void PrintTo(const RecordingView::Event& e, std::ostream* os) {
+    static const char* const kinds[] = {"Info", "Error", "ResultLine", "SlotText"};
+    *os << kinds[static_cast<int>(e.kind)] << "(" << e.text << ")";
+}
+}  // namespace kaldora
+
+namespace kaldora::testing {
+
+using Kind = RecordingView::Kind;
+
+class CalcTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetCalcData();
+        AttachView(&view);
+    }
+    void TearDown() override { AttachView(nullptr); }
+
+    // Picks a type, types the given slot texts and presses the button.
+    void Calculate(int type, std::initializer_list<std::pair<int, std::string>> texts = {}) {
+        CurrentType = type;
+        for (const auto& [slot, text] : texts) view.Type(slot, text);
+        view.ClearEvents();
+        CalculateCommand();
+    }
+
+    double Slot(int slot) const { return ParamTable[CurrentType][slot]; }
+    double ThicknessMm() const { return ParamTable[CurrentType][kSlotThickness] * 1000.0; }
+
+    // The information boxes and result lines, in order.
+    std::vector<RecordingView::Event> Outputs() const {
+        std::vector<RecordingView::Event> out;
+        for (const auto& e : view.Events())
+            if (e.kind != Kind::SlotText) out.push_back(e);
+        return out;
+    }
+
+    static RecordingView::Event Info(const std::string& text) { return {Kind::Info, text}; }
+    static RecordingView::Event Error(const std::string& text) { return {Kind::Error, text}; }
+    static RecordingView::Event Result(const std::string& mm) {
+        return {Kind::ResultLine, "Толщина тепловой изоляции = " + mm + " мм"};
+    }
+
+    RecordingView view;
+};
+
+}  // namespace kaldora::testing
