@@ -1,15 +1,29 @@
-// Start-up of the program. The main window's controls come with the window
-// module; until then a plain window with the right caption and size.
+// Start-up: the application object, the main window and the hidden report
+// host, and the message loop.
 #include <QApplication>
-#include <QWidget>
+#include <QMessageBox>
+#include <exception>
+
+#include "report/unit2.h"
+#include "ui/help.h"
+#include "ui/unit1.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QString());
-    QApplication::setApplicationName(QStringLiteral("Кальдора"));
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Программа тепловых расчетов"));
-    window.setFixedSize(792, 573);
-    window.show();
-    return app.exec();
+    try {
+        QApplication::setApplicationName(QStringLiteral("Кальдора"));
+        // An empty display name keeps the window caption exactly as designed:
+        // Qt would otherwise append the application name to it.
+        QApplication::setApplicationDisplayName(QString());
+        QGuiApplication::setDesktopFileName(QStringLiteral("kaldora"));
+        app.setProperty("helpFile", QString::fromLatin1(kaldora::kHelpFileName));
+
+        kaldora::TForm2 Form2;
+        kaldora::TForm1 Form1(&Form2);
+        Form1.show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromUtf8(e.what()));
+    }
+    return 0;
 }

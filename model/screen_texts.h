@@ -1,0 +1,27 @@
+// Texts of the type screens that follow from the options and inputs: the
+// toggle captions, the surface-temperature recommendation and the items of
+// the pick-lists.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace kaldora {
+
+std::string_view LocationCaption(bool indoors);
+std::string_view CoverCaption(bool metal);
+std::string_view HoursCaption(bool longHours);
+
+// The recommended surface temperature for type 3. The carrier temperature is
+// the text of its field read with a decimal point only, so "100,5" counts
+// as 100.
+std::string_view SurfaceRecommendation(bool indoors, bool metal, std::string_view carrierText);
+std::string_view IndoorRecommendation(std::string_view carrierText);
+std::string_view OutdoorRecommendation(bool metal);
+
+// Diameters (mm) offered by the diameter pick-list for a type; twelve items
+// each, the twelfth of type 5 a single blank.
+const std::array<std::string_view, 12>& DiameterItems(int type);
+inline constexpr std::array<std::string_view, 3> kSupplyTemperatureItems = {"65", "90", "110"};
+
+}  // namespace kaldora

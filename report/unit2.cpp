@@ -1,0 +1,43 @@
+#include "report/unit2.h"
+
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+
+namespace kaldora {
+
+namespace {
+void SetUpPage(QPrinter& printer) {
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(25, 10, 10, 10), QPageLayout::Millimeter));
+    printer.setCopyCount(1);
+    printer.setDuplex(QPrinter::DuplexNone);
+    // Element positions are measured from the sheet's corner, not from the
+    // margins.
+    printer.setFullPage(true);
+}
+}  // namespace
+
+TForm2::TForm2() : QuickRep1(DesignedReportPage()), printer_(QPrinter::HighResolution) {
+    setObjectName(QStringLiteral("Form2"));
+    SetUpPage(printer_);
+}
+
+bool TForm2::RunPrintDialog(QWidget* parent) {
+    QPrintDialog PrintDialog1(&printer_, parent);
+    PrintDialog1.setObjectName(QStringLiteral("PrintDialog1"));
+    const bool confirmed = PrintDialog1.exec() == QDialog::Accepted;
+    SetUpPage(printer_);  // the dialog may have changed the paper
+    return confirmed;
+}
+
+void TForm2::Print() { PrintReportPage(printer_, QuickRep1); }
+
+void PrintReportPage(QPrinter& printer, const ReportPage& page) {
+    SetUpPage(printer);
+    QPainter painter(&printer);
+    PaintReportPage(painter, page, printer.resolution() / 25.4);
+}
+
+}  // namespace kaldora

@@ -1,0 +1,34 @@
+// The hidden report host: carries the report page and prints it on the
+// printer chosen in the print dialog.
+#pragma once
+
+#include <QPrinter>
+#include <QWidget>
+
+#include "report/report_page.h"
+
+namespace kaldora {
+
+class TForm2 : public QWidget {
+public:
+    TForm2();
+
+    ReportPage QuickRep1;
+
+    // The standard print dialog; true when the user confirmed it.
+    bool RunPrintDialog(QWidget* parent);
+
+    // Prints the page, exactly one sheet, on the chosen printer.
+    void Print();
+
+    QPrinter& Printer() { return printer_; }
+
+private:
+    QPrinter printer_;
+};
+
+// Paints the page onto a printer (or a PDF writer set up as one): A4
+// portrait, positions measured from the sheet's corner.
+void PrintReportPage(QPrinter& printer, const ReportPage& page);
+
+}  // namespace kaldora

@@ -1,0 +1,590 @@
+#include "ui/unit1.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QUrl>
+#include <cstdlib>
+
+#include "engine/calculate_command.h"
+#include "model/calc_data.h"
+#include "model/screen_texts.h"
+#include "model/value_exchange.h"
+#include "report/unit2.h"
+#include "ui/control_props.h"
+#include "ui/fill_report.h"
+#include "ui/fonts.h"
+#include "ui/help.h"
+#include "ui/pictures.h"
+
+namespace kaldora {
+
+namespace {
+
+const QColor kMaroon(128, 0, 0);
+const QColor kRed(255, 0, 0);
+const QColor kGrey(128, 128, 128);
+const QColor kWhite(255, 255, 255);
+
+enum class Bevel { Raised, LoweredOuter, LoweredInner };
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void SetTextColor(QWidget* w, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, color);
+    p.setColor(QPalette::Text, color);
+    p.setColor(QPalette::ButtonText, color);
+    w->setPalette(p);
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, QRect rect, const QString& text,
+                  const QFont& font, const QColor& color,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop, bool wrap = false) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(rect);
+    label->setFont(font);
+    SetTextColor(label, color);
+    label->setAlignment(align);
+    label->setWordWrap(wrap);
+    return label;
+}
+
+QLabel* MakePicture(QWidget* parent, const char* name, QPoint at, const QPixmap& picture) {
+    auto* image = new QLabel(parent);
+    image->setObjectName(QLatin1String(name));
+    image->setPixmap(picture);
+    image->setGeometry(QRect(at, picture.deviceIndependentSize().toSize()));
+    return image;
+}
+
+// Panels are labels with a frame: a caption, a bevel and room for children.
+QLabel* MakePanel(QWidget* parent, const char* name, QRect rect, const QString& caption,
+                  const QFont& font, const QColor& color, Bevel bevel,
+                  Qt::Alignment align = Qt::AlignCenter) {
+    QLabel* panel = MakeLabel(parent, name, rect, caption, font, color, align);
+    panel->setAutoFillBackground(true);
+    switch (bevel) {
+        case Bevel::Raised: panel->setFrameStyle(QFrame::Panel | QFrame::Raised); break;
+        case Bevel::LoweredOuter: panel->setFrameStyle(QFrame::Panel | QFrame::Sunken); break;
+        case Bevel::LoweredInner: panel->setFrameStyle(QFrame::Box | QFrame::Sunken); break;
+    }
+    panel->setLineWidth(1);
+    return panel;
+}
+
+// The marker of a menu item shows a copy of an idle or lit picture holder.
+void CopyPicture(QLabel* to, const QLabel* from) {
+    to->setPixmap(from->pixmap());
+    to->resize(from->pixmap().deviceIndependentSize().toSize());
+}
+
+void SetCaption(QLabel* label, std::string_view text) { label->setText(Q(text)); }
+
+}  // namespace
+
+TForm1::TForm1(TForm2* report) : report_(report) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Программа тепловых расчетов"));
+    setWindowIcon(ProgramIcon());
+    setFixedSize(792, 573);
+    setFont(DesignFont(Face::SansSerif, 11));
+    BuildControls();
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    if (AttachedView() == this) AttachView(nullptr);
+}
+
+void TForm1::BuildControls() {
+    const QFont menuFont = DesignFont(Face::ArialBlack, 19);
+    const auto menuAlign = Qt::AlignRight | Qt::AlignVCenter;
+
+    // Pictures and labels directly on the window, in paint order.
+    Fon_Image = MakePicture(this, "Fon_Image", {4, 0}, LoadPicture(Picture::Background));
+    Fon_Image->setAlignment(Qt::AlignCenter);
+    Titul_Im = MakePicture(this, "Titul_Im", {235, 75}, LoadPicture(Picture::Title));
+    Dark_Ind = MakePicture(this, "Dark_Ind", {536, 536}, LoadPicture(Picture::IdleMarker));
+    Dark_Ind->hide();
+    Light_Ind = MakePicture(this, "Light_Ind", {576, 536}, LoadPicture(Picture::LitMarker));
+    Light_Ind->hide();
+    const QPoint markerAt[6] = {{}, {14, 96}, {14, 129}, {14, 163}, {14, 520}, {14, 200}};
+    for (int item = 1; item <= 4; ++item) {
+        Images[item] = MakePicture(this, "", markerAt[item], QPixmap());
+        Images[item]->setObjectName(QStringLiteral("Image%1").arg(item));
+    }
+    Shadow_Lab = MakeLabel(this, "Shadow_Lab", {632, 536, 84, 27}, QStringLiteral("Shadow"),
+                           menuFont, kGrey, menuAlign);
+    Shadow_Lab->hide();
+    const QRect labelRect[6] = {{}, {16, 90, 349, 27}, {16, 125, 257, 27}, {16, 160, 348, 27},
+                                {16, 514, 250, 27}, {16, 195, 348, 27}};
+    const char* const captions[6] = {"", "Общие сведения о материале", "Область применения",
+                                     "Технические характеристики", "Завершение работы ",
+                                     "Методические указания         "};
+    const auto makeMenuLabel = [&](int item) {
+        Labels[item] = MakeLabel(this, "", labelRect[item], QString::fromUtf8(captions[item]),
+                                 menuFont, kMaroon, menuAlign);
+        Labels[item]->setObjectName(QStringLiteral("Label%1").arg(item));
+        Labels[item]->setCursor(Qt::PointingHandCursor);
+    };
+    makeMenuLabel(4);
+    const QPoint regimAt[6] = {{}, {16, 408}, {224, 226}, {16, 226}, {224, 408}, {120, 317}};
+    for (int type = 1; type <= 5; ++type) {
+        Regims[type] = MakePicture(this, "", regimAt[type], LoadTypePicture(type));
+        Regims[type]->setObjectName(QStringLiteral("Regim%1").arg(type));
+        SetHint(Regims[type], QStringLiteral("Выбор типа расчета"));
+        SetShowHint(Regims[type], true);
+        Regims[type]->setCursor(Qt::PointingHandCursor);
+        Regims[type]->hide();
+    }
+    Head_Lab = MakeLabel(this, "Head_Lab", {408, 8, 377, 65}, QString(),
+                         DesignFont(Face::Arial, 16, true), kMaroon, Qt::AlignHCenter | Qt::AlignTop,
+                         true);
+    Titul_Lab = MakeLabel(this, "Titul_Lab", {235, 145, 338, 305}, QString(),
+                          DesignFont(Face::Arial, 27, true), kWhite, Qt::AlignCenter);
+    for (int item : {1, 2, 3, 5}) {
+        makeMenuLabel(item);
+        Labels[item]->hide();
+    }
+    Images[5] = MakePicture(this, "Image5", markerAt[5], QPixmap());
+    for (int item : {1, 2, 3, 5}) Images[item]->hide();
+
+    // Panels, memos, buttons and lists lie above the pictures and labels.
+    Panel22 = MakePanel(this, "Panel22", {8, 6, 178, 49}, QString(), font(), palette().color(QPalette::WindowText), Bevel::LoweredInner);
+    MakeLabel(Panel22, "Label6", {7, 2, 164, 36}, QStringLiteral("KAVELONT"),
+              DesignFont(Face::ArialBlack, 25), kRed);
+    MakeLabel(Panel22, "Label7", {9, 31, 163, 15},
+              QStringLiteral("Н Е Г О Р Ю Ч А Я   И З О Л Я Ц И Я"),
+              DesignFont(Face::ArialNarrow, 11), palette().color(QPalette::WindowText));
+    MakeLabel(Panel22, "Label8", {163, 6, 11, 19}, QStringLiteral("®"),
+              DesignFont(Face::Arial, 15), kRed);
+    Panel2 = MakePanel(this, "Panel2", {196, 6, 178, 49}, QStringLiteral("АО \"ВЕЛАРИС\""),
+                       DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredInner);
+    Panel26 = MakePanel(this, "Panel26", {8, 60, 365, 23}, QStringLiteral("Минераловатные цилиндры"),
+                        DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredOuter);
+    Panel26->hide();
+
+    BuildSlotPanels();
+
+    const int memoHeight[4] = {0, 401, 444, 233};
+    for (int n = 1; n <= 3; ++n) {
+        auto* memo = new QPlainTextEdit(this);
+        memo->setObjectName(QStringLiteral("Memo%1").arg(n));
+        memo->setGeometry(388, 56, 393, memoHeight[n]);
+        memo->setFont(DesignFont(Face::Arial, 12));
+        memo->setReadOnly(true);
+        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+        memo->setPlainText(LoadMemoText(n));
+        memo->hide();
+        Memos[n] = memo;
+    }
+
+    const QFont plateFont = DesignFont(Face::Arial, 15, true);
+    const auto makePlate = [&](const char* panelName, QRect rect, const char* labelName,
+                               QRect labelRect, bool wrap) {
+        QLabel* plate = MakePanel(this, panelName, rect, QString(), plateFont, kMaroon,
+                                  Bevel::LoweredOuter);
+        QLabel* label = MakeLabel(plate, labelName, labelRect, QString(), plateFont, kMaroon,
+                                  Qt::AlignCenter, wrap);
+        plate->hide();
+        return std::pair{plate, label};
+    };
+    std::tie(Con_Panel, Con_Lab) =
+        makePlate("Con_Panel", {416, 368, 98, 40}, "Con_Lab", {4, 1, 89, 35}, false);
+    Con_Lab->setText(QStringLiteral("Объект"));
+    std::tie(Stat_Pan, Stat_Lab) =
+        makePlate("Stat_Pan", {524, 368, 152, 57}, "Stat_Lab", {8, 1, 135, 54}, true);
+    std::tie(Type_Panel, Type_Lab) =
+        makePlate("Type_Panel", {685, 368, 98, 40}, "Type_Lab", {4, 1, 89, 35}, false);
+    std::tie(TimePan, TimeLab) =
+        makePlate("TimePan", {517, 434, 164, 40}, "TimeLab", {2, 1, 159, 35}, true);
+    for (QLabel* toggle : {Stat_Lab, Type_Lab, TimeLab}) toggle->setCursor(Qt::PointingHandCursor);
+
+    const QFont buttonFont = DesignFont(Face::Arial, 13, true);
+    Button2 = new QPushButton(QStringLiteral("Расчет толщины тепловой изоляции"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(416, 485, 257, 25);
+    RepButton = new QPushButton(QStringLiteral("Печать отчета"), this);
+    RepButton->setObjectName(QStringLiteral("RepButton"));
+    RepButton->setGeometry(678, 485, 105, 25);
+    for (QPushButton* button : {Button2, RepButton}) {
+        button->setFont(buttonFont);
+        button->setAutoDefault(false);
+        button->hide();
+    }
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(RepButton, &QPushButton::clicked, this, [this] { RepButtonClick(); });
+
+    Res_Pan = MakePanel(this, "Res_Pan", {416, 517, 365, 22}, QString(),
+                        DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredOuter);
+    Res_Pan->hide();
+
+    const auto makeList = [this](const char* name, QRect rect) {
+        auto* list = new QComboBox(this);
+        list->setObjectName(QLatin1String(name));
+        list->setGeometry(rect);
+        list->setFont(DesignFont(Face::Arial, 12, true));
+        list->setEditable(false);
+        list->hide();
+        return list;
+    };
+    DiaList = makeList("DiaList", {720, 536, 57, 23});
+    TempList = makeList("TempList", {448, 536, 57, 23});
+    for (std::string_view item : kSupplyTemperatureItems) TempList->addItem(Q(item));
+    connect(DiaList, &QComboBox::activated, this, [this] { DiaListClick(); });
+    connect(TempList, &QComboBox::activated, this, [this] { TempListClick(); });
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(8000);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+
+    // Mouse moves and clicks of the menu, the pictures and the toggles.
+    for (QWidget* w : {static_cast<QWidget*>(Fon_Image), static_cast<QWidget*>(Stat_Lab),
+                       static_cast<QWidget*>(Type_Lab), static_cast<QWidget*>(TimeLab)}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+    for (int item = 1; item <= 5; ++item) {
+        Labels[item]->setMouseTracking(true);
+        Labels[item]->installEventFilter(this);
+        Regims[item]->installEventFilter(this);
+    }
+}
+
+void TForm1::BuildSlotPanels() {
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
+        if (!SlotHasControls(slot)) continue;
+        const SlotDesign* design = FindSlotDesign(slot);
+        const QColor captionColor =
+            slot <= 16 ? QColor(Qt::black) : palette().color(QPalette::WindowText);
+        QLabel* panel = MakePanel(this, "", {0, 0, design ? design->panelWidth : 185, 24},
+                                  design ? Q(design->caption) : QString(),
+                                  DesignFont(Face::Arial, 12, true), captionColor, Bevel::Raised,
+                                  Qt::AlignLeft | Qt::AlignVCenter);
+        panel->setObjectName(QStringLiteral("Panel%1").arg(slot));
+        panel->hide();
+        auto* edit = new QLineEdit(panel);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(slot));
+        edit->setGeometry(design ? design->editLeft : 140, 3, design ? design->editWidth : 41, 23);
+        if (design) {
+            edit->setText(Q(design->designText));
+            edit->setReadOnly(design->readOnly);
+            if (!design->panelHint.empty()) {
+                SetHint(panel, Q(design->panelHint));
+                SetShowHint(panel, true);
+                if (design->editHasHint) {
+                    SetHint(edit, Q(design->panelHint));
+                    SetShowHint(edit, true);
+                }
+            }
+        }
+        edit->installEventFilter(this);
+        connect(edit, &QLineEdit::returnPressed, this, [this] {
+            if (Button2->isVisible()) Button2Click();
+        });
+        SlotPanels[static_cast<std::size_t>(slot)] = panel;
+        SlotEdits[static_cast<std::size_t>(slot)] = edit;
+    }
+}
+
+void TForm1::FormCreate() {
+    AttachView(this);
+    const auto& items = DiameterItems(1);
+    for (std::string_view item : items) DiaList->addItem(Q(item));
+    for (int item = 1; item <= 5; ++item) CopyPicture(Images[item], Dark_Ind);
+    Con_Lab->setText(QStringLiteral("Объект\nтруба"));
+}
+
+void TForm1::FormActivate() {
+    if (TitleDone) return;
+    Titul_Lab->setText(QStringLiteral(
+        "ПРОГРАММА РАСЧЕТОВ\n\nТЕПЛОВОЙ ИЗОЛЯЦИИ\n\nС ПРИМЕНЕНИЕМ\n\nМИНЕРАЛОВАТНЫХ\n\nЦИЛИНДРОВ"));
+    Timer1->start();
+    TitleDone = 1;
+}
+
+void TForm1::Timer1Timer() {
+    TitleDone = 1;
+    Timer1->stop();
+    Titul_Lab->hide();
+    Titul_Im->hide();
+    for (int item : {1, 2, 3, 5}) Images[item]->show();
+    for (int item : {1, 2, 3, 5}) Labels[item]->show();
+    Panel26->show();
+    for (int type = 1; type <= 5; ++type) Regims[type]->show();
+}
+
+void TForm1::RegimClick(int type) {
+    CurrentType = type;
+    ShowTypeScreen();
+}
+
+void TForm1::ShowTypeScreen() {
+    const int t = CurrentType;
+    for (int n = 1; n <= 3; ++n) Memos[n]->hide();
+
+    QLabel* panel7 = SlotPanels[7];
+    QLineEdit* edit7 = SlotEdits[7];
+    if (t == 3) {
+        SetShowHint(panel7, true);
+        SetShowHint(edit7, true);
+        SetRecommendation(Q(SurfaceRecommendation(IndoorsFlag[3], MetalCoverFlag[3],
+                                                  SlotEdits[4]->text().toStdString())));
+    } else {
+        SetShowHint(panel7, false);
+        SetShowHint(edit7, false);
+    }
+
+    Head_Lab->setText(Q(TypeHeadings[static_cast<std::size_t>(t)]));
+    QWidget* previous = nullptr;
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
+        if (!SlotHasControls(slot)) continue;
+        QLabel* panel = SlotPanels[static_cast<std::size_t>(slot)];
+        if (!IsSlotVisible(t, slot)) {
+            panel->hide();
+            continue;
+        }
+        const auto row = static_cast<std::size_t>(t);
+        panel->move(SlotLeft[row][static_cast<std::size_t>(slot)],
+                    SlotTop[row][static_cast<std::size_t>(slot)] + kSlotTopOffset);
+        panel->show();
+        QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)];
+        edit->resize(edit->width(), 18);
+        // Tab goes through the shown fields from top to bottom.
+        if (previous) setTabOrder(previous, edit);
+        previous = edit;
+    }
+    RepButton->show();
+    Button2->show();
+    Res_Pan->show();
+
+    SetTag(Stat_Lab, IndoorsFlag[t]);
+    SetTag(Type_Lab, MetalCoverFlag[t]);
+    if (t >= 4) {
+        Stat_Pan->hide();
+        Con_Panel->hide();
+        Type_Panel->hide();
+    } else {
+        Stat_Pan->show();
+        Con_Panel->show();
+        Type_Panel->show();
+        SetCaption(Stat_Lab, LocationCaption(IndoorsFlag[t]));
+        SetCaption(Type_Lab, CoverCaption(MetalCoverFlag[t]));
+    }
+    if (t == 1 || t == 5) {
+        TimePan->show();
+        SetCaption(TimeLab, HoursCaption(LongHoursFlag[t]));
+        SetTag(TimeLab, LongHoursFlag[t] ? 1 : 0);
+    } else {
+        TimePan->hide();
+    }
+
+    const auto& items = DiameterItems(t);
+    for (int i = 0; i < static_cast<int>(items.size()); ++i)
+        DiaList->setItemText(i, Q(items[static_cast<std::size_t>(i)]));
+
+    if (CalculatedFlag[t])
+        WriteSlots();
+    else
+        ShowResult(0.0);
+}
+
+void TForm1::HideTypeScreen() {
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot)
+        if (SlotHasControls(slot)) SlotPanels[static_cast<std::size_t>(slot)]->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{Button2, RepButton, Res_Pan, Stat_Pan,
+                                                      Con_Panel, Type_Panel, TimePan})
+        w->hide();
+}
+
+void TForm1::Button2Click() { CalculateCommand(); }
+
+void TForm1::RepButtonClick() {
+    if (!report_) return;
+    FillReport(report_->QuickRep1);
+    const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this);
+    if (confirmed) report_->Print();
+}
+
+void TForm1::OpenPickList(QComboBox* list, int slot) {
+    const QLabel* panel = SlotPanels[static_cast<std::size_t>(slot)];
+    const QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)];
+    list->move(panel->x() + edit->x(), panel->y() + 1);
+    list->show();
+    list->raise();
+}
+
+void TForm1::OpenDiaList(int slot) {
+    DiaTarget = slot;
+    OpenPickList(DiaList, slot);
+}
+
+void TForm1::DiaListClick() {
+    if (DiaTarget != 0 && DiaList->currentIndex() >= 0)
+        SlotEdits[static_cast<std::size_t>(DiaTarget)]->setText(DiaList->currentText());
+    DiaList->hide();
+}
+
+void TForm1::Edit24Click() { OpenPickList(TempList, 24); }
+
+void TForm1::TempListClick() {
+    if (TempList->currentIndex() >= 0) SlotEdits[24]->setText(TempList->currentText());
+    TempList->hide();
+}
+
+void TForm1::TimeLabClick() {
+    const bool longHours = Tag(TimeLab) == 0;
+    SetCaption(TimeLab, HoursCaption(longHours));
+    SetTag(TimeLab, longHours ? 1 : 0);
+    LongHoursFlag[CurrentType] = longHours ? 1 : 0;
+}
+
+void TForm1::Type_LabClick() {
+    const int metal = Tag(Type_Lab) ? 0 : 1;
+    SetTag(Type_Lab, metal);
+    SetCaption(Type_Lab, CoverCaption(metal));
+    if (IndoorsFlag[3] == 0) SetRecommendation(Q(OutdoorRecommendation(metal)));
+    MetalCoverFlag[CurrentType] = metal;
+}
+
+void TForm1::Stat_LabClick() {
+    // The condensation type is always indoors.
+    if (CurrentType == 2) {
+        SetTag(Stat_Lab, 1);
+        return;
+    }
+    if (Tag(Stat_Lab)) {
+        SetTag(Stat_Lab, 0);
+        SetCaption(Stat_Lab, LocationCaption(false));
+        SetRecommendation(Q(OutdoorRecommendation(MetalCoverFlag[3])));
+    } else {
+        SetTag(Stat_Lab, 1);
+        SetCaption(Stat_Lab, LocationCaption(true));
+        RecommendByCarrierTemperature();
+    }
+    IndoorsFlag[CurrentType] = Tag(Stat_Lab);
+}
+
+void TForm1::Edit4KeyUp() {
+    if (IndoorsFlag[CurrentType] == 0) return;
+    RecommendByCarrierTemperature();
+}
+
+void TForm1::RecommendByCarrierTemperature() {
+    SetRecommendation(Q(IndoorRecommendation(SlotEdits[4]->text().toStdString())));
+}
+
+void TForm1::SetRecommendation(const QString& hint) {
+    SetHint(SlotPanels[7], hint);
+    SetHint(SlotEdits[7], hint);
+}
+
+QLabel* TForm1::MenuLabel(int item) const { return Labels[static_cast<std::size_t>(item)]; }
+
+QLabel* TForm1::MenuMarker(int item) const { return Images[static_cast<std::size_t>(item)]; }
+
+void TForm1::LabelMouseMove(int item) {
+    if (HoverItem != 0) return;
+    HoverItem = item;
+    QLabel* label = MenuLabel(item);
+    CopyPicture(MenuMarker(item), Light_Ind);
+    label->move(label->x() - 2, label->y() - 2);
+    Shadow_Lab->setText(label->text());
+    Shadow_Lab->setGeometry(label->x() + 4, label->y() + 4, label->width(), Shadow_Lab->height());
+    Shadow_Lab->show();
+}
+
+void TForm1::Fon_ImageMouseMove() {
+    if (HoverItem == 0) return;
+    QLabel* label = MenuLabel(HoverItem);
+    label->move(label->x() + 2, label->y() + 2);
+    CopyPicture(MenuMarker(HoverItem), Dark_Ind);
+    Shadow_Lab->hide();
+    HoverItem = 0;
+}
+
+void TForm1::ShowInfoScreen(int item) {
+    HideTypeScreen();
+    for (int n = 1; n <= 3; ++n) Memos[n]->setVisible(n == item);
+    Head_Lab->setText(MenuLabel(item)->text());
+}
+
+void TForm1::Label4Click() { std::exit(0); }
+
+void TForm1::Label5Click() { ShowHelpContents(); }
+
+std::string TForm1::SlotText(int slot) const {
+    const QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)];
+    return edit ? edit->text().toStdString() : std::string();
+}
+
+void TForm1::SetSlotText(int slot, const std::string& text) {
+    if (QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)])
+        edit->setText(QString::fromStdString(text));
+}
+
+void TForm1::SetResultLine(const std::string& caption) {
+    Res_Pan->setText(QString::fromStdString(caption));
+}
+
+void TForm1::ShowInfo(const std::string& message) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
+                    QString::fromStdString(message), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("InfoBox"));
+    box.exec();
+}
+
+void TForm1::ShowError(const std::string& message) {
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(),
+                    QString::fromStdString(message), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("ErrorBox"));
+    box.exec();
+}
+
+bool TForm1::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) FormActivate();
+    return QWidget::event(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseMove) {
+        if (watched == Fon_Image) Fon_ImageMouseMove();
+        for (int item = 1; item <= 5; ++item)
+            if (watched == Labels[item]) LabelMouseMove(item);
+    } else if (type == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        for (int item = 1; item <= 5; ++item) {
+            if (watched == Regims[item]) RegimClick(item);
+            if (watched == Labels[item]) {
+                if (item == 4) Label4Click();
+                else if (item == 5) Label5Click();
+                else ShowInfoScreen(item);
+            }
+        }
+        if (watched == Stat_Lab) Stat_LabClick();
+        if (watched == Type_Lab) Type_LabClick();
+        if (watched == TimeLab) TimeLabClick();
+    } else if (type == QEvent::MouseButtonPress &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == SlotEdits[3]) Edit3Click();
+        if (watched == SlotEdits[23]) Edit23Click();
+        if (watched == SlotEdits[24]) Edit24Click();
+    } else if (type == QEvent::KeyRelease && watched == SlotEdits[4]) {
+        Edit4KeyUp();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kaldora

@@ -1,0 +1,133 @@
+// The main window: title screen, menu, type pictures, the type screens with
+// their slot panels, the option toggles and pick-lists, the information
+// screens and the result line. Logic lives in the engine; the handlers move
+// texts and show or hide controls.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "model/calc_view.h"
+#include "model/type_layout.h"
+
+namespace kaldora {
+
+class TForm2;
+
+class TForm1 : public QWidget, public CalcView {
+    Q_OBJECT
+public:
+    explicit TForm1(TForm2* report = nullptr);
+    ~TForm1() override;
+
+    // CalcView: the real edit boxes, result line and message boxes.
+    std::string SlotText(int slot) const override;
+    void SetSlotText(int slot, const std::string& text) override;
+    void SetResultLine(const std::string& caption) override;
+    void ShowInfo(const std::string& message) override;
+    void ShowError(const std::string& message) override;
+
+    // Event handlers.
+    void FormCreate();
+    void FormActivate();
+    void Timer1Timer();
+    void Regim1Click() { RegimClick(1); }
+    void Regim2Click() { RegimClick(2); }
+    void Regim3Click() { RegimClick(3); }
+    void Regim4Click() { RegimClick(4); }
+    void Regim5Click() { RegimClick(5); }
+    void ShowTypeScreen();
+    void HideTypeScreen();
+    void Button2Click();
+    void RepButtonClick();
+    void Edit3Click() { OpenDiaList(3); }
+    void Edit23Click() { OpenDiaList(23); }
+    void DiaListClick();
+    void Edit24Click();
+    void TempListClick();
+    void TimeLabClick();
+    void Type_LabClick();
+    void Stat_LabClick();
+    void Edit4KeyUp();
+    void Label1MouseMove() { LabelMouseMove(1); }
+    void Label2MouseMove() { LabelMouseMove(2); }
+    void Label3MouseMove() { LabelMouseMove(3); }
+    void Label4MouseMove() { LabelMouseMove(4); }
+    void Label5MouseMove() { LabelMouseMove(5); }
+    void Fon_ImageMouseMove();
+    void Label1Click() { ShowInfoScreen(1); }
+    void Label2Click() { ShowInfoScreen(2); }
+    void Label3Click() { ShowInfoScreen(3); }
+    void Label4Click();
+    void Label5Click();
+
+    // Window state.
+    int TitleDone = 0;
+    int HoverItem = 0;
+    int DiaTarget = 0;
+
+    // The slot control table: panel and edit box of each slot; empty for
+    // slots 0, 2, 22 and 26.
+    std::array<QLabel*, kLayoutSlots> SlotPanels{};
+    std::array<QLineEdit*, kLayoutSlots> SlotEdits{};
+
+    // How the report command asks for a printer; a test replaces it.
+    std::function<bool()> ConfirmPrint;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildSlotPanels();
+    void RegimClick(int type);
+    void OpenDiaList(int slot);
+    void OpenPickList(QComboBox* list, int slot);
+    void LabelMouseMove(int item);
+    void ShowInfoScreen(int item);
+    void SetRecommendation(const QString& hint);
+    void RecommendByCarrierTemperature();
+    QLabel* MenuLabel(int item) const;
+    QLabel* MenuMarker(int item) const;
+
+    TForm2* report_;
+
+    QLabel* Fon_Image = nullptr;
+    QLabel* Titul_Im = nullptr;
+    QLabel* Titul_Lab = nullptr;
+    QLabel* Dark_Ind = nullptr;
+    QLabel* Light_Ind = nullptr;
+    std::array<QLabel*, 6> Images{};  // Image1..Image5
+    std::array<QLabel*, 6> Labels{};  // Label1..Label5
+    QLabel* Shadow_Lab = nullptr;
+    std::array<QLabel*, 6> Regims{};  // Regim1..Regim5
+    QLabel* Head_Lab = nullptr;
+    QLabel* Panel22 = nullptr;
+    QLabel* Panel2 = nullptr;
+    QLabel* Panel26 = nullptr;
+    std::array<QPlainTextEdit*, 4> Memos{};  // Memo1..Memo3
+    QLabel* Con_Panel = nullptr;
+    QLabel* Con_Lab = nullptr;
+    QLabel* Stat_Pan = nullptr;
+    QLabel* Stat_Lab = nullptr;
+    QLabel* Type_Panel = nullptr;
+    QLabel* Type_Lab = nullptr;
+    QLabel* TimePan = nullptr;
+    QLabel* TimeLab = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* RepButton = nullptr;
+    QLabel* Res_Pan = nullptr;
+    QComboBox* DiaList = nullptr;
+    QComboBox* TempList = nullptr;
+    QTimer* Timer1 = nullptr;
+};
+
+}  // namespace kaldora
