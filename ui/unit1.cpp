@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QScrollBar>
+#include <QScreen>
 #include <QUrl>
 #include <cstdlib>
 
@@ -88,6 +88,16 @@ void CopyPicture(QLabel* to, const QLabel* from) {
 
 void SetCaption(QLabel* label, std::string_view text) { label->setText(Q(text)); }
 
+// The free fonts run a few pixels wider than the design's at small sizes;
+// a caption that would run under its edit box is set a little tighter.
+void FitCaption(QLabel* panel, int room) {
+    const int width = panel->fontMetrics().horizontalAdvance(panel->text()) + panel->frameWidth();
+    if (width <= room) return;
+    QFont tighter = panel->font();
+    tighter.setLetterSpacing(QFont::PercentageSpacing, 100.0 * room / width - 0.5);
+    panel->setFont(tighter);
+}
+
 }  // namespace
 
 TForm1::TForm1(TForm2* report) : report_(report) {
@@ -95,6 +105,8 @@ TForm1::TForm1(TForm2* report) : report_(report) {
     setWindowTitle(QStringLiteral("Программа тепловых расчетов"));
     setWindowIcon(ProgramIcon());
     setFixedSize(792, 573);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     setFont(DesignFont(Face::SansSerif, 11));
     BuildControls();
     FormCreate();
@@ -123,6 +135,7 @@ void TForm1::BuildControls() {
     }
     Shadow_Lab = MakeLabel(this, "Shadow_Lab", {632, 536, 84, 27}, QStringLiteral("Shadow"),
                            menuFont, kGrey, menuAlign);
+    Shadow_Lab->adjustSize();  // sized to its text
     Shadow_Lab->hide();
     const QRect labelRect[6] = {{}, {16, 90, 349, 27}, {16, 125, 257, 27}, {16, 160, 348, 27},
                                 {16, 514, 250, 27}, {16, 195, 348, 27}};
@@ -164,8 +177,10 @@ void TForm1::BuildControls() {
     MakeLabel(Panel22, "Label7", {9, 31, 163, 15},
               QStringLiteral("Н Е Г О Р Ю Ч А Я   И З О Л Я Ц И Я"),
               DesignFont(Face::ArialNarrow, 11), palette().color(QPalette::WindowText));
+    // The mark of the Symbol font is narrower than a text font's at the same
+    // height; a slightly smaller size keeps it within its 11 px.
     MakeLabel(Panel22, "Label8", {163, 6, 11, 19}, QStringLiteral("®"),
-              DesignFont(Face::Arial, 15), kRed);
+              DesignFont(Face::Arial, 13), kRed);
     Panel2 = MakePanel(this, "Panel2", {196, 6, 178, 49}, QStringLiteral("АО \"ВЕЛАРИС\""),
                        DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredInner);
     Panel26 = MakePanel(this, "Panel26", {8, 60, 365, 23}, QStringLiteral("Минераловатные цилиндры"),
@@ -277,6 +292,7 @@ void TForm1::BuildSlotPanels() {
         auto* edit = new QLineEdit(panel);
         edit->setObjectName(QStringLiteral("Edit%1").arg(slot));
         edit->setGeometry(design ? design->editLeft : 140, 3, design ? design->editWidth : 41, 23);
+        FitCaption(panel, edit->x());
         if (design) {
             edit->setText(Q(design->designText));
             edit->setReadOnly(design->readOnly);
@@ -550,6 +566,13 @@ void TForm1::ShowError(const std::string& message) {
                     QString::fromStdString(message), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.exec();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The first showing counts as an activation also where no window
+    // manager activates the window.
+    FormActivate();
 }
 
 bool TForm1::event(QEvent* event) {

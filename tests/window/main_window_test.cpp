@@ -1,0 +1,306 @@
+// The main window: start-up state, title screen, type screens, the
+// calculate button and the result line.
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScreen>
+
+#include "model/calc_data.h"
+#include "model/type_layout.h"
+#include "ui/control_props.h"
+#include "window_fixture.h"
+
+namespace kaldora::testing {
+
+class MainWindowTest : public QObject, public WindowFixture {
+    Q_OBJECT
+private slots:
+    void init() { MakeWindow(); }
+    void cleanup() { DropWindow(); }
+
+    void startUpState() {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Программа тепловых расчетов"));
+        QCOMPARE(form->size(), QSize(792, 573));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        for (const char* name : {"Fon_Image", "Titul_Im", "Titul_Lab", "Panel22", "Label6", "Label7",
+                                 "Label8", "Panel2", "Label4", "Image4", "Head_Lab"})
+            QVERIFY2(Shown(QLatin1String(name)), name);
+        for (const char* name :
+             {"Panel26", "Label1", "Label2", "Label3", "Label5", "Image1", "Image2", "Image3", "Image5",
+              "Dark_Ind", "Light_Ind", "Shadow_Lab", "Regim1", "Regim2", "Regim3", "Regim4", "Regim5",
+              "Memo1", "Memo2", "Memo3", "Con_Panel", "Stat_Pan", "Type_Panel", "TimePan", "Button2",
+              "RepButton", "Res_Pan", "DiaList", "TempList"})
+            QVERIFY2(!Shown(QLatin1String(name)), name);
+        for (int slot = 1; slot <= 32; ++slot)
+            if (SlotHasControls(slot)) QVERIFY(!Panel(slot)->isVisibleTo(form.get()));
+
+        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        QCOMPARE(dia->count(), 12);
+        QCOMPARE(dia->itemText(0), QStringLiteral("18"));
+        QCOMPARE(dia->itemText(11), QStringLiteral("273"));
+        QCOMPARE(Find(QStringLiteral("Con_Lab"))->text(), QStringLiteral("Объект\nтруба"));
+        QCOMPARE(Find(QStringLiteral("Label8"))->text(), QStringLiteral("®"));
+        QCOMPARE(Find(QStringLiteral("Panel2"))->text(), QStringLiteral("АО \"ВЕЛАРИС\""));
+
+        // Every marker shows the idle picture, the exit item's too.
+        const QImage idle = Find(QStringLiteral("Dark_Ind"))->pixmap().toImage();
+        QVERIFY(!idle.isNull());
+        for (int item = 1; item <= 5; ++item) {
+            QLabel* marker = Find(QStringLiteral("Image%1").arg(item));
+            QCOMPARE(marker->pixmap().toImage(), idle);
+            QCOMPARE(marker->size(), QSize(17, 17));
+        }
+        QVERIFY(form->SlotPanels[2] == nullptr && form->SlotPanels[22] == nullptr &&
+                form->SlotPanels[26] == nullptr);
+        QCOMPARE(form->SlotEdits[17], Edit(17));
+    }
+
+    void picturesHaveTheirSizes() {
+        QCOMPARE(Find(QStringLiteral("Fon_Image"))->size(), QSize(782, 569));
+        QCOMPARE(Find(QStringLiteral("Titul_Im"))->size(), QSize(338, 431));
+        for (int type = 1; type <= 5; ++type) {
+            const QSize size = Find(QStringLiteral("Regim%1").arg(type))->size();
+            QCOMPARE(size.height(), 105);
+            QVERIFY(size.width() == 138 || size.width() == 139);
+        }
+        QVERIFY(!form->windowIcon().isNull());
+    }
+
+    void paintOrderPutsTheTitleTextOverItsPicture() {
+        const QObjectList children = form->children();
+        const auto at = [&](const char* name) {
+            return children.indexOf(Find<QWidget>(QLatin1String(name)));
+        };
+        QVERIFY(at("Titul_Lab") > at("Titul_Im"));
+        for (const char* label : {"Label1", "Label2", "Label3", "Label4", "Label5"})
+            QVERIFY2(at(label) > at("Shadow_Lab"), label);
+    }
+
+    void titleScreenRunsOnce() {
+        auto* timer = Find<QTimer>(QStringLiteral("Timer1"));
+        QVERIFY(!timer->isActive());
+        form->FormActivate();
+        QCOMPARE(form->TitleDone, 1);
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 8000);
+        QCOMPARE(Find(QStringLiteral("Titul_Lab"))->text().count(QLatin1Char('\n')), 8);
+
+        form->Timer1Timer();
+        QVERIFY(!timer->isActive());
+        QVERIFY(!Shown(QStringLiteral("Titul_Lab")));
+        QVERIFY(!Shown(QStringLiteral("Titul_Im")));
+        for (const char* name : {"Label1", "Label2", "Label3", "Label5", "Image1", "Image2", "Image3",
+                                 "Image5", "Panel26", "Regim1", "Regim2", "Regim3", "Regim4", "Regim5"})
+            QVERIFY2(Shown(QLatin1String(name)), name);
+        QVERIFY(Find(QStringLiteral("Head_Lab"))->text().isEmpty());
+
+        form->FormActivate();  // switching back to the window
+        QVERIFY(!timer->isActive());
+        QVERIFY(!Shown(QStringLiteral("Titul_Lab")));
+    }
+
+    void typeScreenShowsTheTypesSlots_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("plates");
+        QTest::addColumn<bool>("hours");
+        for (int type = 1; type <= 5; ++type)
+            QTest::addRow("type %d", type) << type << (type <= 3) << (type == 1 || type == 5);
+    }
+    void typeScreenShowsTheTypesSlots() {
+        QFETCH(int, type);
+        QFETCH(bool, plates);
+        QFETCH(bool, hours);
+        form->Timer1Timer();
+        (form.get()->*kRegimClicks[type])();
+        QCOMPARE(CurrentType, type);
+        QCOMPARE(Find(QStringLiteral("Head_Lab"))->text().toStdString(),
+                 std::string(TypeHeadings[static_cast<std::size_t>(type)]));
+        for (int slot = 1; slot <= 32; ++slot) {
+            if (!SlotHasControls(slot)) continue;
+            const bool visible = IsSlotVisible(type, slot);
+            QCOMPARE(!Panel(slot)->isHidden(), visible);
+            if (!visible) continue;
+            QCOMPARE(Panel(slot)->pos(),
+                     QPoint(416, SlotTop[static_cast<std::size_t>(type)][static_cast<std::size_t>(slot)] + 64));
+            QCOMPARE(Edit(slot)->height(), 18);
+        }
+        for (const char* name : {"Con_Panel", "Stat_Pan", "Type_Panel"})
+            QCOMPARE(Shown(QLatin1String(name)), plates);
+        QCOMPARE(Shown(QStringLiteral("TimePan")), hours);
+        for (const char* name : {"Button2", "RepButton", "Res_Pan"}) QVERIFY(Shown(QLatin1String(name)));
+        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
+        QCOMPARE(ShowsHint(Panel(7)), type == 3);
+        QCOMPARE(ShowsHint(Edit(7)), type == 3);
+    }
+
+    void slotPanelsHaveTheirDesign() {
+        for (const SlotDesign& d : ShownSlotDesigns) {
+            QLabel* panel = Panel(d.slot);
+            QCOMPARE(panel->text().toStdString(), std::string(d.caption));
+            QCOMPARE(panel->size(), QSize(d.panelWidth, 24));
+            QLineEdit* edit = Edit(d.slot);
+            QCOMPARE(edit->geometry().topLeft(), QPoint(d.editLeft, 3));
+            QCOMPARE(edit->width(), d.editWidth);
+            QCOMPARE(edit->isReadOnly(), d.readOnly);
+            QCOMPARE(edit->text().toStdString(), std::string(d.designText));
+            // The caption ends before its edit box starts.
+            const int captionEnd = panel->fontMetrics().horizontalAdvance(panel->text()) +
+                                   panel->frameWidth();
+            QVERIFY2(captionEnd <= d.editLeft, qPrintable(panel->text()));
+        }
+        QCOMPARE(Hint(Panel(6)), QStringLiteral("Для справки"));
+        QCOMPARE(Hint(Panel(27)), QStringLiteral("Для справки"));
+        QCOMPARE(Hint(Panel(19)), QStringLiteral("До оси канала"));
+        QCOMPARE(Hint(Edit(19)), QStringLiteral("До оси канала"));
+        QVERIFY(ShowsHint(Panel(6)) && ShowsHint(Panel(19)) && ShowsHint(Edit(19)) && ShowsHint(Panel(27)));
+    }
+
+    void captionsFitTheirBoxes() {
+        for (QLabel* label : form->findChildren<QLabel*>()) {
+            if (label->text().isEmpty() || label->wordWrap() || !label->pixmap().isNull()) continue;
+            const QRect needed = label->fontMetrics().boundingRect(
+                QRect(0, 0, 10000, 10000), static_cast<int>(label->alignment()), label->text());
+            const QRect room = label->contentsRect();
+            QVERIFY2(needed.width() <= room.width(), qPrintable(label->objectName()));
+            QVERIFY2(needed.height() <= room.height() + 4, qPrintable(label->objectName()));
+        }
+        for (auto* button : form->findChildren<QPushButton*>())
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 6,
+                     qPrintable(button->objectName()));
+    }
+
+    void surfaceHintFollowsTheCarrierTemperature_data() {
+        QTest::addColumn<QString>("carrier");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("100") << "100" << "Рекомендуется +35С";
+        QTest::newRow("101") << "101" << "Рекомендуется +45С";
+        QTest::newRow("100,5") << "100,5" << "Рекомендуется +35С";
+        QTest::newRow("empty") << "" << "Рекомендуется +35С";
+    }
+    void surfaceHintFollowsTheCarrierTemperature() {
+        QFETCH(QString, carrier);
+        QFETCH(QString, hint);
+        IndoorsFlag[3] = 1;
+        Edit(4)->setText(carrier);
+        form->Regim3Click();
+        QCOMPARE(Hint(Panel(7)), hint);
+        QCOMPARE(Hint(Edit(7)), hint);
+        form->Regim1Click();
+        QVERIFY(!ShowsHint(Edit(7)));
+        QCOMPARE(Hint(Edit(7)), hint);  // kept while switched off
+    }
+
+    void diameterListFollowsTheType() {
+        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        form->Regim5Click();
+        QCOMPARE(dia->count(), 12);
+        QCOMPARE(dia->itemText(0), QStringLiteral("32"));
+        QCOMPARE(dia->itemText(1), QStringLiteral("38"));
+        QCOMPARE(dia->itemText(11), QStringLiteral(" "));
+        form->Regim2Click();
+        QCOMPARE(dia->count(), 12);
+        QCOMPARE(dia->itemText(0), QStringLiteral("18"));
+        QCOMPARE(dia->itemText(11), QStringLiteral("273"));
+    }
+
+    void calculatedValuesComeBack() {
+        form->Regim1Click();
+        Edit(1)->setText(QStringLiteral("20,5"));
+        form->Button2Click();
+        QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
+        const QString typeOneResult = Find(QStringLiteral("Res_Pan"))->text();
+        QVERIFY(typeOneResult != QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
+
+        form->Regim2Click();  // never calculated: the texts stay, thickness 0
+        QCOMPARE(Edit(1)->text(), QStringLiteral("20,5"));
+        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
+        Edit(1)->setText(QStringLiteral("18"));
+        const auto boxes = AnswerBoxes([&] { form->Button2Click(); });  // 18 < 350: refused
+        QCOMPARE(boxes.size(), std::size_t{1});
+
+        form->Regim1Click();
+        QCOMPARE(Edit(1)->text(), QStringLiteral("20"));
+        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), typeOneResult);
+    }
+
+    void enterInAFieldCalculates() {
+        form->show();
+        form->Regim1Click();
+        QCOMPARE(Edit(6)->text(), QStringLiteral("20,0"));
+        Edit(1)->setFocus();
+        QTest::keyClick(Edit(1), Qt::Key_Return);
+        QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
+        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 78,9 мм"));
+    }
+
+    void tabMovesDownTheShownFields() {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->Regim4Click();
+        Edit(1)->setFocus();
+        QTest::keyClick(Edit(1), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Edit(3));
+        QTest::keyClick(Edit(3), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Edit(8));
+        QTest::keyClick(Edit(8), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Edit(11));
+        QTest::keyClick(Edit(11), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Edit(16));
+    }
+
+    void informationBoxHasIconCaptionAndText() {
+        form->show();
+        form->Regim3Click();  // the initial texts: air 20 °C, surface 20 °C
+        const auto boxes = AnswerBoxes([&] { QTest::mouseClick(Find<QPushButton>(QStringLiteral("Button2")), Qt::LeftButton); });
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].icon, QMessageBox::Information);
+        QCOMPARE(boxes[0].caption, QStringLiteral("Information"));
+        QCOMPARE(boxes[0].text, QStringLiteral("Температура на поверхности ниже температуры среды\n Расчет невозможен"));
+        QCOMPARE(boxes[0].buttons, 1);
+        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
+    }
+
+    void arithmeticFaultShowsAnErrorBox() {
+        form->Regim3Click();
+        Edit(4)->setText(QStringLiteral("1e308"));
+        Edit(7)->setText(QStringLiteral("45"));
+        const auto boxes = AnswerBoxes([&] { form->Button2Click(); });
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].icon, QMessageBox::Critical);
+        QCOMPARE(boxes[0].text, QStringLiteral("Floating point overflow"));
+        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
+    }
+
+    void startUpAndCalculationAreQuick() {
+        DropWindow();
+        QElapsedTimer clock;
+        clock.start();
+        MakeWindow();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->grab();  // one full paint
+        const qint64 startUp = clock.elapsed();
+
+        form->Regim5Click();
+        QElapsedTimer click;
+        click.start();
+        const int presses = 100;
+        form->ConfirmPrint = nullptr;
+        Edit(20)->setText(QStringLiteral("1"));
+        Edit(21)->setText(QStringLiteral("1"));  // no fit warnings: no boxes
+        for (int i = 0; i < presses; ++i) form->Button2Click();
+        const double perClickMs = static_cast<double>(click.nsecsElapsed()) / presses / 1e6;
+        qInfo("window built and painted in %lld ms; calculate click (type 5) %.3f ms", startUp, perClickMs);
+        QVERIFY(startUp < 500);
+        QVERIFY(perClickMs < 5.0);
+    }
+
+private:
+    static constexpr void (TForm1::*kRegimClicks[6])() = {nullptr, &TForm1::Regim1Click, &TForm1::Regim2Click,
+                                                           &TForm1::Regim3Click, &TForm1::Regim4Click,
+                                                           &TForm1::Regim5Click};
+};
+
+}  // namespace kaldora::testing
+
+QTEST_MAIN(kaldora::testing::MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,74 @@
+// A fresh main window (and report host) over fresh calculation data for each
+// test, and quick access to its controls by their design names.
+#pragma once
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "model/calc_data.h"
+#include "report/unit2.h"
+#include "ui/unit1.h"
+
+namespace kaldora::testing {
+
+class WindowFixture {
+protected:
+    void MakeWindow() {
+        ResetCalcData();
+        report = std::make_unique<TForm2>();
+        form = std::make_unique<TForm1>(report.get());
+    }
+    void DropWindow() {
+        form.reset();
+        report.reset();
+    }
+
+    template <typename T = QLabel>
+    T* Find(const QString& name) const {
+        T* control = form->findChild<T*>(name);
+        if (!control) qFatal("no control %s", qPrintable(name));
+        return control;
+    }
+    QLabel* Panel(int slot) const { return Find(QStringLiteral("Panel%1").arg(slot)); }
+    QLineEdit* Edit(int slot) const { return Find<QLineEdit>(QStringLiteral("Edit%1").arg(slot)); }
+    // Shown as far as the window goes, whether or not the window is on screen.
+    bool Shown(const QString& name) const { return !Find<QWidget>(name)->isHidden(); }
+
+    // Runs `action`, which opens a modal box, and answers every box that
+    // comes with OK, recording its icon, caption and text.
+    struct Box {
+        QMessageBox::Icon icon;
+        QString caption;
+        QString text;
+        int buttons;
+    };
+    std::vector<Box> AnswerBoxes(const std::function<void()>& action) {
+        std::vector<Box> boxes;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxes.push_back({box->icon(), box->windowTitle(), box->text(),
+                                 static_cast<int>(box->buttons().size())});
+                box->accept();
+            }
+        });
+        poll.start();
+        action();
+        poll.stop();
+        return boxes;
+    }
+
+    std::unique_ptr<TForm2> report;
+    std::unique_ptr<TForm1> form;
+};
+
+}  // namespace kaldora::testing
