@@ -10,8 +10,10 @@ cd "$(dirname "$0")"
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  fonts-liberation fonts-dejavu-core
   libgtest-dev libbenchmark-dev
   locales
+  xvfb xdotool poppler-utils
 )
 
 as_root() {

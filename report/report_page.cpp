@@ -119,6 +119,20 @@ void PaintUnderline(QPainter& painter, const QFontMetricsF& metrics, QPointF bas
     painter.restore();
 }
 
+// A name a hair too long for a one-line box is set a little tighter instead
+// of breaking off its last word onto the next row.
+void FitOneLineBox(QFont& font, const ReportElement& e, const QString& text, const QRectF& box,
+                   QPaintDevice* device) {
+    if (!e.wrap) return;
+    const QFontMetricsF metrics(font, device);
+    const double width = metrics.horizontalAdvance(text);
+    constexpr double kMostTightening = 1.05;
+    if (box.height() >= 2 * metrics.lineSpacing() || width <= box.width() ||
+        width > box.width() * kMostTightening)
+        return;
+    font.setLetterSpacing(QFont::PercentageSpacing, 100.0 * box.width() / width - 0.5);
+}
+
 }  // namespace
 
 void PaintReportPage(QPainter& painter, const ReportPage& page, double dotsPerMm) {
@@ -135,13 +149,15 @@ void PaintReportPage(QPainter& painter, const ReportPage& page, double dotsPerMm
                                  ? QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))
                                  : e.text;
         QFont font = ReportFont(e.points, e.bold, e.underline);
+        FitOneLineBox(font, e, text, box, painter.device());
         painter.setFont(font);
         const QFontMetricsF metrics(font, painter.device());
         if (e.underline && text.trimmed().isEmpty()) {
             PaintUnderline(painter, metrics, box.topLeft() + QPointF(0, metrics.ascent()),
                            box.width());
         } else if (e.wrap) {
-            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+            // A name longer than its box runs on below it rather than being cut.
+            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip, text);
         } else {
             painter.drawText(box.topLeft() + QPointF(0, metrics.ascent()), text);
         }

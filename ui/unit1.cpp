@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTextOption>
 #include <QUrl>
 #include <cstdlib>
 
@@ -199,6 +200,12 @@ void TForm1::BuildControls() {
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+        // Values after a tab stand at the right end of their line.
+        QTextOption option = memo->document()->defaultTextOption();
+        const qreal margin = memo->document()->documentMargin();
+        option.setTabs({QTextOption::Tab(393 - 2 * memo->frameWidth() - 2 * margin - 2,
+                                         QTextOption::RightTab)});
+        memo->document()->setDefaultTextOption(option);
         memo->setPlainText(LoadMemoText(n));
         memo->hide();
         Memos[n] = memo;

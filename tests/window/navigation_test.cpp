@@ -1,0 +1,283 @@
+// Option toggles, pick-lists, the menu's hover highlight and the
+// information screens.
+#include <QPlainTextEdit>
+#include <QFileInfo>
+#include <QTextBlock>
+
+#include "model/calc_data.h"
+#include "ui/control_props.h"
+#include "ui/help.h"
+#include "window_fixture.h"
+
+namespace kaldora::testing {
+
+class NavigationTest : public QObject, public WindowFixture {
+    Q_OBJECT
+private slots:
+    void init() {
+        MakeWindow();
+        form->Timer1Timer();  // past the title screen
+    }
+    void cleanup() { DropWindow(); }
+
+    void surfaceHintFollowsTheToggles() {
+        form->Regim3Click();
+        QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +60С"));
+        form->Type_LabClick();
+        QCOMPARE(Find(QStringLiteral("Type_Lab"))->text(), QStringLiteral("Покрытие\nметалл"));
+        QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +55С"));
+        QCOMPARE(Hint(Panel(7)), QStringLiteral("Рекомендуется +55С"));
+        QCOMPARE(MetalCoverFlag[3], 1);
+        form->Stat_LabClick();  // to indoors, with 350 in the carrier field
+        QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nв помещении"));
+        QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +45С"));
+        QCOMPARE(IndoorsFlag[3], 1);
+        Edit(4)->setText(QStringLiteral("90"));
+        QTest::keyRelease(Edit(4), Qt::Key_0);
+        QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +35С"));
+        Edit(4)->setText(QStringLiteral("100,5"));
+        form->Edit4KeyUp();
+        QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +35С"));
+        Edit(4)->setText(QStringLiteral("101"));
+        form->Edit4KeyUp();
+        QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +45С"));
+        // Indoors, the cover toggle leaves the hint alone.
+        form->Type_LabClick();
+        QCOMPARE(MetalCoverFlag[3], 0);
+        QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +45С"));
+        // Back outdoors: the hint follows the cover of type 3.
+        form->Stat_LabClick();
+        QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +60С"));
+    }
+
+    void condensationStaysIndoors() {
+        form->Regim2Click();
+        const QString caption = Find(QStringLiteral("Stat_Lab"))->text();
+        QCOMPARE(caption, QStringLiteral("Расположение\nв помещении"));
+        const auto flagsBefore = IndoorsFlag;
+        form->Stat_LabClick();
+        form->Stat_LabClick();
+        QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), caption);
+        QCOMPARE(IndoorsFlag, flagsBefore);
+        QCOMPARE(Tag(Find(QStringLiteral("Stat_Lab"))), 1);
+    }
+
+    void togglesChangeOnlyTheCurrentType() {
+        form->Regim1Click();
+        form->Stat_LabClick();
+        form->Type_LabClick();
+        form->TimeLabClick();
+        QCOMPARE(IndoorsFlag[1], 1);
+        QCOMPARE(MetalCoverFlag[1], 1);
+        QCOMPARE(LongHoursFlag[1], 1);
+        QCOMPARE(Find(QStringLiteral("TimeLab"))->text(), QStringLiteral("Число часов работы\nсвыше 5000 в год"));
+        for (int type : {3, 4, 5}) {
+            QCOMPARE(IndoorsFlag[type], 0);
+            QCOMPARE(MetalCoverFlag[type], 0);
+            QCOMPARE(LongHoursFlag[type], 0);
+        }
+        form->Regim3Click();
+        QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nна открытом воздухе"));
+        form->Regim5Click();
+        QCOMPARE(Find(QStringLiteral("TimeLab"))->text(), QStringLiteral("Число часов работы\nне более 5000 в год"));
+        form->TimeLabClick();
+        QCOMPARE(LongHoursFlag[5], 1);
+        form->Regim1Click();  // type 1 keeps its own choices
+        QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nв помещении"));
+        QCOMPARE(Find(QStringLiteral("Type_Lab"))->text(), QStringLiteral("Покрытие\nметалл"));
+    }
+
+    void togglesAreClickedWithTheMouse() {
+        form->show();
+        form->Regim1Click();
+        QTest::mouseClick(Find(QStringLiteral("Type_Lab")), Qt::LeftButton);
+        QCOMPARE(MetalCoverFlag[1], 1);
+        QCOMPARE(Find(QStringLiteral("Type_Lab"))->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    void diameterPickListFillsItsField() {
+        form->show();
+        form->Regim1Click();
+        QTest::mouseClick(Edit(3), Qt::LeftButton);
+        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        QVERIFY(!dia->isHidden());
+        QCOMPARE(form->DiaTarget, 3);
+        QCOMPARE(dia->pos(), QPoint(Panel(3)->x() + Edit(3)->x(), Panel(3)->y() + 1));
+        dia->setCurrentIndex(10);
+        emit dia->activated(10);
+        QCOMPARE(Edit(3)->text(), QStringLiteral("219"));
+        QVERIFY(dia->isHidden());
+    }
+
+    void blankChannelDiameterIsRefusedCleanly() {
+        form->Regim5Click();
+        form->Edit23Click();
+        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        dia->setCurrentIndex(11);
+        emit dia->activated(11);
+        QCOMPARE(Edit(23)->text(), QStringLiteral(" "));
+        const auto boxes = AnswerBoxes([&] { form->Button2Click(); });
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].text, QStringLiteral("Диаметр трубы должен быть от 0.032м до 1.420м"));
+        QCOMPARE(ParamTable[5][23], 0.0);
+        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
+    }
+
+    void openListKeepsItsTargetAcrossATypeChange() {
+        form->Regim1Click();
+        form->Edit3Click();
+        form->Regim5Click();
+        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        QVERIFY(!dia->isHidden());  // nothing but a choice closes it
+        dia->setCurrentIndex(0);
+        emit dia->activated(0);
+        QCOMPARE(Edit(3)->text(), QStringLiteral("32"));
+        QCOMPARE(Edit(23)->text(), QStringLiteral("108"));
+    }
+
+    void supplyTemperatureList() {
+        form->Regim5Click();
+        form->Edit24Click();
+        auto* list = Find<QComboBox>(QStringLiteral("TempList"));
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->pos(), QPoint(Panel(24)->x() + Edit(24)->x(), Panel(24)->y() + 1));
+        list->setCurrentIndex(2);
+        emit list->activated(2);
+        QCOMPARE(Edit(24)->text(), QStringLiteral("110"));
+        QVERIFY(list->isHidden());
+    }
+
+    void hoverRaisesOneItemAtATime() {
+        QLabel* label1 = Find(QStringLiteral("Label1"));
+        QLabel* label2 = Find(QStringLiteral("Label2"));
+        QLabel* shadow = Find(QStringLiteral("Shadow_Lab"));
+        const QImage lit = Find(QStringLiteral("Light_Ind"))->pixmap().toImage();
+        const QImage idle = Find(QStringLiteral("Dark_Ind"))->pixmap().toImage();
+        const QPoint rest1 = label1->pos();
+        const QPoint rest2 = label2->pos();
+
+        form->Label1MouseMove();
+        form->Label1MouseMove();  // raised once only
+        QCOMPARE(form->HoverItem, 1);
+        QCOMPARE(label1->pos(), rest1 - QPoint(2, 2));
+        QVERIFY(!shadow->isHidden());
+        QCOMPARE(shadow->text(), label1->text());
+        QCOMPARE(shadow->geometry(), QRect(rest1 + QPoint(2, 2), QSize(label1->width(), shadow->height())));
+        QCOMPARE(Find(QStringLiteral("Image1"))->pixmap().toImage(), lit);
+
+        form->Label2MouseMove();  // straight onto the next item: the first stays
+        QCOMPARE(form->HoverItem, 1);
+        QCOMPARE(label2->pos(), rest2);
+
+        form->Fon_ImageMouseMove();
+        QCOMPARE(form->HoverItem, 0);
+        QCOMPARE(label1->pos(), rest1);
+        QVERIFY(shadow->isHidden());
+        QCOMPARE(Find(QStringLiteral("Image1"))->pixmap().toImage(), idle);
+
+        form->Label5MouseMove();
+        QCOMPARE(form->HoverItem, 5);
+        QCOMPARE(shadow->text(), QStringLiteral("Методические указания         "));
+    }
+
+    void hoverFollowsThePointer() {
+        form->show();
+        QLabel* label3 = Find(QStringLiteral("Label3"));
+        const QPoint rest = label3->pos();
+        QTest::mouseMove(label3, QPoint(100, 10));
+        QCOMPARE(form->HoverItem, 3);
+        QTest::mouseMove(Find(QStringLiteral("Fon_Image")), QPoint(200, 300));
+        QCOMPARE(form->HoverItem, 0);
+        QCOMPARE(label3->pos(), rest);
+    }
+
+    void onlyTheExitItemDuringTheTitle() {
+        DropWindow();
+        MakeWindow();
+        form->show();
+        form->FormActivate();
+        QTest::mouseMove(Find(QStringLiteral("Label1")), QPoint(50, 10));  // hidden: nothing
+        QCOMPARE(form->HoverItem, 0);
+        QTest::mouseMove(Find(QStringLiteral("Label4")), QPoint(50, 10));
+        QCOMPARE(form->HoverItem, 4);
+    }
+
+    void informationScreensReplaceTheTypeScreen() {
+        form->Regim1Click();
+        form->Label2Click();
+        for (int slot : {1, 3, 4, 6}) QVERIFY(Panel(slot)->isHidden());
+        for (const char* name : {"Button2", "RepButton", "Res_Pan", "Stat_Pan", "Con_Panel", "Type_Panel", "TimePan"})
+            QVERIFY2(!Shown(QLatin1String(name)), name);
+        QVERIFY(Shown(QStringLiteral("Memo2")));
+        QVERIFY(!Shown(QStringLiteral("Memo1")) && !Shown(QStringLiteral("Memo3")));
+        QCOMPARE(Find(QStringLiteral("Head_Lab"))->text(), QStringLiteral("Область применения"));
+        QCOMPARE(CurrentType, 1);
+
+        form->Label2Click();  // the same screen again
+        QVERIFY(Shown(QStringLiteral("Memo2")));
+        form->Label3Click();
+        QVERIFY(Shown(QStringLiteral("Memo3")) && !Shown(QStringLiteral("Memo2")));
+
+        form->Regim1Click();
+        QVERIFY(!Shown(QStringLiteral("Memo3")));
+        QVERIFY(!Panel(6)->isHidden());
+        QCOMPARE(Find(QStringLiteral("Head_Lab"))->text(),
+                 QStringLiteral("Расчет толщины изоляции\n по нормам плотности теплового потока"));
+    }
+
+    void memoTextsFitWithoutScrolling_data() {
+        QTest::addColumn<int>("memo");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("Memo1") << 1 << 26;
+        QTest::newRow("Memo2") << 2 << 30;
+        QTest::newRow("Memo3") << 3 << 14;
+    }
+    void memoTextsFitWithoutScrolling() {
+        QFETCH(int, memo);
+        QFETCH(int, lines);
+        form->show();
+        (form.get()->*kInfoClicks[memo])();
+        auto* m = Find<QPlainTextEdit>(QStringLiteral("Memo%1").arg(memo));
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCOMPARE(m->document()->blockCount(), lines);
+        const QFontMetrics metrics(m->font());
+        const int room = m->viewport()->width() - 2 * static_cast<int>(m->document()->documentMargin());
+        for (QTextBlock b = m->document()->begin(); b.isValid(); b = b.next())
+            QVERIFY2(metrics.horizontalAdvance(b.text()) <= room, qPrintable(b.text()));
+        const int needed = lines * metrics.lineSpacing() + 2 * static_cast<int>(m->document()->documentMargin());
+        QVERIFY2(needed <= m->viewport()->height(), qPrintable(QString::number(needed)));
+        const QString heading = m->document()->firstBlock().text();
+        QCOMPARE(heading, heading.toUpper());
+        QVERIFY(m->document()->findBlockByNumber(memo == 3 ? 1 : 2).text().isEmpty());
+    }
+
+    void memoThreeGivesTheCharacteristics() {
+        const QString text = Find<QPlainTextEdit>(QStringLiteral("Memo3"))->toPlainText();
+        QVERIFY(text.startsWith(QStringLiteral("ТЕХНИЧЕСКИЕ ХАРАКТЕРИСТИКИ ЦИЛИНДРОВ")));
+        for (const char* value : {"свыше 100 до 140", "0,038", "0,052", "0,087", "0,035", "3,2", "(298 ± 5) К",
+                                  "(398 ± 5) К", "(573 ± 5) К"})
+            QVERIFY2(text.contains(QString::fromUtf8(value)), value);
+        QVERIFY(Find<QPlainTextEdit>(QStringLiteral("Memo1"))->toPlainText().startsWith(
+            QStringLiteral("ЦИЛИНДРЫ ТЕПЛОИЗОЛЯЦИОННЫЕ ИЗ МИНЕРАЛЬНОЙ ВАТЫ\n")));
+    }
+
+    void helpDocumentIsFound() {
+        const QString path = HelpDocumentPath();
+        QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        for (const char* heading : {"по нормам плотности теплового потока", "конденсации влаги",
+                                    "заданной температуре", "замерзания воды", "непроходном канале"})
+            QVERIFY2(html.contains(QString::fromUtf8(heading)), heading);
+    }
+
+private:
+    static constexpr void (TForm1::*kInfoClicks[4])() = {nullptr, &TForm1::Label1Click, &TForm1::Label2Click,
+                                                          &TForm1::Label3Click};
+};
+
+}  // namespace kaldora::testing
+
+QTEST_MAIN(kaldora::testing::NavigationTest)
+#include "navigation_test.moc"

@@ -1,0 +1,273 @@
+// The report page: filled from the parameter table, printed to a PDF file and
+// read back with pdftotext, element by element at its place.
+#include <QDate>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "engine/calculate_command.h"
+#include "model/calc_data.h"
+#include "model/recording_view.h"
+#include "model/value_exchange.h"
+#include "ui/fill_report.h"
+#include "window_fixture.h"
+
+namespace kaldora::testing {
+
+namespace {
+
+struct Word {
+    double left, top;  // mm
+    QString text;
+};
+
+constexpr double kMmPerPoint = 25.4 / 72.0;
+
+// The words of a PDF with their boxes, as pdftotext -bbox reports them.
+std::vector<Word> ReadWords(const QString& pdf, int* pages) {
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    if (!tool.waitForFinished(10000) || tool.exitCode() != 0) qFatal("pdftotext failed");
+    const QString html = QString::fromUtf8(tool.readAllStandardOutput());
+    *pages = static_cast<int>(html.count(QStringLiteral("<page ")));
+    std::vector<Word> words;
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"));
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        QString text = m.captured(3);
+        text.replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+            .replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+            .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+            .replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+        words.push_back({m.captured(1).toDouble() * kMmPerPoint, m.captured(2).toDouble() * kMmPerPoint, text});
+    }
+    return words;
+}
+
+}  // namespace
+
+class ReportTest : public QObject, public WindowFixture {
+    Q_OBJECT
+private slots:
+    void init() {
+        MakeWindow();
+        QVERIFY(dir.isValid());
+    }
+    void cleanup() {
+        AttachView(nullptr);
+        DropWindow();
+    }
+
+    void typeFiveInitialCase() {
+        Calculate(5);
+        FillAndRead();
+        QCOMPARE(pages, 1);
+        const char* const values[9] = {"108,0", "65,0", "50,0", "2,0", "0,6", "0,6", "5,0", "1,8",
+                                       "не более 5000 часов"};
+        for (int row = 0; row < 9; ++row) ExpectElement(QStringLiteral("QRD%1").arg(row + 1), values[row]);
+        ExpectElement("QRRes", "23,9");
+        ExpectElement("QRResQDir", "28,0");
+        ExpectElement("QRResQReDir", "18,2");
+        ExpectElement("QRCon", "Труба (подающая и обратная)");
+        ExpectElement("QRStat", "В непроходном канале");
+        ExpectElement("QRType", "Неметаллическое");
+        ExpectElement("QRN7", "Температура грунта или окружающего воздуха при глубине заложения менее 0,7м (0С)");
+        ExpectElement("QRResName", "Расчетная толщина для подающего и обратного трубопроводов (мм)");
+        ExpectElement("QRQDir", "Тепловые потери подающего трубопровода (Вт/м)");
+        ExpectFixedElements();
+    }
+
+    void typeOneInitialCase() {
+        Calculate(1);
+        FillAndRead();
+        QCOMPARE(pages, 1);
+        ExpectElement("QRRegName", "Расчет толщины изоляции\n по нормам плотности теплового потока");
+        ExpectElement("QRN1", "Диаметр трубопровода (мм)");
+        ExpectElement("QRD1", "108,0");
+        ExpectElement("QRD2", "350,0");
+        ExpectElement("QRD3", "20,0");
+        ExpectElement("QRN4", "Число часов работы в год");
+        ExpectElement("QRD4", "не более 5000 часов");
+        ExpectElement("QRD5", "146,0");
+        ExpectElement("QRRes", "78,9");
+        ExpectElement("QRCon", "Труба");
+        ExpectElement("QRStat", "На открытом воздухе");
+        ExpectElement("QRType", "Неметаллическое");
+        ExpectElement("QRResName", "Расчетная толщина тепловой изоляции (мм)");
+        ExpectFixedElements();
+    }
+
+    void nothingOfAnEarlierTypeRemains() {
+        Calculate(5);
+        FillReport(report->QuickRep1);
+        Calculate(2, {{1, "20"}, {4, "5"}, {32, "60"}});
+        FillAndRead();
+        for (int row = 5; row <= 9; ++row) {
+            QCOMPARE(Text(QStringLiteral("QRN%1").arg(row)), QStringLiteral(" "));
+            QCOMPARE(Text(QStringLiteral("QRD%1").arg(row)), QStringLiteral(" "));
+        }
+        for (const char* name : {"QRQDir", "QRResQDir", "QRQReDir", "QRResQReDir"})
+            QCOMPARE(Text(QLatin1String(name)), QStringLiteral(" "));
+        ExpectElement("QRN4", "Относительная влажность окружающего воздуха (%)");
+        ExpectElement("QRD4", "60,0");
+        ExpectElement("QRRes", "4,8");
+        ExpectElement("QRStat", "В помещении");
+        for (const Word& w : words) QVERIFY2(!w.text.contains(QStringLiteral("подающ")), qPrintable(w.text));
+    }
+
+    void optionTextsFollowTheTypesOwnFlags_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("set");
+        QTest::addColumn<QString>("cover");
+        QTest::addColumn<QString>("hours");  // row 4 of type 1, row 9 of type 5
+        QTest::newRow("type 1 clear") << 1 << false << "Неметаллическое" << "не более 5000 часов";
+        QTest::newRow("type 1 set") << 1 << true << "Металл" << "свыше 5000 часов";
+        QTest::newRow("type 5 set") << 5 << true << "Неметаллическое" << "свыше 5000 часов";
+    }
+    void optionTextsFollowTheTypesOwnFlags() {
+        QFETCH(int, type);
+        QFETCH(bool, set);
+        QFETCH(QString, cover);
+        QFETCH(QString, hours);
+        MetalCoverFlag[type] = set;
+        LongHoursFlag[type] = set;
+        MetalCoverFlag[3] = !set;  // another type's flags do not leak in
+        LongHoursFlag[3] = !set;
+        CurrentType = type;
+        FillReport(report->QuickRep1);
+        QCOMPARE(Text(QStringLiteral("QRType")), cover);
+        QCOMPARE(Text(type == 1 ? QStringLiteral("QRD4") : QStringLiteral("QRD9")), hours);
+    }
+
+    void beforeAnyCalculationValuesAreZero() {
+        CurrentType = 4;
+        FillAndRead();
+        for (int row = 1; row <= 5; ++row) QCOMPARE(Text(QStringLiteral("QRD%1").arg(row)), QStringLiteral("0,0"));
+        ExpectElement("QRRes", "0,0");
+        ExpectElement("QRN7", "Примечание: расчет проводится для стальных трубопроводов");
+    }
+
+    void failedCalculationPrintsZeroThickness() {
+        Calculate(3, {{4, "350"}, {7, "20"}});  // surface at air temperature: refused
+        FillReport(report->QuickRep1);
+        QCOMPARE(Text(QStringLiteral("QRRes")), QStringLiteral("0,0"));
+    }
+
+    void valuesPrintWithOneDecimal() {
+        QCOMPARE(QString::fromStdString(FormatReportValue("%3.1f", 108.0)), QStringLiteral("108,0"));
+        QCOMPARE(QString::fromStdString(FormatReportValue("%3.1f", 0.0345 * 1000)), QStringLiteral("34,5"));
+        QCOMPARE(QString::fromStdString(FormatReportValue("%3.1f", 0.555)), QStringLiteral("0,6"));
+        QCOMPARE(QString::fromStdString(MessageBuffer), QStringLiteral("0,6"));
+    }
+
+    void logoIsCopiedOnEveryFill() {
+        report->QuickRep1[QStringLiteral("QRImage2")].picture = QImage();
+        CurrentType = 1;
+        FillReport(report->QuickRep1);
+        const QImage& logo = report->QuickRep1[QStringLiteral("QRImage1")].picture;
+        QCOMPARE(logo.size(), QSize(319, 61));
+        QVERIFY(logo.isGrayscale());
+        QCOMPARE(report->QuickRep1[QStringLiteral("QRImage2")].picture, logo);
+    }
+
+    void commandPrintsOnlyWhenConfirmed() {
+        const QString file = dir.filePath(QStringLiteral("printed.pdf"));
+        report->Printer().setOutputFormat(QPrinter::PdfFormat);
+        report->Printer().setOutputFileName(file);
+        Calculate(1);
+        form->Regim1Click();
+
+        int asked = 0;
+        form->ConfirmPrint = [&] { ++asked; return false; };
+        form->RepButtonClick();
+        QCOMPARE(asked, 1);
+        QVERIFY(!QFile::exists(file));
+        QCOMPARE(Text(QStringLiteral("QRRes")), QStringLiteral("78,9"));  // the page stays filled
+
+        form->ConfirmPrint = [&] { ++asked; return true; };
+        form->RepButtonClick();
+        QCOMPARE(asked, 2);
+        QVERIFY(QFile::exists(file));
+        words = ReadWords(file, &pages);
+        QCOMPARE(pages, 1);
+    }
+
+    void fillAndRenderIsQuick() {
+        Calculate(5);
+        QElapsedTimer clock;
+        clock.start();
+        FillAndRender(dir.filePath(QStringLiteral("timed.pdf")));
+        const qint64 ms = clock.elapsed();
+        qInfo("report filled and rendered to PDF in %lld ms", ms);
+        QVERIFY(ms < 150);
+    }
+
+private:
+    void Calculate(int type, std::initializer_list<std::pair<int, std::string>> texts = {}) {
+        AttachView(&view);
+        CurrentType = type;
+        for (const auto& [slot, text] : texts) view.Type(slot, text);
+        CalculateCommand();
+        AttachView(form.get());
+    }
+
+    void FillAndRender(const QString& file) {
+        FillReport(report->QuickRep1);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        PrintReportPage(printer, report->QuickRep1);
+    }
+
+    void FillAndRead() {
+        const QString file = dir.filePath(QStringLiteral("page.pdf"));
+        FillAndRender(file);
+        words = ReadWords(file, &pages);
+    }
+
+    QString Text(const QString& name) const { return report->QuickRep1.Find(name)->text; }
+
+    // The element's caption is set, and its first word is printed within
+    // 1 mm of the element's place.
+    void ExpectElement(const QString& name, const char* text) {
+        const ReportElement* e = report->QuickRep1.Find(name);
+        QVERIFY2(e, qPrintable(name));
+        const QString expected = QString::fromUtf8(text);
+        QCOMPARE(e->kind == ReportElement::Kind::Date ? expected : e->text, expected);
+        const QString first = expected.simplified().section(QLatin1Char(' '), 0, 0);
+        bool found = false;
+        for (const Word& w : words)
+            found = found || (w.text == first && std::abs(w.left - e->left) <= 1.0 && std::abs(w.top - e->top) <= 1.0);
+        QVERIFY2(found, qPrintable(QStringLiteral("%1 \"%2\" not at %3, %4 mm")
+                                       .arg(name, first).arg(e->left).arg(e->top)));
+    }
+    void ExpectElement(const char* name, const char* text) { ExpectElement(QLatin1String(name), text); }
+
+    void ExpectFixedElements() {
+        ExpectElement("QRLabel1", "АО \"ВЕЛАРИС\"");
+        ExpectElement("QRLabel2", "Программа расчета тепловой изоляции");
+        ExpectElement("QRDate", "Дата: ");
+        const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+        ExpectElement("QRSysData1", today.toUtf8().constData());
+        ExpectElement("QRLabel3", "Вид расчета.");
+        ExpectElement("QRLabel4", "Характеристика объекта");
+        ExpectElement("QRLabel7", "Объект  Расположение  Тепловая изоляция   Покрытие");
+        ExpectElement("QRLabel8", "Минераловатный цилиндр");
+        ExpectElement("QRLabel5", "Данные для расчета: ");
+        ExpectElement("QRLabel6", "Результаты расчета:");
+        for (int line = 0; line < 4; ++line)
+            ExpectElement(QStringLiteral("QRLabel%1").arg(15 + line), kFooterLines[line]);
+    }
+
+    QTemporaryDir dir;
+    RecordingView view;
+    std::vector<Word> words;
+    int pages = 0;
+};
+
+}  // namespace kaldora::testing
+
+QTEST_MAIN(kaldora::testing::ReportTest)
+#include "report_test.moc"
