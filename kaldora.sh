@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev libgl-dev
   fonts-liberation fonts-dejavu-core
   libgtest-dev libbenchmark-dev
+  nlohmann-json3-dev libcsv-dev
   locales
   xvfb xdotool poppler-utils
 )
@@ -58,12 +59,14 @@ case "${1:-}" in
     build build
     (cd build && ctest --output-on-failure -j "$jobs")
     build build-asan -DKALDORA_SANITIZE=ON -DKALDORA_BENCH=OFF
-    (cd build-asan && ctest --output-on-failure -j "$jobs")
+    (cd build-asan && LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" \
+      ctest --output-on-failure -j "$jobs")
     ;;
   bench)
     install_missing
     build build
     ./build/bench/kaldora_bench "${@:2}"
+    ./bench/cli_table.sh ./build/cli/kaldora-calc
     ;;
   *)
     echo "usage: $0 run | test | bench" >&2

@@ -1,0 +1,37 @@
+// kaldora-calc: the calculations of the window from a script, one case or a
+// whole table of cases.
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+
+#include "cli/arguments.h"
+#include "cli/case_runner.h"
+#include "cli/output.h"
+#include "cli/table.h"
+
+int main(int argc, char* argv[]) {
+    using namespace kaldora::cli;
+    try {
+        const Arguments args = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+        switch (args.mode) {
+            case Arguments::Mode::Help: std::cout << kUsage; return 0;
+            case Arguments::Mode::OneCase: {
+                const CaseResult result = RunCase(args.input);
+                std::cout << (args.json ? JsonText(result) : HumanText(result));
+                return 0;
+            }
+            case Arguments::Mode::Table: {
+                std::FILE* in = args.tablePath == "-" ? stdin : std::fopen(args.tablePath.c_str(), "rb");
+                if (!in) throw ArgumentError{"cannot open " + args.tablePath};
+                RunTable(in, stdout, isatty(STDERR_FILENO) ? stderr : nullptr);
+                if (in != stdin) std::fclose(in);
+                return 0;
+            }
+        }
+    } catch (const ArgumentError& e) {
+        std::cerr << "kaldora-calc: " << e.message << "\n" << kUsage;
+        return 2;
+    }
+    return 0;
+}
