@@ -38,6 +38,9 @@ double ChannelSurfaceResistance(const ChannelInputs& in);
 double SoilResistance(const ChannelInputs& in);
 ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss);
 
+// Types 2 to 4 refuse a pipe diameter of zero or below with this message.
+inline constexpr char kNoDiameterMessage[] = "Диаметр трубопровода\n должен быть больше нуля";
+
 // Refusals shared by several types: the result line or the box first, as
 // each type has it, and a thickness of 0 in slot 5 either way.
 void RefuseResultFirst(std::string_view message);

@@ -33,7 +33,7 @@ void CalcCondensation() {
         return;
     }
     if (!(diameter > 0.0)) {
-        RefuseResultFirst("Диаметр трубопровода\n должен быть больше нуля");
+        RefuseResultFirst(kNoDiameterMessage);
         return;
     }
 

@@ -37,7 +37,7 @@ void CalcFreezeProtection() {
         return;
     }
     if (!(diameter > 0.0)) {
-        RefuseResultFirst("Диаметр трубопровода\n должен быть больше нуля");
+        RefuseResultFirst(kNoDiameterMessage);
         return;
     }
     if (!(wall > 0.0 && 2.0 * wall * 0.001 < diameter)) {

@@ -24,7 +24,7 @@ void CalcSurfaceTemperature() {
         return;
     }
     if (!(diameter > 0.0)) {
-        RefuseResultFirst("Диаметр трубопровода\n должен быть больше нуля");
+        RefuseResultFirst(kNoDiameterMessage);
         return;
     }
 

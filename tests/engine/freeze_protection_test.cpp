@@ -44,14 +44,9 @@ TEST_F(CalcTest, FreezeProtectionIgnoresTheOptions) {
     EXPECT_EQ(Slot(kSlotThickness), plain);
 }
 
-struct FreezeRefusalCase {
-    const char* name;
-    const char* air;
-    const char* diameter;
-    const char* wall;
-    const char* water;
-    const char* hours;
-    const char* message;
+// The same inputs; `shown` is the message, and the result line comes first
+// when `resultFirst` is set.
+struct FreezeRefusalCase : FreezeCase {
     bool resultFirst;
 };
 
@@ -61,8 +56,8 @@ class FreezeProtectionRefusalTest : public CalcTest,
 TEST_P(FreezeProtectionRefusalTest, RefusesWithThicknessZero) {
     const FreezeRefusalCase& c = GetParam();
     Calculate(4, {{1, c.air}, {3, c.diameter}, {8, c.wall}, {11, c.water}, {16, c.hours}});
-    const auto expected = c.resultFirst ? std::vector{Result("0,0"), Info(c.message)}
-                                        : std::vector{Info(c.message), Result("0,0")};
+    const auto expected = c.resultFirst ? std::vector{Result("0,0"), Info(c.shown)}
+                                        : std::vector{Info(c.shown), Result("0,0")};
     EXPECT_EQ(Outputs(), expected);
     EXPECT_EQ(Slot(kSlotThickness), 0.0);
 }
@@ -76,18 +71,18 @@ const char kWater[] = "Начальная температура воды\n до
 INSTANTIATE_TEST_SUITE_P(
     Cases, FreezeProtectionRefusalTest,
     ::testing::Values(
-        FreezeRefusalCase{"InitialInputs", "20", "108", "5,0", "20", "20", kNoFrost, true},
-        FreezeRefusalCase{"AirAtZero", "0", "108", "5", "20", "20", kNoFrost, true},
-        FreezeRefusalCase{"SolverRunsAway", "-40", "32", "3", "5", "48", kImpossible, false},
-        FreezeRefusalCase{"NoStandstill", "-20", "108", "5", "20", "0", kImpossible, false},
-        FreezeRefusalCase{"ZeroDiameter", "-20", "0", "5", "20", "20", kNoDiameter, true},
-        FreezeRefusalCase{"ZeroWall", "-20", "108", "0", "20", "20", kWall, true},
-        FreezeRefusalCase{"WallHalfTheDiameter", "-20", "108", "54", "20", "20", kWall, true},
-        FreezeRefusalCase{"WaterAtFreezing", "-20", "108", "5", "0", "20", kWater, true},
+        FreezeRefusalCase{{"InitialInputs", "20", "108", "5,0", "20", "20", kNoFrost}, true},
+        FreezeRefusalCase{{"AirAtZero", "0", "108", "5", "20", "20", kNoFrost}, true},
+        FreezeRefusalCase{{"SolverRunsAway", "-40", "32", "3", "5", "48", kImpossible}, false},
+        FreezeRefusalCase{{"NoStandstill", "-20", "108", "5", "20", "0", kImpossible}, false},
+        FreezeRefusalCase{{"ZeroDiameter", "-20", "0", "5", "20", "20", kNoDiameter}, true},
+        FreezeRefusalCase{{"ZeroWall", "-20", "108", "0", "20", "20", kWall}, true},
+        FreezeRefusalCase{{"WallHalfTheDiameter", "-20", "108", "54", "20", "20", kWall}, true},
+        FreezeRefusalCase{{"WaterAtFreezing", "-20", "108", "5", "0", "20", kWater}, true},
         // Air at -10 and water at -20 would divide by zero in the cooling term.
-        FreezeRefusalCase{"WaterBelowFreezing", "-10", "108", "5", "-20", "20", kWater, true},
+        FreezeRefusalCase{{"WaterBelowFreezing", "-10", "108", "5", "-20", "20", kWater}, true},
         // A resistance so large that the solver's exponential overflows.
-        FreezeRefusalCase{"Overflow", "-20", "108", "5", "20", "1e300", kImpossible, false}),
+        FreezeRefusalCase{{"Overflow", "-20", "108", "5", "20", "1e300", kImpossible}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
