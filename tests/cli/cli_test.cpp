@@ -34,9 +34,20 @@ std::string ReadFile(const std::string& path) {
     return s.str();
 }
 
+// A folder of this run's own, so that runs by different users or at the
+// same time do not share files.
+const std::string& WorkDir() {
+    static const std::string dir = [] {
+        std::string pattern = ::testing::TempDir() + "/kaldora-calc-XXXXXX";
+        if (!mkdtemp(pattern.data())) std::abort();
+        return pattern;
+    }();
+    return dir;
+}
+
 Outcome Calc(const std::vector<std::string>& args, const std::string& locale = "C",
          const std::string& input = "") {
-    const std::string dir = ::testing::TempDir();
+    const std::string& dir = WorkDir();
     const std::string out = dir + "/calc.out", err = dir + "/calc.err", in = dir + "/calc.in";
     std::ofstream(in, std::ios::binary) << input;
     std::string command = "LC_ALL=" + locale + " " + Quote(KALDORA_CALC);
