@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -44,6 +45,11 @@ const std::string& WorkDir() {
     }();
     return dir;
 }
+
+struct RemoveWorkDir : ::testing::Environment {
+    void TearDown() override { std::filesystem::remove_all(WorkDir()); }
+};
+const auto* const removeWorkDir = ::testing::AddGlobalTestEnvironment(new RemoveWorkDir);
 
 Outcome Calc(const std::vector<std::string>& args, const std::string& locale = "C",
          const std::string& input = "") {
