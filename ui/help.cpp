@@ -1,6 +1,7 @@
 #include "ui/help.h"
 
 #include <QCoreApplication>
+#include <QVariant>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -9,8 +10,10 @@
 namespace kaldora {
 
 QString HelpDocumentPath() {
-    const QString document = QFileInfo(QString::fromLatin1(kHelpFileName)).completeBaseName() +
-                             QStringLiteral(".html");
+    // The help file the application object was given at start-up.
+    QString helpFile = qApp ? qApp->property(kHelpFileProperty).toString() : QString();
+    if (helpFile.isEmpty()) helpFile = QString::fromLatin1(kHelpFileName);
+    const QString document = QFileInfo(helpFile).completeBaseName() + QStringLiteral(".html");
     const QDir programDir(QCoreApplication::applicationDirPath());
     for (const QString& candidate :
          {programDir.filePath(document),

@@ -7,6 +7,7 @@
 namespace kaldora {
 
 inline constexpr char kHelpFileName[] = "RiriRuvu.hlp";
+inline constexpr char kHelpFileProperty[] = "helpFile";  // of the application object
 
 // Where the document for the help file name lies: next to the program when
 // it runs from its build folder, or in the installed data folder.

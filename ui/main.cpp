@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
         // Qt would otherwise append the application name to it.
         QApplication::setApplicationDisplayName(QString());
         QGuiApplication::setDesktopFileName(QStringLiteral("kaldora"));
-        app.setProperty("helpFile", QString::fromLatin1(kaldora::kHelpFileName));
+        app.setProperty(kaldora::kHelpFileProperty, QString::fromLatin1(kaldora::kHelpFileName));
 
         kaldora::TForm2 Form2;
         kaldora::TForm1 Form1(&Form2);

@@ -1,14 +1,11 @@
 #include "ui/unit1.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTextOption>
-#include <QUrl>
 #include <cstdlib>
 
 #include "engine/calculate_command.h"
