@@ -27,12 +27,6 @@ inline constexpr int kSlotAlpha = 2;
 inline constexpr int kSlotDiameter = 3;
 inline constexpr int kSlotThickness = 5;
 
-// Character limits of the two text buffers (terminator not counted).
-// The buffers themselves grow as needed; see ReadSlots for how longer
-// texts are treated.
-inline constexpr int kEditTextLimit = 19;
-inline constexpr int kMessageLimit = 255;
-
 using TypeFlags = std::array<int, kTypeCount>;
 
 extern double ParamTable[kTypeCount][kSlotCount];
@@ -42,6 +36,9 @@ extern TypeFlags MetalCoverFlag;
 extern TypeFlags LongHoursFlag;
 extern TypeFlags CalculatedFlag;
 extern std::array<std::string, kSlotCount> SlotFormats;  // "%4.2f", empty until built
+// The two shared text buffers grow with their text: a field's text is read
+// whole however long it is, and a message or a value written back is never
+// cut short.
 extern std::string EditTextBuffer;
 extern std::string MessageBuffer;
 
