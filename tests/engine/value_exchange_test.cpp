@@ -66,6 +66,16 @@ TEST_F(CalcTest, DiametersAreTypedInMillimetresAndHeldInMetres) {
     EXPECT_DOUBLE_EQ(Slot(23), 0.219);
 }
 
+TEST_F(CalcTest, HugeDiameterComesBackFinite) {
+    // 1e400 saturates at the largest double, which comes back from metres to
+    // millimetres as a finite number, in the command and on the type screen.
+    Calculate(1, {{3, "1e400"}});
+    EXPECT_EQ(Outputs().front(), Info("Диаметр трубы должен быть от 0.018м до 1.420м"));
+    for (const auto& e : view.Events()) EXPECT_NE(e.kind, Kind::Error);
+    EXPECT_EQ(view.SlotText(3).size(), 309u);
+    EXPECT_NO_THROW(WriteSlots());
+}
+
 TEST_F(CalcTest, WallThicknessStaysInMillimetres) {
     Calculate(4);
     EXPECT_EQ(Slot(8), 5.0);
