@@ -103,8 +103,6 @@ std::string SwapFirstComma(std::string_view text) { return ReplaceFirst(text, ',
 
 std::string SwapFirstPoint(std::string_view text) { return ReplaceFirst(text, '.', ','); }
 
-double ParseTypedNumber(std::string_view text) { return ParsePointNumber(SwapFirstComma(text)); }
-
 std::string FormatFixed(double value, int width, int decimals) {
     // Fixed notation of the largest double needs 309 digits before the point.
     char buffer[400];

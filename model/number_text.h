@@ -20,9 +20,6 @@ std::string SwapFirstComma(std::string_view text);
 // Replaces the first "." of `text` by ",".
 std::string SwapFirstPoint(std::string_view text);
 
-// Text as typed into an edit box (comma or point) to a number.
-double ParseTypedNumber(std::string_view text);
-
 // printf-style "%W.Pf" of a finite value, with a decimal point.
 std::string FormatFixed(double value, int width, int decimals);
 

@@ -35,10 +35,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"0.0000000000000000000000001e-390", 0.0},
                       ParseCase{"1e99999999999999999999", kMax}));
 
-TEST(ParseTypedNumber, SwapsOnlyTheFirstComma) {
-    EXPECT_EQ(ParseTypedNumber("20,5"), 20.5);
-    EXPECT_EQ(ParseTypedNumber(",5"), 0.5);
-    EXPECT_EQ(ParseTypedNumber("1,5,7"), 1.5);
+TEST(SwapFirstComma, SwapsOnlyTheFirstComma) {
+    EXPECT_EQ(ParsePointNumber(SwapFirstComma("20,5")), 20.5);
+    EXPECT_EQ(ParsePointNumber(SwapFirstComma(",5")), 0.5);
+    EXPECT_EQ(ParsePointNumber(SwapFirstComma("1,5,7")), 1.5);
     EXPECT_EQ(SwapFirstComma("1,5,7"), "1.5,7");
     EXPECT_EQ(SwapFirstPoint("1.5.7"), "1,5.7");
 }
