@@ -1,15 +1,14 @@
-// Timing of the numeric kernels and of whole calculations, each through the
-// same calculate command the window runs, with a recording view.
+// Timing of the numeric kernels and of whole cases, each run through the
+// same calculate command the window runs.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
-#include "engine/calculate_command.h"
+#include "engine/case_run.h"
 #include "engine/kernels.h"
 #include "engine/reference_tables.h"
 #include "model/calc_data.h"
-#include "model/recording_view.h"
-#include "model/value_exchange.h"
+#include "model/type_layout.h"
 
 namespace kaldora {
 namespace {
@@ -44,27 +43,21 @@ void BM_InsulationConductivity(benchmark::State& state) {
 }
 BENCHMARK(BM_InsulationConductivity);
 
-// One press of the calculate button: read the fields, calculate, show.
-void BM_CalculateCommand(benchmark::State& state) {
+// One case from typed texts, as the command line runs it: start state, read
+// the fields, calculate, show.
+void BM_RunCase(benchmark::State& state) {
     const int type = static_cast<int>(state.range(0));
-    ResetCalcData();
-    RecordingView view;
     // Inputs each type actually computes with (the initial ones of types 2
     // to 4 are refused at once).
-    view.Type(1, type == 4 ? "-20" : "20");
-    view.Type(4, type == 2 ? "5" : "350");
-    view.Type(7, "45");
-    view.Type(32, "60");
-    AttachView(&view);
-    CurrentType = type;
-    for (auto _ : state) {
-        view.ClearEvents();
-        CalculateCommand();
-        benchmark::DoNotOptimize(ParamTable[type][kSlotThickness]);
-    }
-    AttachView(nullptr);
+    CaseInput input{type, {}, {}, {}, {}};
+    for (const auto& [slot, text] : {std::pair{1, type == 4 ? "-20" : "20"},
+                                     {4, type == 2 ? "5" : "350"},
+                                     {7, "45"},
+                                     {32, "60"}})
+        if (IsSlotVisible(type, slot)) input.slotTexts[slot] = text;
+    for (auto _ : state) benchmark::DoNotOptimize(RunCase(input).thicknessMm);
 }
-BENCHMARK(BM_CalculateCommand)->DenseRange(1, 5)->ArgName("type");
+BENCHMARK(BM_RunCase)->DenseRange(1, 5)->ArgName("type");
 
 }  // namespace
 }  // namespace kaldora

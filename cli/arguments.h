@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/case_runner.h"
+#include <optional>
+
+#include "engine/case_run.h"
 
 namespace kaldora::cli {
 

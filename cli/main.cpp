@@ -6,11 +6,12 @@
 #include <iostream>
 
 #include "cli/arguments.h"
-#include "cli/case_runner.h"
+#include "engine/case_run.h"
 #include "cli/output.h"
 #include "cli/table.h"
 
 int main(int argc, char* argv[]) {
+    using namespace kaldora;
     using namespace kaldora::cli;
     try {
         const Arguments args = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));

@@ -24,9 +24,12 @@ std::string HumanText(const CaseResult& result) {
 std::string JsonText(const CaseResult& result) {
     nlohmann::ordered_json json;
     json["type"] = result.type;
-    json["flags"] = {{"indoors", result.indoors},
-                     {"metal", result.metal},
-                     {"long_hours", result.longHours}};
+    // Only the options the type has.
+    nlohmann::ordered_json flags = nlohmann::ordered_json::object();
+    if (result.indoors) flags["indoors"] = *result.indoors;
+    if (result.metal) flags["metal"] = *result.metal;
+    if (result.longHours) flags["long_hours"] = *result.longHours;
+    json["flags"] = flags;
     json["events"] = nlohmann::json::array();
     for (const auto& e : result.events) {
         const char* kind = e.kind == Kind::Info ? "info" : e.kind == Kind::Error ? "error" : "result";

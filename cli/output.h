@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cli/case_runner.h"
+#include "engine/case_run.h"
 
 namespace kaldora::cli {
 

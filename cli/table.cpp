@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "cli/arguments.h"
-#include "cli/case_runner.h"
+#include "engine/case_run.h"
+#include "model/calc_types.h"
 #include "cli/output.h"
 
 namespace kaldora::cli {
@@ -83,9 +84,16 @@ CaseInput ReadCase(const Columns& c, const Row& row, std::size_t width) {
     if (type.size() != 1 || type[0] < '1' || type[0] > '5')
         throw ArgumentError{"the type must be 1 to 5, not '" + type + "'"};
     input.type = type[0] - '0';
-    if (c.indoors) input.indoors = ParseFlag("indoors", row[*c.indoors]);
-    if (c.metal) input.metal = ParseFlag("metal", row[*c.metal]);
-    if (c.longHours) input.longHours = ParseFlag("long_hours", row[*c.longHours]);
+    // A cell for an option the type lacks may stay empty or say no.
+    const CalcTypeInfo& info = TypeInfo(input.type);
+    const auto option = [&](const std::optional<std::size_t>& column, const char* name, bool has) {
+        std::optional<bool> value;
+        if (column) value = ParseFlag(name, row[*column]);
+        return has || value.value_or(true) ? value : std::nullopt;
+    };
+    input.indoors = option(c.indoors, "indoors", info.HasLocationOption());
+    input.metal = option(c.metal, "metal", info.HasCoverOption());
+    input.longHours = option(c.longHours, "long_hours", info.HasHoursOption());
     // An empty cell is a field not given: it keeps its design text.
     for (const auto& [column, slot] : c.slots)
         if (!row[column].empty()) input.slotTexts[slot] = row[column];

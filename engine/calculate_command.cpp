@@ -5,24 +5,30 @@
 
 #include "engine/calculations.h"
 #include "model/calc_data.h"
+#include "model/calc_types.h"
 #include "model/value_exchange.h"
 
 namespace kaldora {
 
 namespace {
 
-void RunCalculation(int type) {
-    switch (static_cast<CalcType>(type)) {
-        case CalcType::HeatLossNorm:
-            CalcHeatLossNorm();
-            WriteSlots();
-            break;
-        case CalcType::Condensation: CalcCondensation(); break;
-        case CalcType::SurfaceTemperature: CalcSurfaceTemperature(); break;
-        case CalcType::FreezeProtection: CalcFreezeProtection(); break;
-        case CalcType::ChannelTwoPipe: CalcChannelTwoPipe(); break;
+using CalcRoutine = void (*)();
+
+CalcRoutine Routine(CalcType type) {
+    switch (type) {
+        case CalcType::HeatLossNorm: return CalcHeatLossNorm;
+        case CalcType::Condensation: return CalcCondensation;
+        case CalcType::SurfaceTemperature: return CalcSurfaceTemperature;
+        case CalcType::FreezeProtection: return CalcFreezeProtection;
+        case CalcType::ChannelTwoPipe: return CalcChannelTwoPipe;
         case CalcType::None: break;
     }
+    return nullptr;
+}
+
+void RunCalculation(const CalcTypeInfo& info) {
+    Routine(info.type)();
+    if (info.writesFieldsBack) WriteSlots();
 }
 
 // A value in the row that is not a finite number (a working slot the screen
@@ -34,7 +40,7 @@ void RequireFiniteRow() {
 }  // namespace
 
 void CalculateCommand() {
-    if (CurrentType < 1 || CurrentType >= kTypeCount) return;
+    if (!IsCalcType(CurrentType)) return;
     ReadSlots();
     CalculatedFlag[CurrentType] = 1;
 
@@ -42,7 +48,7 @@ void CalculateCommand() {
     // flags tell which fault it was.
     std::feclearexcept(FE_ALL_EXCEPT);
     try {
-        RunCalculation(CurrentType);
+        RunCalculation(TypeInfo(CurrentType));
         RequireFiniteRow();
     } catch (const ArithmeticFault& fault) {
         // What the calculation wrote stays, except values that are not

@@ -1,10 +1,21 @@
 #include "model/calc_data.h"
 
+#include "model/calc_types.h"
+
 namespace kaldora {
+
+namespace {
+TypeFlags StartIndoorsFlags() {
+    TypeFlags flags{};
+    for (const CalcTypeInfo& info : CalcTypes)
+        flags[static_cast<std::size_t>(info.Number())] = info.alwaysIndoors ? 1 : 0;
+    return flags;
+}
+}  // namespace
 
 double ParamTable[kTypeCount][kSlotCount];
 int CurrentType = 0;
-TypeFlags IndoorsFlag{0, 0, 1, 0, 0, 0};  // type 2 is always indoors
+TypeFlags IndoorsFlag = StartIndoorsFlags();
 TypeFlags MetalCoverFlag;
 TypeFlags LongHoursFlag;
 TypeFlags CalculatedFlag;
@@ -16,7 +27,7 @@ void ResetCalcData() {
     for (auto& row : ParamTable)
         for (double& cell : row) cell = 0.0;
     CurrentType = 0;
-    IndoorsFlag = {0, 0, 1, 0, 0, 0};
+    IndoorsFlag = StartIndoorsFlags();
     MetalCoverFlag = {};
     LongHoursFlag = {};
     CalculatedFlag = {};

@@ -29,12 +29,4 @@ std::string_view SurfaceRecommendation(bool indoors, bool metal, std::string_vie
     return indoors ? IndoorRecommendation(carrierText) : OutdoorRecommendation(metal);
 }
 
-const std::array<std::string_view, 12>& DiameterItems(int type) {
-    static constexpr std::array<std::string_view, 12> kSinglePipe = {
-        "18", "25", "32", "45", "57", "76", "89", "108", "133", "159", "219", "273"};
-    static constexpr std::array<std::string_view, 12> kChannel = {
-        "32", "38", "45", "57", "76", "89", "108", "133", "159", "219", "273", " "};
-    return type == 5 ? kChannel : kSinglePipe;
-}
-
 }  // namespace kaldora

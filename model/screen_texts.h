@@ -1,6 +1,6 @@
 // Texts of the type screens that follow from the options and inputs: the
 // toggle captions, the surface-temperature recommendation and the items of
-// the pick-lists.
+// the supply-temperature pick-list.
 #pragma once
 
 #include <array>
@@ -19,9 +19,6 @@ std::string_view SurfaceRecommendation(bool indoors, bool metal, std::string_vie
 std::string_view IndoorRecommendation(std::string_view carrierText);
 std::string_view OutdoorRecommendation(bool metal);
 
-// Diameters (mm) offered by the diameter pick-list for a type; twelve items
-// each, the twelfth of type 5 a single blank.
-const std::array<std::string_view, 12>& DiameterItems(int type);
 inline constexpr std::array<std::string_view, 3> kSupplyTemperatureItems = {"65", "90", "110"};
 
 }  // namespace kaldora

@@ -1,50 +1,35 @@
 #include "model/type_layout.h"
 
-#include <initializer_list>
+#include "model/calc_types.h"
 
 namespace kaldora {
 
 namespace {
 
-struct Placement {
-    int slot;
-    int top;
-};
-
 constexpr int kPanelLeft = 416;
 
 // Every shown panel stands at the same left edge; only the tops differ.
-constexpr std::array<std::initializer_list<Placement>, kTypeCount> kPlacements = {{
-    {},
-    {{1, 8}, {3, 40}, {4, 72}, {6, 136}},
-    {{1, 8}, {3, 40}, {4, 72}, {32, 136}},
-    {{1, 8}, {3, 40}, {4, 72}, {7, 136}},
-    {{1, 8}, {3, 40}, {8, 72}, {11, 104}, {16, 136}},
-    {{17, 8}, {18, 40}, {19, 72}, {20, 104}, {21, 136}, {23, 168}, {24, 200}, {27, 232}},
-}};
-
-constexpr LayoutTable MakeTable(bool left) {
+LayoutTable MakeTable(bool left) {
     LayoutTable table{};
-    for (int t = 0; t < kTypeCount; ++t)
-        for (const Placement& p : kPlacements[static_cast<std::size_t>(t)])
-            table[static_cast<std::size_t>(t)][static_cast<std::size_t>(p.slot)] =
+    for (const CalcTypeInfo& info : CalcTypes)
+        for (const SlotPlacement& p : info.placements)
+            table[static_cast<std::size_t>(info.Number())][static_cast<std::size_t>(p.slot)] =
                 left ? kPanelLeft : p.top;
     return table;
+}
+
+std::array<std::string_view, kTypeCount> MakeHeadings() {
+    std::array<std::string_view, kTypeCount> headings{" "};
+    for (const CalcTypeInfo& info : CalcTypes)
+        headings[static_cast<std::size_t>(info.Number())] = info.heading;
+    return headings;
 }
 
 }  // namespace
 
 const LayoutTable SlotLeft = MakeTable(true);
 const LayoutTable SlotTop = MakeTable(false);
-
-const std::array<std::string_view, kTypeCount> TypeHeadings = {
-    " ",
-    "Расчет толщины изоляции\n по нормам плотности теплового потока",
-    "Расчет толщины изоляции\n с целью предотвращения конденсации влаги\n на поверхности изоляции",
-    "Расчет толщины изоляции\n по заданной температуре\n на поверхности изоляции",
-    "Расчет толщины изоляции\n с целью предотвращения\n замерзания воды в трубопроводе",
-    "Расчет толщины изоляции\n трубопроводов тепловых сетей\n двухтрубной канальной прокладки",
-};
+const std::array<std::string_view, kTypeCount> TypeHeadings = MakeHeadings();
 
 bool IsSlotVisible(int type, int slot) {
     if (type < 0 || type >= kTypeCount || slot < 0 || slot >= kLayoutSlots) return false;

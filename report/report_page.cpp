@@ -3,8 +3,8 @@
 #include <QDate>
 #include <QFontMetricsF>
 
-#include "ui/fonts.h"
-#include "ui/pictures.h"
+#include "assets/fonts.h"
+#include "assets/pictures.h"
 
 namespace kaldora {
 

@@ -10,14 +10,15 @@
 
 #include "engine/calculate_command.h"
 #include "model/calc_data.h"
+#include "model/calc_types.h"
 #include "model/screen_texts.h"
 #include "model/value_exchange.h"
 #include "report/unit2.h"
 #include "ui/control_props.h"
 #include "ui/fill_report.h"
-#include "ui/fonts.h"
+#include "assets/fonts.h"
 #include "ui/help.h"
-#include "ui/pictures.h"
+#include "assets/pictures.h"
 
 namespace kaldora {
 
@@ -148,7 +149,8 @@ void TForm1::BuildControls() {
     };
     makeMenuLabel(4);
     const QPoint regimAt[6] = {{}, {16, 408}, {224, 226}, {16, 226}, {224, 408}, {120, 317}};
-    for (int type = 1; type <= 5; ++type) {
+    for (const CalcTypeInfo& info : CalcTypes) {
+        const int type = info.Number();
         Regims[type] = MakePicture(this, "", regimAt[type], LoadTypePicture(type));
         Regims[type]->setObjectName(QStringLiteral("Regim%1").arg(type));
         SetHint(Regims[type], QStringLiteral("Выбор типа расчета"));
@@ -320,8 +322,7 @@ void TForm1::BuildSlotPanels() {
 
 void TForm1::FormCreate() {
     AttachView(this);
-    const auto& items = DiameterItems(1);
-    for (std::string_view item : items) DiaList->addItem(Q(item));
+    for (std::string_view item : *CalcTypes.front().diameterItems) DiaList->addItem(Q(item));
     for (int item = 1; item <= 5; ++item) CopyPicture(Images[item], Dark_Ind);
     Con_Lab->setText(QStringLiteral("Объект\nтруба"));
 }
@@ -342,7 +343,7 @@ void TForm1::Timer1Timer() {
     for (int item : {1, 2, 3, 5}) Images[item]->show();
     for (int item : {1, 2, 3, 5}) Labels[item]->show();
     Panel26->show();
-    for (int type = 1; type <= 5; ++type) Regims[type]->show();
+    for (const CalcTypeInfo& info : CalcTypes) Regims[info.Number()]->show();
 }
 
 void TForm1::RegimClick(int type) {
@@ -352,19 +353,14 @@ void TForm1::RegimClick(int type) {
 
 void TForm1::ShowTypeScreen() {
     const int t = CurrentType;
+    const CalcTypeInfo& info = TypeInfo(t);
     for (int n = 1; n <= 3; ++n) Memos[n]->hide();
 
-    QLabel* panel7 = SlotPanels[7];
-    QLineEdit* edit7 = SlotEdits[7];
-    if (t == 3) {
-        SetShowHint(panel7, true);
-        SetShowHint(edit7, true);
-        SetRecommendation(Q(SurfaceRecommendation(IndoorsFlag[3], MetalCoverFlag[3],
+    SetShowHint(SlotPanels[7], info.recommendsSurface);
+    SetShowHint(SlotEdits[7], info.recommendsSurface);
+    if (info.recommendsSurface)
+        SetRecommendation(Q(SurfaceRecommendation(IndoorsFlag[t], MetalCoverFlag[t],
                                                   SlotEdits[4]->text().toStdString())));
-    } else {
-        SetShowHint(panel7, false);
-        SetShowHint(edit7, false);
-    }
 
     Head_Lab->setText(Q(TypeHeadings[static_cast<std::size_t>(t)]));
     QWidget* previous = nullptr;
@@ -391,26 +387,22 @@ void TForm1::ShowTypeScreen() {
 
     SetTag(Stat_Lab, IndoorsFlag[t]);
     SetTag(Type_Lab, MetalCoverFlag[t]);
-    if (t >= 4) {
-        Stat_Pan->hide();
-        Con_Panel->hide();
-        Type_Panel->hide();
-    } else {
-        Stat_Pan->show();
-        Con_Panel->show();
-        Type_Panel->show();
+    // The object plate goes with the location and cover plates.
+    const bool plates = info.locationPlate || info.coverPlate;
+    Con_Panel->setVisible(plates);
+    Stat_Pan->setVisible(info.locationPlate);
+    Type_Panel->setVisible(info.coverPlate);
+    if (plates) {
         SetCaption(Stat_Lab, LocationCaption(IndoorsFlag[t]));
         SetCaption(Type_Lab, CoverCaption(MetalCoverFlag[t]));
     }
-    if (t == 1 || t == 5) {
-        TimePan->show();
+    TimePan->setVisible(info.hoursPlate);
+    if (info.hoursPlate) {
         SetCaption(TimeLab, HoursCaption(LongHoursFlag[t]));
         SetTag(TimeLab, LongHoursFlag[t] ? 1 : 0);
-    } else {
-        TimePan->hide();
     }
 
-    const auto& items = DiameterItems(t);
+    const DiameterList& items = *info.diameterItems;
     for (int i = 0; i < static_cast<int>(items.size()); ++i)
         DiaList->setItemText(i, Q(items[static_cast<std::size_t>(i)]));
 
@@ -474,20 +466,20 @@ void TForm1::Type_LabClick() {
     const int metal = Tag(Type_Lab) ? 0 : 1;
     SetTag(Type_Lab, metal);
     SetCaption(Type_Lab, CoverCaption(metal));
-    if (IndoorsFlag[3] == 0) SetRecommendation(Q(OutdoorRecommendation(metal)));
+    if (IndoorsFlag[RecommendingType().Number()] == 0)
+        SetRecommendation(Q(OutdoorRecommendation(metal)));
     MetalCoverFlag[CurrentType] = metal;
 }
 
 void TForm1::Stat_LabClick() {
-    // The condensation type is always indoors.
-    if (CurrentType == 2) {
+    if (TypeInfo(CurrentType).alwaysIndoors) {
         SetTag(Stat_Lab, 1);
         return;
     }
     if (Tag(Stat_Lab)) {
         SetTag(Stat_Lab, 0);
         SetCaption(Stat_Lab, LocationCaption(false));
-        SetRecommendation(Q(OutdoorRecommendation(MetalCoverFlag[3])));
+        SetRecommendation(Q(OutdoorRecommendation(MetalCoverFlag[RecommendingType().Number()])));
     } else {
         SetTag(Stat_Lab, 1);
         SetCaption(Stat_Lab, LocationCaption(true));

@@ -10,10 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculate_command.h"
+#include "engine/case_run.h"
 #include "model/calc_data.h"
-#include "model/recording_view.h"
-#include "model/value_exchange.h"
 
 namespace {
 
@@ -94,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         HumanCase{"Type1Options", {"--type=1", "--indoors", "--metal"}, "Толщина тепловой изоляции = 79,6 мм\n"},
         HumanCase{"Type5LongHours", {"--type", "5", "--long-hours"},
                   "Ширина канала недостаточна\nТолщина тепловой изоляции = 31,4 мм\n"},
-        HumanCase{"Type2StaysIndoors", {"--type", "2", "--outdoors", "1=20", "4=5", "32=60"},
+        HumanCase{"Type2Typed", {"--type", "2", "1=20", "4=5", "32=60"},
                   "Толщина тепловой изоляции = 4,8 мм\n"},
         HumanCase{"Type3Typed", {"--type", "3", "4=350", "7=45"}, "Толщина тепловой изоляции = 53,3 мм\n"},
         HumanCase{"CommaAndPoint", {"--type", "4", "1=-20", "8=5.0", "16=20,0"},
@@ -137,6 +135,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ArgumentCase{"TypeWithoutValue", {"--type"}, "--type needs a value"},
                       ArgumentCase{"UnknownOption", {"--type", "1", "--verbose"}, "unknown option --verbose"},
                       ArgumentCase{"SlotNotShown", {"--type", "1", "7=45"}, "type 1 has no field for slot 7"},
+                      ArgumentCase{"CoverOnType4", {"--type", "4", "--metal"}, "type 4 has no cover option"},
+                      ArgumentCase{"HoursOnType3", {"--type", "3", "--long-hours"}, "type 3 has no operating-hours option"},
+                      ArgumentCase{"PlacementOnType2", {"--type", "2", "--outdoors"}, "type 2 has no placement option"},
                       ArgumentCase{"BadSlotNumber", {"--type", "1", "x=45"}, "not a whole number"},
                       ArgumentCase{"NotASlot", {"--type", "1", "45"}, "expected SLOT=TEXT"},
                       ArgumentCase{"CsvWithType", {"--csv", "-", "--type", "1"}, "give no --type"},
@@ -146,13 +147,9 @@ INSTANTIATE_TEST_SUITE_P(
 // The same case computed by the engine in this process.
 double EngineThickness(int type, std::initializer_list<std::pair<int, std::string>> texts) {
     using namespace kaldora;
-    ResetCalcData();
-    RecordingView view;
-    for (const auto& [slot, text] : texts) view.Type(slot, text);
-    AttachView(&view);
-    CurrentType = type;
-    CalculateCommand();
-    AttachView(nullptr);
+    CaseInput input{type, {}, {}, {}, {}};
+    for (const auto& [slot, text] : texts) input.slotTexts[slot] = text;
+    RunCase(input);
     return ParamTable[type][kSlotThickness];
 }
 
@@ -178,7 +175,8 @@ TEST(CalcJson, RefusalIsANormalAnswer) {
     const Outcome run = Calc({"--type", "2", "--json"});
     ASSERT_EQ(run.status, 0);
     const auto json = nlohmann::json::parse(run.out);
-    EXPECT_EQ(json["flags"]["indoors"], true);
+    // Always indoors: no placement option to echo, only the cover.
+    EXPECT_EQ(json["flags"], nlohmann::json({{"metal", false}}));
     EXPECT_EQ(json["events"][0]["kind"], "result");
     EXPECT_EQ(json["events"][1]["text"], "При заданном перепаде температур\n конденсация исключена");
     EXPECT_EQ(json["slots"]["5"].get<double>(), 0.0);
@@ -205,13 +203,16 @@ TEST(CalcTable, MixedRowsAreComputedIndependently) {
         "2,maybe,,,,,,,,\n"
         "1,1,,\n"
         "5,,,,,,,,55,\" \"\n"
-        "1,,,,,,,,,\n";
+        "1,,,,,,,,,\n"
+        "4,0,нет,,-20,,,,,\n"  // options type 4 lacks, left off
+        "4,,1,,-20,,,,,\n"
+        "4,,,,-20,,,,,\n";
     const Outcome run = Calc({"--csv", "-"}, "ru_RU.UTF-8", table);
     ASSERT_EQ(run.status, 0) << run.err;
     std::vector<std::string> lines;
     std::istringstream s(run.out);
     for (std::string line; std::getline(s, line);) lines.push_back(line);
-    ASSERT_EQ(lines.size(), 10u) << run.out;
+    ASSERT_EQ(lines.size(), 13u) << run.out;
     EXPECT_EQ(lines[0],
               R"("type","indoors","metal","long_hours","slot1","slot3","slot4","slot7","slot17","slot23",)"
               R"("thickness_mm","slot6","slot29","slot30","messages","error")");
@@ -227,6 +228,8 @@ TEST(CalcTable, MixedRowsAreComputedIndependently) {
     EXPECT_NE(lines[8].find("Диаметр трубы должен быть от 0.032м до 1.420м"), std::string::npos);
     // A row after the broken ones gives the same as the first.
     EXPECT_EQ(lines[9], lines[1]);
+    EXPECT_NE(lines[11].find("type 4 has no cover option"), std::string::npos);
+    EXPECT_EQ(lines[10].substr(lines[10].find(",\"-20\"")), lines[12].substr(lines[12].find(",\"-20\"")));
 }
 
 TEST(CalcTable, UnusableTableIsRefused) {

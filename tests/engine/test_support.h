@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
 
 #include "engine/calculate_command.h"
+#include "engine/case_run.h"
 #include "model/calc_data.h"
 #include "model/recording_view.h"
 #include "model/value_exchange.h"
@@ -29,9 +31,9 @@ class CalcTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetCalcData();
-        AttachView(&view);
+        attached.emplace(view);
     }
-    void TearDown() override { AttachView(nullptr); }
+    void TearDown() override { attached.reset(); }
 
     // Picks a type, types the given slot texts and presses the button.
     void Calculate(int type, std::initializer_list<std::pair<int, std::string>> texts = {}) {
@@ -59,6 +61,7 @@ protected:
     }
 
     RecordingView view;
+    std::optional<ViewAttachment> attached;
 };
 
 }  // namespace kaldora::testing

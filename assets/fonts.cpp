@@ -1,4 +1,4 @@
-#include "ui/fonts.h"
+#include "assets/fonts.h"
 
 namespace kaldora {
 

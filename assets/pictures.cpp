@@ -1,4 +1,4 @@
-#include "ui/pictures.h"
+#include "assets/pictures.h"
 
 #include <QFile>
 #include <QGuiApplication>

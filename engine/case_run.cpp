@@ -1,0 +1,68 @@
+#include "engine/case_run.h"
+
+#include "engine/calculate_command.h"
+#include "model/calc_data.h"
+#include "model/calc_types.h"
+#include "model/type_layout.h"
+#include "model/value_exchange.h"
+
+namespace kaldora {
+
+ViewAttachment::ViewAttachment(CalcView& view) : previous_(AttachedView()) { AttachView(&view); }
+
+ViewAttachment::~ViewAttachment() { AttachView(previous_); }
+
+std::string CheckCase(const CaseInput& input) {
+    if (!IsCalcType(input.type)) return "the type must be 1 to 5";
+    const CalcTypeInfo& info = TypeInfo(input.type);
+    const std::string type = "type " + std::to_string(input.type);
+    for (const auto& [slot, text] : input.slotTexts)
+        if (!IsSlotVisible(input.type, slot))
+            return type + " has no field for slot " + std::to_string(slot);
+    if (input.indoors && !info.HasLocationOption())
+        return type + " has no placement option (indoors/outdoors)";
+    if (input.metal && !info.HasCoverOption()) return type + " has no cover option (metal/nonmetal)";
+    if (input.longHours && !info.HasHoursOption())
+        return type + " has no operating-hours option (long/short hours)";
+    return {};
+}
+
+CaseResult RunCase(const CaseInput& input) {
+    ResetCalcData();
+    const int t = input.type;
+    const CalcTypeInfo& info = TypeInfo(t);
+    if (input.indoors) IndoorsFlag[t] = *input.indoors;
+    if (input.metal) MetalCoverFlag[t] = *input.metal;
+    if (input.longHours) LongHoursFlag[t] = *input.longHours;
+
+    RecordingView view;
+    for (const auto& [slot, text] : input.slotTexts) view.Type(slot, text);
+    double before[kSlotCount];
+    {
+        const ViewAttachment attached(view);
+        CurrentType = t;
+        // The row as the fields put it, to tell which slots the calculation wrote.
+        ReadSlots();
+        for (int k = 0; k < kSlotCount; ++k) before[k] = ParamTable[t][k];
+        CalculateCommand();
+    }
+
+    const auto flag = [](bool has, int value) {
+        return has ? std::optional<bool>(value != 0) : std::nullopt;
+    };
+    CaseResult result{t,
+                      flag(info.HasLocationOption(), IndoorsFlag[t]),
+                      flag(info.HasCoverOption(), MetalCoverFlag[t]),
+                      flag(info.HasHoursOption(), LongHoursFlag[t]),
+                      {},
+                      {},
+                      ParamTable[t][kSlotThickness] * 1000.0};
+    for (const auto& e : view.Events())
+        if (e.kind != RecordingView::Kind::SlotText) result.events.push_back(e);
+    for (int k = 0; k < kSlotCount; ++k)
+        if (IsSlotVisible(t, k) || k == kSlotThickness || ParamTable[t][k] != before[k])
+            result.slots[k] = ParamTable[t][k];
+    return result;
+}
+
+}  // namespace kaldora
