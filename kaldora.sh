@@ -4,26 +4,36 @@
 #   ./kaldora.sh test    install what is missing, build twice (plain and with
 #                        AddressSanitizer + UndefinedBehaviorSanitizer), run every test
 #   ./kaldora.sh bench   install what is missing, build, run the benchmarks
+#   ./kaldora.sh package install what is missing, build the Debian package into
+#                        build/ and check it (lintian, metadata, manual pages)
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(
+# What each command needs; `run` only what building and running need.
+run_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   fonts-liberation fonts-dejavu-core
-  libgtest-dev libbenchmark-dev
   nlohmann-json3-dev libcsv-dev
-  locales
-  xvfb xdotool poppler-utils
+)
+test_packages=(
+  "${run_packages[@]}"
+  libgtest-dev libbenchmark-dev
+  locales xvfb xdotool poppler-utils
+)
+bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time)
+package_packages=(
+  "${run_packages[@]}"
+  dpkg-dev file lintian appstream desktop-file-utils man-db groff-base
 )
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-install_missing() {
+install_missing() {  # install_missing PACKAGE...
   local missing=()
-  for p in "${packages[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -31,6 +41,9 @@ install_missing() {
     as_root apt-get update
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
   fi
+}
+
+ensure_russian_locale() {
   # The tests run once more under a Russian locale with a decimal comma.
   if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
     as_root sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
@@ -49,12 +62,13 @@ build() {  # build DIR [cmake options...]
 
 case "${1:-}" in
   run)
-    install_missing
+    install_missing "${run_packages[@]}"
     build build
     exec ./build/ui/kaldora
     ;;
   test)
-    install_missing
+    install_missing "${test_packages[@]}"
+    ensure_russian_locale
     export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
     build build
     (cd build && ctest --output-on-failure -j "$jobs")
@@ -63,13 +77,25 @@ case "${1:-}" in
       ctest --output-on-failure -j "$jobs")
     ;;
   bench)
-    install_missing
+    install_missing "${bench_packages[@]}"
     build build
     ./build/bench/kaldora_bench "${@:2}"
     ./bench/cli_table.sh ./build/cli/kaldora-calc
     ;;
+  package)
+    install_missing "${package_packages[@]}"
+    # Debian's hardening flags, as a package build of Debian's own gets them.
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+      -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+      -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+    cmake --build build-package -j "$jobs"
+    (cd build-package && cpack -B "$PWD/../build" >/dev/null)
+    rm -rf build/_CPack_Packages
+    ./packaging/check_package.sh build/kaldora_*_amd64.deb
+    ;;
   *)
-    echo "usage: $0 run | test | bench" >&2
+    echo "usage: $0 run | test | bench | package" >&2
     exit 2
     ;;
 esac

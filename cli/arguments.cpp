@@ -7,6 +7,7 @@ namespace kaldora::cli {
 const char kUsage[] =
     "usage: kaldora-calc --type N [options] [SLOT=TEXT ...]\n"
     "       kaldora-calc --csv FILE|-\n"
+    "       kaldora-calc --help | --version\n"
     "\n"
     "  --type 1..5                 1 heat-loss norm, 2 condensation, 3 surface temperature,\n"
     "                              4 freeze protection, 5 two-pipe channel\n"
@@ -16,7 +17,11 @@ const char kUsage[] =
     "  SLOT=TEXT                   the text of a field as typed, e.g. 3=108 1=20,5\n"
     "  --json                      one JSON object instead of the window's texts\n"
     "  --csv FILE                  a table of cases with the columns type, indoors, metal,\n"
-    "                              long_hours, slot1, slot3, ...; writes a table of results\n";
+    "                              long_hours, slot1, slot3, ...; writes a table of results\n"
+    "  -h, --help                  this text\n"
+    "  --version                   the program's version\n"
+    "\n"
+    "Exit status: 0 computed (a refused calculation is an answer too), 2 unusable arguments.\n";
 
 namespace {
 
@@ -48,6 +53,9 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         };
         if (arg == "--help" || arg == "-h") {
             a.mode = Arguments::Mode::Help;
+            return a;
+        } else if (arg == "--version") {
+            a.mode = Arguments::Mode::Version;
             return a;
         } else if (arg == "--type") {
             a.input.type = ParseInt(value("--type"), "the type");

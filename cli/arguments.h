@@ -11,7 +11,7 @@
 namespace kaldora::cli {
 
 struct Arguments {
-    enum class Mode { OneCase, Table, Help } mode = Mode::OneCase;
+    enum class Mode { OneCase, Table, Help, Version } mode = Mode::OneCase;
     bool json = false;
     CaseInput input;        // one case
     std::string tablePath;  // a table of cases; "-" for standard input

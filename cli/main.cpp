@@ -17,6 +17,7 @@ int main(int argc, char* argv[]) {
         const Arguments args = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
         switch (args.mode) {
             case Arguments::Mode::Help: std::cout << kUsage; return 0;
+            case Arguments::Mode::Version: std::cout << "kaldora-calc " KALDORA_VERSION "\n"; return 0;
             case Arguments::Mode::OneCase: {
                 const CaseResult result = RunCase(args.input);
                 std::cout << (args.json ? JsonText(result) : HumanText(result));
@@ -31,7 +32,7 @@ int main(int argc, char* argv[]) {
             }
         }
     } catch (const ArgumentError& e) {
-        std::cerr << "kaldora-calc: " << e.message << "\n" << kUsage;
+        std::cerr << "kaldora-calc: " << e.message << "\nTry 'kaldora-calc --help'.\n";
         return 2;
     }
     return 0;

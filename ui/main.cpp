@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
         // An empty display name keeps the window caption exactly as designed:
         // Qt would otherwise append the application name to it.
         QApplication::setApplicationDisplayName(QString());
-        QGuiApplication::setDesktopFileName(QStringLiteral("kaldora"));
+        QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kaldora.Kaldora"));
         app.setProperty(kaldora::kHelpFileProperty, QString::fromLatin1(kaldora::kHelpFileName));
 
         kaldora::TForm2 Form2;

@@ -109,7 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "Диаметр трубы должен быть от 0.032м до 1.420м\n" + kZero},
         HumanCase{"ChannelMismatch", {"--type", "5", "17=55"},
                   "Ошибка в исходных данных\nПроверьте соответствие\nдиаметров труб и размеров канала\n" + kZero},
-        HumanCase{"Overflow", {"--type", "3", "4=1e308", "7=45"}, kZero + "Ошибка: Floating point overflow\n"}),
+        HumanCase{"Overflow", {"--type", "3", "4=1e308", "7=45"}, kZero + "Ошибка: Floating point overflow\n"},
+        HumanCase{"Version", {"--version"}, "kaldora-calc " KALDORA_VERSION "\n"},
+        HumanCase{"VersionFirst", {"--version", "--type", "9"}, "kaldora-calc " KALDORA_VERSION "\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ArgumentCase {
@@ -124,7 +126,20 @@ TEST_P(CalcArgumentTest, RefusesWithStatusTwo) {
     const Outcome run = Calc(GetParam().args);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
+    // One line naming the problem, then where to look.
+    const std::string hint = "\nTry 'kaldora-calc --help'.\n";
+    ASSERT_GT(run.err.size(), hint.size()) << run.err;
+    EXPECT_EQ(run.err.substr(run.err.size() - hint.size()), hint);
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - hint.size()) << run.err;
+    EXPECT_EQ(run.err.rfind("kaldora-calc: ", 0), 0u) << run.err;
     EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+}
+
+TEST(CalcHelp, PrintsTheUsageOnStandardOutput) {
+    const Outcome run = Calc({"--type", "1", "--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.rfind("usage: kaldora-calc --type N", 0), 0u) << run.out;
 }
 
 INSTANTIATE_TEST_SUITE_P(
