@@ -21,7 +21,7 @@ test_packages=(
   libgtest-dev libbenchmark-dev
   locales xvfb xdotool poppler-utils
 )
-bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time)
+bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils)
 package_packages=(
   "${run_packages[@]}"
   dpkg-dev file lintian appstream desktop-file-utils man-db groff-base
@@ -81,6 +81,7 @@ case "${1:-}" in
     build build
     ./build/bench/kaldora_bench "${@:2}"
     ./bench/cli_table.sh ./build/cli/kaldora-calc
+    ./bench/startup_time.sh ./build/ui/kaldora 5
     ;;
   package)
     install_missing "${package_packages[@]}"

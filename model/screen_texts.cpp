@@ -29,4 +29,9 @@ std::string_view SurfaceRecommendation(bool indoors, bool metal, std::string_vie
     return indoors ? IndoorRecommendation(carrierText) : OutdoorRecommendation(metal);
 }
 
+std::string ArithmeticFaultText(std::string_view fault) {
+    return "Расчет невозможен при заданных значениях (" + std::string(fault) +
+           ").\nПроверьте исходные данные.";
+}
+
 }  // namespace kaldora

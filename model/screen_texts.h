@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace kaldora {
@@ -18,6 +19,10 @@ std::string_view HoursCaption(bool longHours);
 std::string_view SurfaceRecommendation(bool indoors, bool metal, std::string_view carrierText);
 std::string_view IndoorRecommendation(std::string_view carrierText);
 std::string_view OutdoorRecommendation(bool metal);
+
+// The error box of an arithmetic fault: what it means for the engineer, with
+// the fault's own name kept.
+std::string ArithmeticFaultText(std::string_view fault);
 
 inline constexpr std::array<std::string_view, 3> kSupplyTemperatureItems = {"65", "90", "110"};
 

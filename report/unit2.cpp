@@ -19,20 +19,25 @@ void SetUpPage(QPrinter& printer) {
 }
 }  // namespace
 
-TForm2::TForm2() : QuickRep1(DesignedReportPage()), printer_(QPrinter::HighResolution) {
-    setObjectName(QStringLiteral("Form2"));
-    SetUpPage(printer_);
+TForm2::TForm2() : QuickRep1(DesignedReportPage()) { setObjectName(QStringLiteral("Form2")); }
+
+QPrinter& TForm2::Printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        SetUpPage(*printer_);
+    }
+    return *printer_;
 }
 
 bool TForm2::RunPrintDialog(QWidget* parent) {
-    QPrintDialog PrintDialog1(&printer_, parent);
+    QPrintDialog PrintDialog1(&Printer(), parent);
     PrintDialog1.setObjectName(QStringLiteral("PrintDialog1"));
     const bool confirmed = PrintDialog1.exec() == QDialog::Accepted;
-    SetUpPage(printer_);  // the dialog may have changed the paper
+    SetUpPage(Printer());  // the dialog may have changed the paper
     return confirmed;
 }
 
-void TForm2::Print() { PrintReportPage(printer_, QuickRep1); }
+void TForm2::Print() { PrintReportPage(Printer(), QuickRep1); }
 
 void PrintReportPage(QPrinter& printer, const ReportPage& page) {
     SetUpPage(printer);

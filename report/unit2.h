@@ -4,6 +4,7 @@
 
 #include <QPrinter>
 #include <QWidget>
+#include <memory>
 
 #include "report/report_page.h"
 
@@ -21,10 +22,12 @@ public:
     // Prints the page, exactly one sheet, on the chosen printer.
     void Print();
 
-    QPrinter& Printer() { return printer_; }
+    // Made at its first use: a printer asks the print system (CUPS) for its
+    // queues, which must not hold up the start of the program.
+    QPrinter& Printer();
 
 private:
-    QPrinter printer_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 // Paints the page onto a printer (or a PDF writer set up as one): A4

@@ -1,8 +1,12 @@
-// The help item: the program's help file is a document in Russian installed
-// beside it, shown by the desktop's viewer.
+// The help item: the program's methodical notes, a document in Russian
+// installed beside it, shown in a browser window of the program's own, so
+// that it opens on any desktop.
 #pragma once
 
 #include <QString>
+
+class QTextBrowser;
+class QWidget;
 
 namespace kaldora {
 
@@ -13,8 +17,8 @@ inline constexpr char kHelpFileProperty[] = "helpFile";  // of the application o
 // it runs from its build folder, or in the installed data folder.
 QString HelpDocumentPath();
 
-// Opens the contents of the help document. What the viewer does, even when
-// the document is missing, does not concern the program.
-void ShowHelpContents();
+// Shows the contents of the help document in a window beside `owner`, not
+// modal; a second call brings the same window forward.
+QTextBrowser* ShowHelpContents(QWidget* owner);
 
 }  // namespace kaldora

@@ -5,19 +5,13 @@
 #include <exception>
 
 #include "report/unit2.h"
-#include "ui/help.h"
+#include "ui/application_setup.h"
 #include "ui/unit1.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     try {
-        QApplication::setApplicationName(QStringLiteral("Кальдора"));
-        // An empty display name keeps the window caption exactly as designed:
-        // Qt would otherwise append the application name to it.
-        QApplication::setApplicationDisplayName(QString());
-        QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kaldora.Kaldora"));
-        app.setProperty(kaldora::kHelpFileProperty, QString::fromLatin1(kaldora::kHelpFileName));
-
+        kaldora::SetUpApplication(app);
         kaldora::TForm2 Form2;
         kaldora::TForm1 Form1(&Form2);
         Form1.show();

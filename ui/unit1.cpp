@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMessageBox>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 #include <QTextOption>
 #include <cstdlib>
 
@@ -87,6 +90,42 @@ void CopyPicture(QLabel* to, const QLabel* from) {
 
 void SetCaption(QLabel* label, std::string_view text) { label->setText(Q(text)); }
 
+// Rows of a drop-down list at the design's item height.
+class FixedHeightItems : public QStyledItemDelegate {
+public:
+    FixedHeightItems(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+    }
+
+private:
+    int height_;
+};
+constexpr int kDiaListItemHeight = 15;
+
+// The keys that open a pick-list from its field, as a click does.
+bool OpensPickList(const QKeyEvent* key) {
+    switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+        case Qt::Key_F4: return true;
+        case Qt::Key_Down: return key->modifiers() & Qt::AltModifier;
+        default: return false;
+    }
+}
+
+bool IsEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+// A text the program writes into a field is shown from its start: a long
+// number scrolled to its end would hide its sign and leading digits.
+void WriteField(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
 // The free fonts run a few pixels wider than the design's at small sizes;
 // a caption that would run under its edit box is set a little tighter.
 void FitCaption(QLabel* panel, int room) {
@@ -102,6 +141,8 @@ void FitCaption(QLabel* panel, int room) {
 TForm1::TForm1(TForm2* report) : report_(report) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Программа тепловых расчетов"));
+    // The task bar names the program; the caption names what it does.
+    setWindowIconText(QStringLiteral("Кальдора"));
     setWindowIcon(ProgramIcon());
     setFixedSize(792, 573);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -243,6 +284,7 @@ void TForm1::BuildControls() {
         button->setAutoDefault(false);
         button->hide();
     }
+    for (QPushButton* button : {Button2, RepButton}) button->installEventFilter(this);
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(RepButton, &QPushButton::clicked, this, [this] { RepButtonClick(); });
 
@@ -260,6 +302,7 @@ void TForm1::BuildControls() {
         return list;
     };
     DiaList = makeList("DiaList", {720, 536, 57, 23});
+    DiaList->setItemDelegate(new FixedHeightItems(kDiaListItemHeight, DiaList));
     TempList = makeList("TempList", {448, 536, 57, 23});
     for (std::string_view item : kSupplyTemperatureItems) TempList->addItem(Q(item));
     connect(DiaList, &QComboBox::activated, this, [this] { DiaListClick(); });
@@ -432,9 +475,28 @@ void TForm1::RepButtonClick() {
 void TForm1::OpenPickList(QComboBox* list, int slot) {
     const QLabel* panel = SlotPanels[static_cast<std::size_t>(slot)];
     const QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)];
+    // The list shows what its field holds; no item when that is none of them.
+    list->setCurrentIndex(list->findText(edit->text(), Qt::MatchExactly));
     list->move(panel->x() + edit->x(), panel->y() + 1);
     list->show();
     list->raise();
+}
+
+void TForm1::OpenPickListFromKeyboard(int slot) {
+    QComboBox* list = slot == 24 ? TempList : DiaList;
+    if (list == TempList) Edit24Click();
+    else OpenDiaList(slot);
+    list->setFocus();
+    list->showPopup();
+}
+
+void TForm1::ChoosePickListItem(QComboBox* list, int slot) {
+    if (slot != 0 && list->currentIndex() >= 0)
+        WriteField(SlotEdits[static_cast<std::size_t>(slot)], list->currentText());
+    // A choice made with the keys leaves the focus in the field it filled.
+    const bool hadFocus = list->hasFocus();
+    list->hide();
+    if (hadFocus && slot != 0) SlotEdits[static_cast<std::size_t>(slot)]->setFocus();
 }
 
 void TForm1::OpenDiaList(int slot) {
@@ -442,18 +504,11 @@ void TForm1::OpenDiaList(int slot) {
     OpenPickList(DiaList, slot);
 }
 
-void TForm1::DiaListClick() {
-    if (DiaTarget != 0 && DiaList->currentIndex() >= 0)
-        SlotEdits[static_cast<std::size_t>(DiaTarget)]->setText(DiaList->currentText());
-    DiaList->hide();
-}
+void TForm1::DiaListClick() { ChoosePickListItem(DiaList, DiaTarget); }
 
 void TForm1::Edit24Click() { OpenPickList(TempList, 24); }
 
-void TForm1::TempListClick() {
-    if (TempList->currentIndex() >= 0) SlotEdits[24]->setText(TempList->currentText());
-    TempList->hide();
-}
+void TForm1::TempListClick() { ChoosePickListItem(TempList, 24); }
 
 void TForm1::TimeLabClick() {
     const bool longHours = Tag(TimeLab) == 0;
@@ -513,7 +568,9 @@ void TForm1::LabelMouseMove(int item) {
     CopyPicture(MenuMarker(item), Light_Ind);
     label->move(label->x() - 2, label->y() - 2);
     Shadow_Lab->setText(label->text());
-    Shadow_Lab->setGeometry(label->x() + 4, label->y() + 4, label->width(), Shadow_Lab->height());
+    // As tall as the label: both texts are centred vertically, so the shadow
+    // falls exactly 4 px below and right of the raised text.
+    Shadow_Lab->setGeometry(label->x() + 4, label->y() + 4, label->width(), label->height());
     Shadow_Lab->show();
 }
 
@@ -534,7 +591,7 @@ void TForm1::ShowInfoScreen(int item) {
 
 void TForm1::Label4Click() { std::exit(0); }
 
-void TForm1::Label5Click() { ShowHelpContents(); }
+void TForm1::Label5Click() { ShowHelpContents(this); }
 
 std::string TForm1::SlotText(int slot) const {
     const QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)];
@@ -543,7 +600,7 @@ std::string TForm1::SlotText(int slot) const {
 
 void TForm1::SetSlotText(int slot, const std::string& text) {
     if (QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)])
-        edit->setText(QString::fromStdString(text));
+        WriteField(edit, QString::fromStdString(text));
 }
 
 void TForm1::SetResultLine(const std::string& caption) {
@@ -554,13 +611,15 @@ void TForm1::ShowInfo(const std::string& message) {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
                     QString::fromStdString(message), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("InfoBox"));
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));  // not Qt's translation
     box.exec();
 }
 
 void TForm1::ShowError(const std::string& message) {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(),
-                    QString::fromStdString(message), QMessageBox::Ok, this);
+                    Q(ArithmeticFaultText(message)), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("ErrorBox"));
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }
 
@@ -602,6 +661,28 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (watched == SlotEdits[24]) Edit24Click();
     } else if (type == QEvent::KeyRelease && watched == SlotEdits[4]) {
         Edit4KeyUp();
+    } else if (type == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (int slot : {3, 23, 24}) {
+            if (watched == SlotEdits[static_cast<std::size_t>(slot)] && OpensPickList(key)) {
+                OpenPickListFromKeyboard(slot);
+                return true;
+            }
+        }
+        if ((watched == Button2 || watched == RepButton) && IsEnter(key)) {
+            static_cast<QPushButton*>(watched)->click();
+            return true;
+        }
+    } else if (type == QEvent::ToolTip) {
+        // A field without a hint of its own shows none, rather than its
+        // panel's ("Для справки" belongs to the panel only).
+        for (QLineEdit* edit : SlotEdits) {
+            if (watched == edit && !ShowsHint(edit)) {
+                QToolTip::hideText();
+                event->accept();
+                return true;
+            }
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -92,6 +92,8 @@ private:
     void RegimClick(int type);
     void OpenDiaList(int slot);
     void OpenPickList(QComboBox* list, int slot);
+    void OpenPickListFromKeyboard(int slot);
+    void ChoosePickListItem(QComboBox* list, int slot);
     void LabelMouseMove(int item);
     void ShowInfoScreen(int item);
     void SetRecommendation(const QString& hint);

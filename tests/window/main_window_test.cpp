@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QScreen>
+#include <QToolTip>
 
 #include "model/calc_data.h"
 #include "model/type_layout.h"
@@ -14,11 +15,13 @@ namespace kaldora::testing {
 class MainWindowTest : public QObject, public WindowFixture {
     Q_OBJECT
 private slots:
+    void initTestCase() { StartApplication(); }
     void init() { MakeWindow(); }
     void cleanup() { DropWindow(); }
 
     void startUpState() {
         QCOMPARE(form->windowTitle(), QStringLiteral("Программа тепловых расчетов"));
+        QCOMPARE(form->windowIconText(), QStringLiteral("Кальдора"));
         QCOMPARE(form->size(), QSize(792, 573));
         QCOMPARE(form->minimumSize(), form->maximumSize());
         for (const char* name : {"Fon_Image", "Titul_Im", "Titul_Lab", "Panel22", "Label6", "Label7",
@@ -152,6 +155,17 @@ private slots:
         QCOMPARE(Hint(Panel(19)), QStringLiteral("До оси канала"));
         QCOMPARE(Hint(Edit(19)), QStringLiteral("До оси канала"));
         QVERIFY(ShowsHint(Panel(6)) && ShowsHint(Panel(19)) && ShowsHint(Edit(19)) && ShowsHint(Panel(27)));
+        // What the pointer shows: a field does not borrow its panel's hint.
+        form->show();
+        form->Regim5Click();
+        const auto tip = [](QWidget* w) {
+            QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(w, &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tip(Edit(27)), QString());
+        QCOMPARE(tip(Edit(19)), QStringLiteral("До оси канала"));
+        QCOMPARE(tip(Panel(27)), QStringLiteral("Для справки"));
     }
 
     void captionsFitTheirBoxes() {
@@ -232,6 +246,51 @@ private slots:
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 78,9 мм"));
     }
 
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::newRow("calculate, Return") << QStringLiteral("Button2") << int(Qt::Key_Return);
+        QTest::newRow("calculate, Enter") << QStringLiteral("Button2") << int(Qt::Key_Enter);
+        QTest::newRow("report, Return") << QStringLiteral("RepButton") << int(Qt::Key_Return);
+    }
+    void enterPressesTheFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        int printAsked = 0;
+        form->ConfirmPrint = [&] { ++printAsked; return false; };
+        form->show();
+        form->Regim1Click();
+        auto* target = Find<QPushButton>(button);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(CalculatedFlag[1], button == QStringLiteral("Button2") ? 1 : 0);
+        QCOMPARE(printAsked, button == QStringLiteral("RepButton") ? 1 : 0);
+    }
+
+    // A text the program writes shows its start, sign and all, however narrow
+    // the field: after a type-1 calculation, and when a type comes back.
+    void writtenFieldShowsItsStart_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("type 1, air") << 1 << 1 << QStringLiteral("-12,75");
+        QTest::newRow("type 3, air") << 3 << 1 << QStringLiteral("-12,75");
+        QTest::newRow("type 4, air") << 4 << 1 << QStringLiteral("-20,0000");
+    }
+    void writtenFieldShowsItsStart() {
+        QFETCH(int, type);
+        QFETCH(int, slot);
+        QFETCH(QString, typed);
+        form->show();
+        (form.get()->*kRegimClicks[type])();
+        Edit(slot)->setText(typed);
+        AnswerBoxes([&] { form->Button2Click(); });
+        (form.get()->*kRegimClicks[type == 1 ? 2 : 1])();
+        (form.get()->*kRegimClicks[type])();
+        QCOMPARE(Edit(slot)->text(), typed);
+        QCOMPARE(Edit(slot)->cursorPosition(), 0);
+    }
+
     void tabMovesDownTheShownFields() {
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -254,6 +313,7 @@ private slots:
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].icon, QMessageBox::Information);
         QCOMPARE(boxes[0].caption, QStringLiteral("Information"));
+        QCOMPARE(boxes[0].okText, QStringLiteral("OK"));
         QCOMPARE(boxes[0].text, QStringLiteral("Температура на поверхности ниже температуры среды\n Расчет невозможен"));
         QCOMPARE(boxes[0].buttons, 1);
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
@@ -266,7 +326,10 @@ private slots:
         const auto boxes = AnswerBoxes([&] { form->Button2Click(); });
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].icon, QMessageBox::Critical);
-        QCOMPARE(boxes[0].text, QStringLiteral("Floating point overflow"));
+        QCOMPARE(boxes[0].caption, QStringLiteral("Кальдора"));
+        QCOMPARE(boxes[0].text, QStringLiteral("Расчет невозможен при заданных значениях (Floating point overflow).\n"
+                                               "Проверьте исходные данные."));
+        QCOMPARE(boxes[0].okText, QStringLiteral("OK"));
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
     }
 

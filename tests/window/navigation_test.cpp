@@ -2,7 +2,9 @@
 // information screens.
 #include <QPlainTextEdit>
 #include <QFileInfo>
+#include <QAbstractItemView>
 #include <QTextBlock>
+#include <QTextBrowser>
 
 #include "model/calc_data.h"
 #include "ui/control_props.h"
@@ -14,6 +16,7 @@ namespace kaldora::testing {
 class NavigationTest : public QObject, public WindowFixture {
     Q_OBJECT
 private slots:
+    void initTestCase() { StartApplication(); }
     void init() {
         MakeWindow();
         form->Timer1Timer();  // past the title screen
@@ -103,10 +106,80 @@ private slots:
         QVERIFY(!dia->isHidden());
         QCOMPARE(form->DiaTarget, 3);
         QCOMPARE(dia->pos(), QPoint(Panel(3)->x() + Edit(3)->x(), Panel(3)->y() + 1));
+        QCOMPARE(dia->currentText(), QStringLiteral("108"));  // what the field holds
+        dia->showPopup();
+        QCOMPARE(dia->view()->visualRect(dia->model()->index(0, 0)).height(), 15);
+        dia->hidePopup();
         dia->setCurrentIndex(10);
         emit dia->activated(10);
         QCOMPARE(Edit(3)->text(), QStringLiteral("219"));
         QVERIFY(dia->isHidden());
+    }
+
+    // The list opened over a field shows that field's text, not the item last
+    // picked elsewhere; a text that is no item shows none.
+    void pickListShowsTheFieldsText_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("index");
+        QTest::newRow("type 1, 273") << 1 << 3 << QStringLiteral("273") << 11;
+        QTest::newRow("type 5, 108") << 5 << 23 << QStringLiteral("108") << 6;
+        QTest::newRow("type 5, typed 100") << 5 << 23 << QStringLiteral("100") << -1;
+        QTest::newRow("supply 90") << 5 << 24 << QStringLiteral("90") << 1;
+    }
+    void pickListShowsTheFieldsText() {
+        QFETCH(int, type);
+        QFETCH(int, slot);
+        QFETCH(QString, text);
+        QFETCH(int, index);
+        form->Regim1Click();
+        form->Edit3Click();
+        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        dia->setCurrentIndex(0);
+        emit dia->activated(0);  // "18" picked on type 1 first
+        (type == 1 ? form->Regim1Click() : form->Regim5Click());
+        Edit(slot)->setText(text);
+        QTest::mouseClick(Edit(slot), Qt::LeftButton);
+        auto* list = Find<QComboBox>(slot == 24 ? QStringLiteral("TempList") : QStringLiteral("DiaList"));
+        QCOMPARE(list->currentIndex(), index);
+        QCOMPARE(list->currentText(), index < 0 ? QString() : text);
+    }
+
+    // Keys open a field's pick-list, the arrows move in it, Enter chooses and
+    // the focus comes back to the field.
+    void keysOpenAndChooseFromThePickList_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("diameter, Return") << 3 << int(Qt::Key_Return) << 0 << QStringLiteral("133");
+        QTest::newRow("diameter, Enter") << 3 << int(Qt::Key_Enter) << 0 << QStringLiteral("133");
+        QTest::newRow("diameter, Space") << 3 << int(Qt::Key_Space) << 0 << QStringLiteral("133");
+        QTest::newRow("diameter, F4") << 3 << int(Qt::Key_F4) << 0 << QStringLiteral("133");
+        QTest::newRow("diameter, Alt+Down") << 3 << int(Qt::Key_Down) << int(Qt::AltModifier) << QStringLiteral("133");
+        QTest::newRow("channel diameters") << 23 << int(Qt::Key_F4) << 0 << QStringLiteral("133");
+        QTest::newRow("supply temperature") << 24 << int(Qt::Key_Space) << 0 << QStringLiteral("90");
+    }
+    void keysOpenAndChooseFromThePickList() {
+        QFETCH(int, slot);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, chosen);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        (slot == 3 ? form->Regim1Click() : form->Regim5Click());
+        Edit(slot)->setFocus();
+        QTest::keyClick(Edit(slot), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        auto* list = Find<QComboBox>(slot == 24 ? QStringLiteral("TempList") : QStringLiteral("DiaList"));
+        QVERIFY(!list->isHidden());
+        QTRY_VERIFY(list->view()->isVisible());
+        QTest::keyClick(list->view(), Qt::Key_Down);
+        QTest::keyClick(list->view(), Qt::Key_Return);
+        QCOMPARE(Edit(slot)->text(), chosen);
+        QTRY_VERIFY(list->isHidden());
+        QCOMPARE(QApplication::focusWidget(), Edit(slot));
+        QVERIFY(!CalculatedFlag[CurrentType]);  // Enter in such a field opens, not calculates
     }
 
     void blankChannelDiameterIsRefusedCleanly() {
@@ -162,7 +235,9 @@ private slots:
         QCOMPARE(label1->pos(), rest1 - QPoint(2, 2));
         QVERIFY(!shadow->isHidden());
         QCOMPARE(shadow->text(), label1->text());
-        QCOMPARE(shadow->geometry(), QRect(rest1 + QPoint(2, 2), QSize(label1->width(), shadow->height())));
+        // 2 px below and right of the resting place, i.e. +4, +4 from the raised label.
+        QCOMPARE(shadow->geometry(), QRect(rest1 + QPoint(2, 2), label1->size()));
+        QCOMPARE(shadow->alignment(), label1->alignment());
         QCOMPARE(Find(QStringLiteral("Image1"))->pixmap().toImage(), lit);
 
         form->Label2MouseMove();  // straight onto the next item: the first stays
@@ -259,6 +334,26 @@ private slots:
             QVERIFY2(text.contains(QString::fromUtf8(value)), value);
         QVERIFY(Find<QPlainTextEdit>(QStringLiteral("Memo1"))->toPlainText().startsWith(
             QStringLiteral("ЦИЛИНДРЫ ТЕПЛОИЗОЛЯЦИОННЫЕ ИЗ МИНЕРАЛЬНОЙ ВАТЫ\n")));
+    }
+
+    // The notes open in a window of the program's own, whatever the desktop
+    // has; the main window's screen does not change.
+    void helpItemOpensTheNotesBesideTheWindow() {
+        form->show();
+        form->Regim2Click();
+        form->Label5Click();
+        auto* help = form->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+        QVERIFY(help);
+        QVERIFY(help->isVisible() && help->isWindow());
+        QVERIFY(!help->isModal());
+        QVERIFY(help->toPlainText().contains(QStringLiteral("непроходном канале")));
+        QVERIFY(help->source().isLocalFile());
+        QVERIFY(Shown(QStringLiteral("Button2")));
+        QCOMPARE(CurrentType, 2);
+        help->close();
+        form->Label5Click();
+        QCOMPARE(form->findChildren<QTextBrowser*>().size(), qsizetype{1});
+        QVERIFY(help->isVisible());
     }
 
     void helpDocumentIsFound() {

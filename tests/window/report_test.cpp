@@ -1,5 +1,6 @@
 // The report page: filled from the parameter table, printed to a PDF file and
 // read back with pdftotext, element by element at its place.
+#include <QPrintDialog>
 #include <QDate>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -51,6 +52,7 @@ std::vector<Word> ReadWords(const QString& pdf, int* pages) {
 class ReportTest : public QObject, public WindowFixture {
     Q_OBJECT
 private slots:
+    void initTestCase() { StartApplication(); }
     void init() {
         MakeWindow();
         QVERIFY(dir.isValid());
@@ -170,6 +172,11 @@ private slots:
         QCOMPARE(logo.size(), QSize(319, 61));
         QVERIFY(logo.isGrayscale());
         QCOMPARE(report->QuickRep1[QStringLiteral("QRImage2")].picture, logo);
+    }
+
+    void printDialogSpeaksRussian() {
+        QPrintDialog dialog(&report->Printer(), form.get());
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Печать"));
     }
 
     void commandPrintsOnlyWhenConfirmed() {

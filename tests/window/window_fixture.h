@@ -15,12 +15,16 @@
 
 #include "model/calc_data.h"
 #include "report/unit2.h"
+#include "ui/application_setup.h"
 #include "ui/unit1.h"
 
 namespace kaldora::testing {
 
 class WindowFixture {
 protected:
+    // The application as the program's start-up sets it up.
+    static void StartApplication() { SetUpApplication(*qobject_cast<QApplication*>(qApp)); }
+
     void MakeWindow() {
         ResetCalcData();
         report = std::make_unique<TForm2>();
@@ -49,6 +53,7 @@ protected:
         QString caption;
         QString text;
         int buttons;
+        QString okText;
     };
     std::vector<Box> AnswerBoxes(const std::function<void()>& action) {
         std::vector<Box> boxes;
@@ -56,8 +61,9 @@ protected:
         poll.setInterval(10);
         QObject::connect(&poll, &QTimer::timeout, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                const QAbstractButton* ok = box->button(QMessageBox::Ok);
                 boxes.push_back({box->icon(), box->windowTitle(), box->text(),
-                                 static_cast<int>(box->buttons().size())});
+                                 static_cast<int>(box->buttons().size()), ok ? ok->text() : QString()});
                 box->accept();
             }
         });
