@@ -14,12 +14,13 @@ run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n
   fonts-liberation fonts-dejavu-core
-  nlohmann-json3-dev libcsv-dev
+  nlohmann-json3-dev libcsv-dev libxlsxwriter-dev
 )
 test_packages=(
   "${run_packages[@]}"
   libgtest-dev libbenchmark-dev
-  locales xvfb xdotool poppler-utils
+  locales xvfb xdotool poppler-utils python3
+  clang libfuzzer-14-dev
 )
 bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils)
 package_packages=(
@@ -60,6 +61,27 @@ build() {  # build DIR [cmake options...]
   cmake --build "$dir" -j "$jobs"
 }
 
+fuzz() {  # fuzz SECONDS: each libFuzzer target for that long, from the seed corpus
+  CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKALDORA_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+  cmake --build build-fuzz -j "$jobs" --target table_fuzz number_text_fuzz
+  for target in table_fuzz number_text_fuzz; do
+    local corpus=build-fuzz/corpus/${target%_fuzz}
+    mkdir -p "$corpus"
+    echo "Fuzzing $target for $1 s"
+    local status=0
+    ./build-fuzz/tests/fuzz/"$target" -max_total_time="$1" -rss_limit_mb=2048 \
+      -artifact_prefix=build-fuzz/ "$corpus" "tests/fuzz/corpus/${target%_fuzz}" \
+      >build-fuzz/"$target".log 2>&1 || status=$?
+    if [ "$status" -ne 0 ]; then
+      tail -40 build-fuzz/"$target".log >&2
+      echo "$target found a fault; the input is in build-fuzz/" >&2
+      exit 1
+    fi
+    grep -E '^Done [0-9]+ runs' build-fuzz/"$target".log
+  done
+}
+
 case "${1:-}" in
   run)
     install_missing "${run_packages[@]}"
@@ -75,6 +97,7 @@ case "${1:-}" in
     build build-asan -DKALDORA_SANITIZE=ON -DKALDORA_BENCH=OFF
     (cd build-asan && LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" \
       ctest --output-on-failure -j "$jobs")
+    fuzz "${KALDORA_FUZZ_SECONDS:-60}"
     ;;
   bench)
     install_missing "${bench_packages[@]}"

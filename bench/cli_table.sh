@@ -1,25 +1,32 @@
 #!/usr/bin/env bash
-# Times kaldora-calc on a table of 100,000 mixed cases (all five types,
-# refusals and malformed rows among them).
+# Times kaldora-calc on tables of mixed cases (all five types, refusals and
+# malformed rows among them, lengths for the quantities) and reports the
+# time a row and the peak resident memory.
+#   bench/cli_table.sh CALC [ROWS...]     default: 1000000 5000000
 set -euo pipefail
 calc=$1
-rows=${2:-100000}
+shift
+sizes=("${@:-1000000 5000000}")
 table=$(mktemp)
 trap 'rm -f "$table"' EXIT
-awk -v n="$rows" 'BEGIN {
-  print "type,indoors,metal,long_hours,slot1,slot3,slot4,slot7,slot8,slot11,slot16,slot17,slot23,slot24,slot32"
-  split("18 25 32 45 57 76 89 108 133 159 219 273", d, " ")
-  for (i = 0; i < n; i++) {
-    t = i % 6 + 1; dia = d[i % 12 + 1]; m = i % 2; h = int(i / 2) % 2
-    if (t == 1) printf "1,%d,%d,%d,%d,%s,%d,,,,,,,,\n", h, m, h, i % 30, dia, 50 + i % 550
-    else if (t == 2) printf "2,,%d,,%d,%s,%d,,,,,,,,%d\n", m, 10 + i % 30, dia, -30 + i % 40, 10 + i % 86
-    else if (t == 3) printf "3,%d,%d,,20,%s,%d,%d,,,,,,,\n", h, m, dia, 100 + i % 400, 35 + i % 30
-    else if (t == 4) printf "4,,,,%d,%s,,,%d,%d,%d,,,,\n", -5 - i % 40, dia, 2 + i % 6, 1 + i % 30, 1 + i % 60
-    else if (t == 5) printf "5,,,%d,,,,,,,,%d,%s,%s,\n", h, i % 20, (i % 12 ? dia : "25"), (i % 3 ? "65" : "90")
-    else printf "%d,,,,,,,45,,,,,,,\n", (i % 12 ? 1 : 9)
-  }
-}' > "$table"
-start=$(date +%s.%N)
-"$calc" --csv "$table" > /dev/null
-end=$(date +%s.%N)
-awk -v s="$start" -v e="$end" -v n="$rows" 'BEGIN { printf "kaldora-calc: %d cases in %.2f s (%.1f us a case)\n", n, e - s, (e - s) / n * 1e6 }'
+for rows in ${sizes[@]}; do
+  awk -v n="$rows" 'BEGIN {
+    print "section,type,indoors,metal,long_hours,air_temp,diameter_mm,medium_temp,surface_temp,wall_mm,water_temp,standstill_h,soil_temp,supply_temp,humidity,length_m"
+    split("18 25 32 45 57 76 89 108 133 159 219 273", d, " ")
+    for (i = 0; i < n; i++) {
+      t = i % 6 + 1; dia = d[i % 12 + 1]; m = i % 2; h = int(i / 2) % 2; len = 10 + i % 90
+      if (t == 1) printf "S%d,1,%d,%d,%d,%d,%s,%d,,,,,,,,%d\n", i, h, m, h, i % 30, dia, 50 + i % 550, len
+      else if (t == 2) printf "S%d,2,,%d,,%d,%s,%d,,,,,,,%d,%d\n", i, m, 10 + i % 30, dia, -30 + i % 40, 10 + i % 86, len
+      else if (t == 3) printf "S%d,3,%d,%d,,20,%s,%d,%d,,,,,,,%d\n", i, h, m, dia, 100 + i % 400, 35 + i % 30, len
+      else if (t == 4) printf "S%d,4,,,,%d,%s,,,%d,%d,%d,,,,%d\n", i, -5 - i % 40, dia, 2 + i % 6, 1 + i % 30, 1 + i % 60, len
+      else if (t == 5) printf "S%d,5,,,%d,,%s,,,,,,%d,%s,,%d\n", i, h, (i % 12 ? dia : "25"), i % 20, (i % 3 ? "65" : "90"), len
+      else printf "S%d,%d,,,,,,,45,,,,,,,\n", i, (i % 12 ? 1 : 9)
+    }
+  }' > "$table"
+  stats=$( { /usr/bin/time -v taskset -c 0 "$calc" --csv "$table" > /dev/null; } 2>&1 || true)
+  seconds=$(sed -n 's/.*Elapsed (wall clock) time (h:mm:ss or m:ss): //p' <<<"$stats" |
+            awk -F: '{ s = 0; for (i = 1; i <= NF; i++) s = s * 60 + $i; print s }')
+  peak=$(sed -n 's/.*Maximum resident set size (kbytes): //p' <<<"$stats")
+  awk -v n="$rows" -v s="$seconds" -v kb="$peak" 'BEGIN {
+    printf "kaldora-calc: %d rows in %.2f s (%.2f us a row), peak resident memory %.1f MB\n", n, s, s / n * 1e6, kb / 1024 }'
+done

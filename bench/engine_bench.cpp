@@ -54,7 +54,7 @@ void BM_RunCase(benchmark::State& state) {
                                      {4, type == 2 ? "5" : "350"},
                                      {7, "45"},
                                      {32, "60"}})
-        if (IsSlotVisible(type, slot)) input.slotTexts[slot] = text;
+        if (IsSlotVisible(type, slot)) input.slotTexts.emplace_back(slot, text);
     for (auto _ : state) benchmark::DoNotOptimize(RunCase(input).thicknessMm);
 }
 BENCHMARK(BM_RunCase)->DenseRange(1, 5)->ArgName("type");

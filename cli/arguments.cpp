@@ -6,7 +6,8 @@ namespace kaldora::cli {
 
 const char kUsage[] =
     "usage: kaldora-calc --type N [options] [SLOT=TEXT ...]\n"
-    "       kaldora-calc --csv FILE|-\n"
+    "       kaldora-calc --csv FILE|- [--xlsx BOOK.xlsx]\n"
+    "       kaldora-calc --template ru|en\n"
     "       kaldora-calc --help | --version\n"
     "\n"
     "  --type 1..5                 1 heat-loss norm, 2 condensation, 3 surface temperature,\n"
@@ -16,12 +17,17 @@ const char kUsage[] =
     "  --long-hours | --short-hours  over 5000 / up to 5000 operating hours a year (types 1, 5)\n"
     "  SLOT=TEXT                   the text of a field as typed, e.g. 3=108 1=20,5\n"
     "  --json                      one JSON object instead of the window's texts\n"
-    "  --csv FILE                  a table of cases with the columns type, indoors, metal,\n"
-    "                              long_hours, slot1, slot3, ...; writes a table of results\n"
+    "  --csv FILE                  a table of pipe sections (\"-\": standard input), saved by a\n"
+    "                              spreadsheet with \";\", \",\" or tab; columns by English name,\n"
+    "                              Russian title or slotN (see --template); writes the results\n"
+    "                              as CSV in the same dialect\n"
+    "  --xlsx BOOK.xlsx            with --csv: the results as an Excel workbook instead\n"
+    "  --template ru|en            an empty table with every column, to fill in\n"
     "  -h, --help                  this text\n"
     "  --version                   the program's version\n"
     "\n"
-    "Exit status: 0 computed (a refused calculation is an answer too), 2 unusable arguments.\n";
+    "Exit status: 0 computed (a refused calculation is an answer too), 1 some table rows\n"
+    "had errors (each says why in its row), 2 unusable arguments or table header.\n";
 
 namespace {
 
@@ -34,13 +40,6 @@ int ParseInt(const std::string& text, const std::string& what) {
 }
 
 }  // namespace
-
-std::optional<bool> ParseFlag(const std::string& name, const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    if (text == "1" || text == "yes" || text == "да") return true;
-    if (text == "0" || text == "no" || text == "нет") return false;
-    throw ArgumentError{name + " must be 1 or 0, not '" + text + "'"};
-}
 
 Arguments ParseArguments(const std::vector<std::string>& args) {
     Arguments a;
@@ -74,15 +73,27 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--csv") {
             a.mode = Arguments::Mode::Table;
             a.tablePath = value("--csv");
+        } else if (arg == "--xlsx") {
+            a.workbookPath = value("--xlsx");
+            if (a.workbookPath.empty()) throw ArgumentError{"--xlsx needs a file name"};
+        } else if (arg == "--template") {
+            const std::string language = value("--template");
+            if (language != "ru" && language != "en")
+                throw ArgumentError{"--template takes ru or en, not '" + language + "'"};
+            a.mode = Arguments::Mode::Template;
+            a.templateTitles = language == "ru" ? Titles::Russian : Titles::English;
         } else if (arg.rfind("--", 0) == 0) {
             throw ArgumentError{"unknown option " + arg};
         } else if (const auto eq = arg.find('='); eq != std::string::npos) {
             const int slot = ParseInt(arg.substr(0, eq), "the slot in '" + arg + "'");
-            a.input.slotTexts[slot] = arg.substr(eq + 1);
+            a.input.slotTexts.emplace_back(slot, arg.substr(eq + 1));
         } else {
             throw ArgumentError{"expected SLOT=TEXT, got '" + arg + "'"};
         }
     }
+    if (!a.workbookPath.empty() && a.mode != Arguments::Mode::Table)
+        throw ArgumentError{"--xlsx writes the results of a --csv table"};
+    if (a.mode == Arguments::Mode::Template) return a;
     if (a.mode == Arguments::Mode::Table) {
         if (typeGiven || !a.input.slotTexts.empty() || a.input.indoors || a.input.metal ||
             a.input.longHours)

@@ -6,15 +6,18 @@
 
 #include <optional>
 
+#include "cli/table_columns.h"
 #include "engine/case_run.h"
 
 namespace kaldora::cli {
 
 struct Arguments {
-    enum class Mode { OneCase, Table, Help, Version } mode = Mode::OneCase;
+    enum class Mode { OneCase, Table, Template, Help, Version } mode = Mode::OneCase;
     bool json = false;
-    CaseInput input;        // one case
-    std::string tablePath;  // a table of cases; "-" for standard input
+    CaseInput input;           // one case
+    std::string tablePath;     // a table of cases; "-" for standard input
+    std::string workbookPath;  // the results as a workbook instead of CSV
+    Titles templateTitles = Titles::English;
 };
 
 // Throws ArgumentError naming the problem.
@@ -23,10 +26,6 @@ Arguments ParseArguments(const std::vector<std::string>& args);
 struct ArgumentError {
     std::string message;
 };
-
-// Option flag values as a table cell may give them: 1/0, yes/no, да/нет;
-// empty keeps the initial flag. Throws ArgumentError otherwise.
-std::optional<bool> ParseFlag(const std::string& name, const std::string& text);
 
 extern const char kUsage[];
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 
 #include "cli/arguments.h"
 #include "engine/case_run.h"
@@ -23,12 +24,15 @@ int main(int argc, char* argv[]) {
                 std::cout << (args.json ? JsonText(result) : HumanText(result));
                 return 0;
             }
+            case Arguments::Mode::Template: WriteTemplate(stdout, args.templateTitles); return 0;
             case Arguments::Mode::Table: {
                 std::FILE* in = args.tablePath == "-" ? stdin : std::fopen(args.tablePath.c_str(), "rb");
                 if (!in) throw ArgumentError{"cannot open " + args.tablePath};
-                RunTable(in, stdout, isatty(STDERR_FILENO) ? stderr : nullptr);
-                if (in != stdin) std::fclose(in);
-                return 0;
+                const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(
+                    in == stdin ? nullptr : in, std::fclose);
+                TableRun run{in, args.workbookPath.empty() ? stdout : nullptr, args.workbookPath,
+                             isatty(STDERR_FILENO) ? stderr : nullptr};
+                return RunTable(run).errors > 0 ? 1 : 0;
             }
         }
     } catch (const ArgumentError& e) {

@@ -36,7 +36,8 @@ std::string JsonText(const CaseResult& result) {
         json["events"].push_back({{"kind", kind}, {"text", e.text}});
     }
     nlohmann::ordered_json slots = nlohmann::ordered_json::object();
-    for (const auto& [slot, value] : result.slots) slots[std::to_string(slot)] = value;
+    for (std::size_t slot = 0; slot < result.slots.size(); ++slot)
+        if (result.slots[slot]) slots[std::to_string(slot)] = *result.slots[slot];
     json["slots"] = slots;
     json["thickness_mm"] = result.thicknessMm;
     return json.dump(2) + "\n";

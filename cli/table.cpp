@@ -1,151 +1,112 @@
 #include "cli/table.h"
 
-#include <csv.h>
-
-#include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "cli/arguments.h"
-#include "engine/case_run.h"
-#include "model/calc_types.h"
-#include "cli/output.h"
+#include "cli/table_io.h"
 
 namespace kaldora::cli {
 
 namespace {
 
-using Row = std::vector<std::string>;
+constexpr std::size_t kProgressEvery = 10000;
 
-struct Reader {
-    std::vector<Row> rows;
-    Row current;
-};
+std::vector<OutColumn> OutputColumns(const Row& header, const TableLayout& layout) {
+    std::vector<OutColumn> columns;
+    for (std::size_t i = 0; i < header.size(); ++i)
+        columns.push_back({header[i], layout.columns[i].field == Field::Section, -1});
+    for (const ResultColumn* r : layout.results)
+        columns.push_back({std::string(TitleOf(*r, layout.titles)), r->kind == ResultKind::Text,
+                           r->kind == ResultKind::Number ? r->decimals : -1});
+    return columns;
+}
 
-int KeepBlanks(unsigned char) { return 0; }
+// Everything after the header: one case a row, written as it is computed.
+class RowRunner {
+public:
+    RowRunner(const TableRun& run, const Dialect& dialect, const Row& header)
+        : run_(run), layout_(ReadHeader(header)), sums_(layout_.results.size(), 0.0) {
+        const std::vector<OutColumn> columns = OutputColumns(header, layout_);
+        if (run.csvOut) writers_.push_back(MakeCsvWriter(run.csvOut, dialect, columns));
+        if (!run.workbookPath.empty()) writers_.push_back(MakeWorkbookWriter(run.workbookPath, columns));
+    }
 
-std::vector<Row> ReadCsv(std::FILE* in) {
-    csv_parser parser;
-    if (csv_init(&parser, CSV_APPEND_NULL) != 0) throw ArgumentError{"cannot start the CSV reader"};
-    // Blanks are part of a field: a single blank is a real diameter item.
-    csv_set_space_func(&parser, KeepBlanks);
-    Reader reader;
-    const auto onField = [](void* data, std::size_t size, void* context) {
-        static_cast<Reader*>(context)->current.emplace_back(static_cast<const char*>(data), size);
-    };
-    const auto onRow = [](int, void* context) {
-        auto* r = static_cast<Reader*>(context);
-        r->rows.push_back(std::move(r->current));
-        r->current.clear();
-    };
-    char buffer[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
-        if (csv_parse(&parser, buffer, got, onField, onRow, &reader) != got) {
-            const std::string problem = csv_strerror(csv_error(&parser));
-            csv_free(&parser);
-            throw ArgumentError{"the table cannot be read: " + problem};
+    void Run(const Row& row) {
+        ++counts_.rows;
+        const std::size_t inputs = layout_.columns.size();
+        cells_.resize(inputs + layout_.results.size());
+        for (std::size_t i = 0; i < inputs; ++i)
+            cells_[i] = {OutCell::Kind::Input, i < row.size() ? std::string_view(row[i]) : std::string_view()};
+        if (const std::string problem = ReadCase(layout_, row, case_); problem.empty()) {
+            ResultCells(layout_, RunCase(case_.input), case_.lengthM, results_);
+        } else {
+            ++counts_.errors;
+            ErrorCells(layout_, problem, results_);
         }
+        for (std::size_t i = 0; i < results_.size(); ++i) {
+            const ResultCell& r = results_[i];
+            if (r.number && layout_.results[i]->summed) sums_[i] += *r.number;
+            cells_[inputs + i] = r.number ? OutCell{OutCell::Kind::Number, {}, *r.number}
+                                          : OutCell{OutCell::Kind::Text, r.text};
+        }
+        for (auto& w : writers_) w->WriteRow(cells_);
+        if (run_.progress && counts_.rows % kProgressEvery == 0)
+            std::fprintf(run_.progress, "\r%zu rows", counts_.rows);
     }
-    csv_fini(&parser, onField, onRow, &reader);
-    csv_free(&parser);
-    return reader.rows;
-}
 
-struct Columns {
-    std::optional<std::size_t> type, indoors, metal, longHours;
-    std::map<std::size_t, int> slots;  // column -> slot number
+    TableCounts Finish() {
+        if (layout_.hasLength) WriteTotals();
+        for (auto& w : writers_) w->Finish();
+        if (run_.progress && counts_.rows >= kProgressEvery)
+            std::fprintf(run_.progress, "\r%zu rows\n", counts_.rows);
+        return counts_;
+    }
+
+private:
+    // A closing row with the sums of the quantities, named in the section
+    // column (or the first one when there is none).
+    void WriteTotals() {
+        cells_.assign(layout_.columns.size(), {OutCell::Kind::Input, {}});
+        cells_[layout_.sectionColumn.value_or(0)] = {OutCell::Kind::Text, TotalsCaption(layout_.titles)};
+        for (std::size_t i = 0; i < sums_.size(); ++i)
+            cells_.push_back(layout_.results[i]->summed ? OutCell{OutCell::Kind::Number, {}, sums_[i]}
+                                                        : OutCell{OutCell::Kind::Text, {}});
+        for (auto& w : writers_) w->WriteRow(cells_);
+    }
+
+    const TableRun& run_;
+    TableLayout layout_;
+    std::vector<double> sums_;
+    std::vector<std::unique_ptr<TableWriter>> writers_;
+    std::vector<OutCell> cells_;
+    TableCase case_;
+    std::vector<ResultCell> results_;
+    TableCounts counts_;
 };
-
-Columns ReadHeader(const Row& header) {
-    Columns c;
-    for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::string& name = header[i];
-        if (name == "type") c.type = i;
-        else if (name == "indoors") c.indoors = i;
-        else if (name == "metal") c.metal = i;
-        else if (name == "long_hours") c.longHours = i;
-        else if (name.rfind("slot", 0) == 0 && name.size() > 4 &&
-                 name.find_first_not_of("0123456789", 4) == std::string::npos)
-            c.slots[i] = std::stoi(name.substr(4));
-        else
-            throw ArgumentError{"unknown column '" + name + "'"};
-    }
-    if (!c.type) throw ArgumentError{"the table has no column 'type'"};
-    return c;
-}
-
-CaseInput ReadCase(const Columns& c, const Row& row, std::size_t width) {
-    if (row.size() != width)
-        throw ArgumentError{"the row has " + std::to_string(row.size()) + " fields, the header " +
-                            std::to_string(width)};
-    CaseInput input;
-    const std::string& type = row[*c.type];
-    if (type.size() != 1 || type[0] < '1' || type[0] > '5')
-        throw ArgumentError{"the type must be 1 to 5, not '" + type + "'"};
-    input.type = type[0] - '0';
-    // A cell for an option the type lacks may stay empty or say no.
-    const CalcTypeInfo& info = TypeInfo(input.type);
-    const auto option = [&](const std::optional<std::size_t>& column, const char* name, bool has) {
-        std::optional<bool> value;
-        if (column) value = ParseFlag(name, row[*column]);
-        return has || value.value_or(true) ? value : std::nullopt;
-    };
-    input.indoors = option(c.indoors, "indoors", info.HasLocationOption());
-    input.metal = option(c.metal, "metal", info.HasCoverOption());
-    input.longHours = option(c.longHours, "long_hours", info.HasHoursOption());
-    // An empty cell is a field not given: it keeps its design text.
-    for (const auto& [column, slot] : c.slots)
-        if (!row[column].empty()) input.slotTexts[slot] = row[column];
-    if (const std::string problem = CheckCase(input); !problem.empty()) throw ArgumentError{problem};
-    return input;
-}
-
-void WriteRow(std::FILE* out, const Row& fields) {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) std::fputc(',', out);
-        csv_fwrite(out, fields[i].data(), fields[i].size());
-    }
-    std::fputc('\n', out);
-}
-
-std::string SlotCell(const CaseResult& r, int slot) {
-    const auto it = r.slots.find(slot);
-    return it == r.slots.end() ? std::string() : ShortestNumber(it->second);
-}
-
-constexpr std::size_t kProgressFrom = 5000;
 
 }  // namespace
 
-void RunTable(std::FILE* in, std::FILE* out, std::FILE* progress) {
-    const std::vector<Row> rows = ReadCsv(in);
-    if (rows.empty()) throw ArgumentError{"the table is empty"};
-    const Row& header = rows.front();
-    const Columns columns = ReadHeader(header);
+TableCounts RunTable(const TableRun& run) {
+    std::optional<RowRunner> runner;
+    Dialect dialect;
+    ReadRows(run.in, dialect, [&](const Row& row) {
+        if (runner)
+            runner->Run(row);
+        else
+            runner.emplace(run, dialect, row);
+    });
+    if (!runner) throw ArgumentError{"the table is empty"};
+    return runner->Finish();
+}
 
-    Row outHeader = header;
-    for (const char* name : {"thickness_mm", "slot6", "slot29", "slot30", "messages", "error"})
-        outHeader.emplace_back(name);
-    WriteRow(out, outHeader);
-
-    const std::size_t cases = rows.size() - 1;
-    const bool showProgress = progress && cases > kProgressFrom;
-    for (std::size_t n = 1; n < rows.size(); ++n) {
-        Row line = rows[n];
-        line.resize(header.size());
-        try {
-            const CaseResult r = RunCase(ReadCase(columns, rows[n], header.size()));
-            line.insert(line.end(), {ShortestNumber(r.thicknessMm), SlotCell(r, 6), SlotCell(r, 29),
-                                     SlotCell(r, 30), MessagesLine(r), ""});
-        } catch (const ArgumentError& e) {
-            line.insert(line.end(), {"", "", "", "", "", e.message});
-        }
-        WriteRow(out, line);
-        if (showProgress && (n % 1000 == 0 || n == cases))
-            std::fprintf(progress, "\r%zu / %zu", n, cases);
-    }
-    if (showProgress) std::fputc('\n', progress);
+void WriteTemplate(std::FILE* out, Titles titles) {
+    Dialect dialect;
+    if (titles == Titles::Russian) dialect = {';', true, true, true};
+    std::vector<OutColumn> columns;
+    for (const InputColumn& c : kInputColumns) columns.push_back({std::string(TitleOf(c, titles)), false, -1});
+    MakeCsvWriter(out, dialect, columns)->Finish();
 }
 
 }  // namespace kaldora::cli

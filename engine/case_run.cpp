@@ -15,15 +15,15 @@ ViewAttachment::~ViewAttachment() { AttachView(previous_); }
 std::string CheckCase(const CaseInput& input) {
     if (!IsCalcType(input.type)) return "the type must be 1 to 5";
     const CalcTypeInfo& info = TypeInfo(input.type);
-    const std::string type = "type " + std::to_string(input.type);
+    const auto type = [&] { return "type " + std::to_string(input.type); };
     for (const auto& [slot, text] : input.slotTexts)
         if (!IsSlotVisible(input.type, slot))
-            return type + " has no field for slot " + std::to_string(slot);
+            return type() + " has no field for slot " + std::to_string(slot);
     if (input.indoors && !info.HasLocationOption())
-        return type + " has no placement option (indoors/outdoors)";
-    if (input.metal && !info.HasCoverOption()) return type + " has no cover option (metal/nonmetal)";
+        return type() + " has no placement option (indoors/outdoors)";
+    if (input.metal && !info.HasCoverOption()) return type() + " has no cover option (metal/nonmetal)";
     if (input.longHours && !info.HasHoursOption())
-        return type + " has no operating-hours option (long/short hours)";
+        return type() + " has no operating-hours option (long/short hours)";
     return {};
 }
 
@@ -37,13 +37,9 @@ CaseResult RunCase(const CaseInput& input) {
 
     RecordingView view;
     for (const auto& [slot, text] : input.slotTexts) view.Type(slot, text);
-    double before[kSlotCount];
     {
         const ViewAttachment attached(view);
         CurrentType = t;
-        // The row as the fields put it, to tell which slots the calculation wrote.
-        ReadSlots();
-        for (int k = 0; k < kSlotCount; ++k) before[k] = ParamTable[t][k];
         CalculateCommand();
     }
 
@@ -59,9 +55,11 @@ CaseResult RunCase(const CaseInput& input) {
                       ParamTable[t][kSlotThickness] * 1000.0};
     for (const auto& e : view.Events())
         if (e.kind != RecordingView::Kind::SlotText) result.events.push_back(e);
+    // The fields fill only the shown slots of a zeroed row: any other slot
+    // that is not 0 was written by the calculation.
     for (int k = 0; k < kSlotCount; ++k)
-        if (IsSlotVisible(t, k) || k == kSlotThickness || ParamTable[t][k] != before[k])
-            result.slots[k] = ParamTable[t][k];
+        if (IsSlotVisible(t, k) || k == kSlotThickness || ParamTable[t][k] != 0.0)
+            result.slots[static_cast<std::size_t>(k)] = ParamTable[t][k];
     return result;
 }
 

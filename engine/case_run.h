@@ -3,11 +3,13 @@
 // the tests and the benchmarks run cases this way.
 #pragma once
 
-#include <map>
+#include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "model/calc_data.h"
 #include "model/calc_view.h"
 #include "model/recording_view.h"
 
@@ -29,7 +31,9 @@ private:
 struct CaseInput {
     int type = 0;
     std::optional<bool> indoors, metal, longHours;  // unset: the initial flag
-    std::map<int, std::string> slotTexts;           // as typed; others keep their design text
+    // As typed, in typing order (a slot typed twice keeps the last text);
+    // the others keep their design text.
+    std::vector<std::pair<int, std::string>> slotTexts;
 };
 
 struct CaseResult {
@@ -37,7 +41,8 @@ struct CaseResult {
     // The options the type has; unset where it has none.
     std::optional<bool> indoors, metal, longHours;
     std::vector<RecordingView::Event> events;  // boxes and result lines, in order
-    std::map<int, double> slots;               // every slot shown, read or written
+    // Every slot shown, read or written; unset for the others.
+    std::array<std::optional<double>, kSlotCount> slots;
     double thicknessMm;
 };
 

@@ -48,6 +48,7 @@ struct CalcTypeInfo {
     // The surface-temperature field carries the recommended value as a hint.
     bool recommendsSurface;
     int diameterSlot;
+    int pipes;  // pipes that get the thickness: supply and return count twice
     const DiameterList* diameterItems;
     // Report: object, a fixed placement text (empty: from the location flag),
     // input rows, the name of the thickness line and further result lines.

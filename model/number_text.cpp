@@ -37,7 +37,10 @@ long long DecimalMagnitude(std::string_view number) {
             digits.remove_prefix(1);
         const auto [ptr, error] =
             std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
-        if (error != std::errc()) exponent = std::numeric_limits<int>::max();  // absurdly long
+        // Only the sign of the sum matters: an absurd exponent, however it is
+        // written, counts as the largest int, so the sum cannot overflow.
+        constexpr long long kAbsurd = std::numeric_limits<int>::max();
+        if (error != std::errc() || exponent > kAbsurd) exponent = kAbsurd;
         if (negative) exponent = -exponent;
     }
     const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
@@ -100,6 +103,18 @@ std::string ReplaceFirst(std::string_view text, char from, char to) {
 }  // namespace
 
 std::string SwapFirstComma(std::string_view text) { return ReplaceFirst(text, ',', '.'); }
+
+std::optional<double> ParseWholeNumber(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return std::nullopt;
+    const std::string swapped =
+        SwapFirstComma(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+    double value = 0.0;
+    const char* end = swapped.data() + swapped.size();
+    const auto [ptr, error] = std::from_chars(swapped.data(), end, value);
+    if (error != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
 
 std::string SwapFirstPoint(std::string_view text) { return ReplaceFirst(text, '.', ','); }
 

@@ -2,6 +2,7 @@
 // reads. A desktop locale with a decimal comma must not change them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,11 @@ namespace kaldora {
 // numbers. A value too large for a double saturates at the largest finite
 // one, so the result is always finite.
 double ParsePointNumber(std::string_view text);
+
+// The whole text, blanks around it aside, as a number with a decimal comma
+// or point; nothing when anything else is in it or it is not finite. For
+// cells whose meaning must not be guessed from a prefix.
+std::optional<double> ParseWholeNumber(std::string_view text);
 
 // Replaces the first "," of `text` by ".".
 std::string SwapFirstComma(std::string_view text);

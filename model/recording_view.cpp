@@ -4,18 +4,28 @@
 
 namespace kaldora {
 
-RecordingView::RecordingView() {
-    for (const SlotDesign& design : ShownSlotDesigns)
-        texts_[design.slot] = std::string(design.designText);
-}
+namespace {
+bool IsSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
+}  // namespace
+
+RecordingView::RecordingView() = default;
 
 std::string RecordingView::SlotText(int slot) const {
-    const auto it = texts_.find(slot);
-    return it == texts_.end() ? std::string() : it->second;
+    if (!IsSlot(slot)) return {};
+    const auto k = static_cast<std::size_t>(slot);
+    if (typed_[k]) return texts_[k];
+    const SlotDesign* design = FindSlotDesign(slot);
+    return design ? std::string(design->designText) : std::string();
+}
+
+void RecordingView::Type(int slot, const std::string& text) {
+    if (!IsSlot(slot)) return;
+    texts_[static_cast<std::size_t>(slot)] = text;
+    typed_[static_cast<std::size_t>(slot)] = true;
 }
 
 void RecordingView::SetSlotText(int slot, const std::string& text) {
-    texts_[slot] = text;
+    Type(slot, text);
     events_.push_back({Kind::SlotText, text, slot});
 }
 

@@ -3,10 +3,11 @@
 // and the tests.
 #pragma once
 
-#include <map>
+#include <array>
 #include <string>
 #include <vector>
 
+#include "model/calc_data.h"
 #include "model/calc_view.h"
 
 namespace kaldora {
@@ -31,14 +32,16 @@ public:
     void ShowError(const std::string& message) override;
 
     // Sets a box's text as the user would type it; records nothing.
-    void Type(int slot, const std::string& text) { texts_[slot] = text; }
+    void Type(int slot, const std::string& text);
 
     const std::vector<Event>& Events() const { return events_; }
     const std::string& ResultLine() const { return resultLine_; }
     void ClearEvents() { events_.clear(); }
 
 private:
-    std::map<int, std::string> texts_;
+    // Typed texts; a box not typed into holds its design text.
+    std::array<std::string, kSlotCount> texts_;
+    std::array<bool, kSlotCount> typed_{};
     std::string resultLine_;
     std::vector<Event> events_;
 };

@@ -31,11 +31,6 @@ const LayoutTable SlotLeft = MakeTable(true);
 const LayoutTable SlotTop = MakeTable(false);
 const std::array<std::string_view, kTypeCount> TypeHeadings = MakeHeadings();
 
-bool IsSlotVisible(int type, int slot) {
-    if (type < 0 || type >= kTypeCount || slot < 0 || slot >= kLayoutSlots) return false;
-    return SlotLeft[static_cast<std::size_t>(type)][static_cast<std::size_t>(slot)] != 0;
-}
-
 bool SlotHasControls(int slot) { return slot != 2 && slot != 22 && slot != 26; }
 
 bool IsDiameterSlot(int slot) { return slot == 3 || slot == 23; }

@@ -20,7 +20,10 @@ inline constexpr int kSlotTopOffset = 64;
 
 extern const std::array<std::string_view, kTypeCount> TypeHeadings;
 
-bool IsSlotVisible(int type, int slot);
+inline bool IsSlotVisible(int type, int slot) {
+    if (type < 0 || type >= kTypeCount || slot < 0 || slot >= kLayoutSlots) return false;
+    return SlotLeft[static_cast<std::size_t>(type)][static_cast<std::size_t>(slot)] != 0;
+}
 
 // Slots 2, 22 and 26 are internal values without a panel or edit box.
 bool SlotHasControls(int slot);

@@ -33,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"nan", 0.0}, ParseCase{"0x1A", 0.0}, ParseCase{"1e400", kMax},
                       ParseCase{"-1e400", -kMax}, ParseCase{"1e-400", 0.0},
                       ParseCase{"0.0000000000000000000000001e-390", 0.0},
-                      ParseCase{"1e99999999999999999999", kMax}));
+                      ParseCase{"1e99999999999999999999", kMax},
+                      ParseCase{"11e09223372036854775807", kMax}));
 
 TEST(SwapFirstComma, SwapsOnlyTheFirstComma) {
     EXPECT_EQ(ParsePointNumber(SwapFirstComma("20,5")), 20.5);

@@ -1,0 +1,247 @@
+#include "cli/table_columns.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+
+#include "cli/arguments.h"
+#include "cli/output.h"
+#include "engine/quantities.h"
+#include "model/calc_types.h"
+#include "model/number_text.h"
+#include "model/type_layout.h"
+
+namespace kaldora::cli {
+
+const std::array<InputColumn, 21> kInputColumns = {{
+    {"section", "Участок", Field::Section, 0},
+    {"type", "Вид расчета", Field::Type, 0},
+    {"indoors", "В помещении", Field::Indoors, 0},
+    {"metal", "Металлическое покрытие", Field::Metal, 0},
+    {"long_hours", "Свыше 5000 ч/год", Field::LongHours, 0},
+    {"air_temp", "Температура воздуха, °C", Field::Slot, 1},
+    {"diameter_mm", "Диаметр трубопровода, мм", Field::Diameter, 0},
+    {"medium_temp", "Температура теплоносителя, °C", Field::Slot, 4},
+    {"surface_temp", "Температура на поверхности, °C", Field::Slot, 7},
+    {"wall_mm", "Толщина стенки, мм", Field::Slot, 8},
+    {"water_temp", "Начальная температура воды, °C", Field::Slot, 11},
+    {"standstill_h", "Время без движения, ч", Field::Slot, 16},
+    {"humidity", "Влажность воздуха, %", Field::Slot, 32},
+    {"soil_temp", "Температура грунта, °C", Field::Slot, 17},
+    {"soil_conductivity", "Теплопроводность грунта, Вт/(м·°C)", Field::Slot, 18},
+    {"channel_depth", "Глубина заложения, м", Field::Slot, 19},
+    {"channel_height", "Высота канала, м", Field::Slot, 20},
+    {"channel_width", "Ширина канала, м", Field::Slot, 21},
+    {"supply_temp", "Температура в подающей трубе, °C", Field::Slot, 24},
+    {"return_temp", "Температура в обратной трубе, °C", Field::Slot, 27},
+    {"length_m", "Длина участка, м", Field::Length, 0},
+}};
+
+namespace {
+
+using R = ResultKind;
+const ResultColumn kThickness{"thickness_mm", "Толщина изоляции, мм", R::Number, 1, false};
+const ResultColumn kNorm{"norm_w_per_m", "Норма теплового потока, Вт/м", R::Number, 1, false};
+const ResultColumn kLossSupply{"loss_supply_w_per_m", "Потери подающего трубопровода, Вт/м", R::Number, 1, false};
+const ResultColumn kLossReturn{"loss_return_w_per_m", "Потери обратного трубопровода, Вт/м", R::Number, 1, false};
+const ResultColumn kVolume{"volume_m3", "Объем изоляции, м³", R::Number, 3, true};
+const ResultColumn kCover{"cover_m2", "Площадь покрытия, м²", R::Number, 2, true};
+const ResultColumn kMessages{"messages", "Сообщения", R::Text, 0, false};
+const ResultColumn kError{"error", "Ошибка", R::Text, 0, false};
+
+// Result slots beside the thickness, with their columns.
+const std::pair<const ResultColumn*, int> kSlotResults[] = {
+    {&kNorm, 6}, {&kLossSupply, 29}, {&kLossReturn, 30}};
+
+std::string_view Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool SameAscii(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+// slotN for a slot that some type shows; 0 otherwise.
+int SlotColumn(std::string_view name) {
+    if (name.size() <= 4 || !SameAscii(name.substr(0, 4), "slot")) return 0;
+    int slot = 0;
+    const char* end = name.data() + name.size();
+    const auto [ptr, error] = std::from_chars(name.data() + 4, end, slot);
+    if (error != std::errc() || ptr != end || !FindSlotDesign(slot)) return 0;
+    return slot;
+}
+
+// What a column claims; a second claim on the same key is a duplicate. The
+// diameter column claims both diameter slots.
+std::vector<int> ClaimsOf(const TableLayout::Column& c) {
+    constexpr int kFieldKey = 1000;
+    switch (c.field) {
+        case Field::Slot: return {c.slot};
+        case Field::Diameter: return {3, 23};
+        default: return {kFieldKey + static_cast<int>(c.field)};
+    }
+}
+
+// What an option cell says.
+enum class Flag { Empty, Yes, No, Unreadable };
+Flag ReadFlag(std::string_view text) {
+    if (text.empty()) return Flag::Empty;
+    for (const std::string_view yes : {"1", "yes", "да", "true"})
+        if (text == yes) return Flag::Yes;
+    for (const std::string_view no : {"0", "no", "нет", "false"})
+        if (text == no) return Flag::No;
+    return Flag::Unreadable;
+}
+
+const InputColumn& OptionColumn(Field field) {
+    for (const InputColumn& c : kInputColumns)
+        if (c.field == field) return c;
+    return kInputColumns.front();  // not reached: every option has a column
+}
+
+// Line breaks of a box's text become single blanks in a table cell.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n') {
+            line += text[i];
+            continue;
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        while (i + 1 < text.size() && text[i + 1] == ' ') ++i;
+        line += ' ';
+    }
+    return line;
+}
+
+}  // namespace
+
+std::string_view TitleOf(const InputColumn& column, Titles titles) {
+    return titles == Titles::Russian ? column.russian : column.english;
+}
+
+std::string_view TitleOf(const ResultColumn& column, Titles titles) {
+    return titles == Titles::Russian ? column.russian : column.english;
+}
+
+std::string_view TotalsCaption(Titles titles) { return titles == Titles::Russian ? "ИТОГО" : "TOTAL"; }
+
+TableLayout ReadHeader(const std::vector<std::string>& header) {
+    TableLayout layout;
+    std::map<int, std::string_view> claimed;
+    bool hasType = false;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const std::string_view name = Trimmed(header[i]);
+        if (name.empty())
+            throw ArgumentError{"column " + std::to_string(i + 1) + " of the header has no name"};
+        std::optional<TableLayout::Column> column;
+        for (const InputColumn& known : kInputColumns) {
+            if (SameAscii(name, known.english) || name == known.russian) {
+                column = TableLayout::Column{known.field, known.slot};
+                if (name == known.russian) layout.titles = Titles::Russian;
+            }
+        }
+        if (const int slot = SlotColumn(name); !column && slot) column = {Field::Slot, slot};
+        if (!column) throw ArgumentError{"unknown column '" + std::string(name) + "'"};
+        for (const int key : ClaimsOf(*column)) {
+            const auto [it, fresh] = claimed.emplace(key, name);
+            if (!fresh)
+                throw ArgumentError{"two columns for one field: '" + std::string(it->second) +
+                                    "' and '" + std::string(name) + "'"};
+        }
+        if (column->field == Field::Type) hasType = true;
+        if (column->field == Field::Section) layout.sectionColumn = i;
+        if (column->field == Field::Length) layout.hasLength = true;
+        layout.columns.push_back(*column);
+    }
+    if (!hasType) throw ArgumentError{"the table has no column 'type'"};
+
+    layout.results = {&kThickness, &kNorm, &kLossSupply, &kLossReturn};
+    if (layout.hasLength) layout.results.insert(layout.results.end(), {&kVolume, &kCover});
+    layout.results.insert(layout.results.end(), {&kMessages, &kError});
+    return layout;
+}
+
+std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& row, TableCase& c) {
+    if (row.size() != layout.columns.size())
+        return "the row has " + std::to_string(row.size()) + " fields, the header " +
+               std::to_string(layout.columns.size());
+    c.input.type = 0;
+    c.input.indoors = c.input.metal = c.input.longHours = std::nullopt;
+    c.input.slotTexts.clear();
+    c.lengthM = std::nullopt;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (layout.columns[i].field != Field::Type) continue;
+        const std::string_view type = Trimmed(row[i]);
+        if (type.size() != 1 || !IsCalcType(type[0] - '0'))
+            return "the type must be 1 to 5, not '" + row[i] + "'";
+        c.input.type = type[0] - '0';
+    }
+    const CalcTypeInfo& info = TypeInfo(c.input.type);
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const std::string& cell = row[i];
+        const TableLayout::Column& column = layout.columns[i];
+        std::optional<bool>* option = nullptr;
+        bool hasOption = false;
+        switch (column.field) {
+            case Field::Section:
+            case Field::Type: break;
+            case Field::Indoors: option = &c.input.indoors, hasOption = info.HasLocationOption(); break;
+            case Field::Metal: option = &c.input.metal, hasOption = info.HasCoverOption(); break;
+            case Field::LongHours: option = &c.input.longHours, hasOption = info.HasHoursOption(); break;
+            case Field::Slot:
+            case Field::Diameter:
+                // An empty cell is a field not given: it keeps its design text.
+                if (!cell.empty())
+                    c.input.slotTexts.emplace_back(
+                        column.field == Field::Slot ? column.slot : info.diameterSlot, cell);
+                break;
+            case Field::Length:
+                if (Trimmed(cell).empty()) break;
+                // The whole cell: "12 m" must not be read as 12.
+                c.lengthM = ParseWholeNumber(cell);
+                if (!c.lengthM || *c.lengthM < 0.0)
+                    return "the length must be a number of metres, not '" + cell + "'";
+                break;
+        }
+        if (!option) continue;
+        const Flag flag = ReadFlag(Trimmed(cell));
+        if (flag == Flag::Unreadable)
+            return std::string(TitleOf(OptionColumn(column.field), layout.titles)) +
+                   " must be 1 or 0 (yes/no, да/нет, true/false), not '" + cell + "'";
+        // A cell for an option the type lacks may stay empty or say no.
+        if (flag == Flag::Yes || (flag == Flag::No && hasOption)) *option = flag == Flag::Yes;
+    }
+    return CheckCase(c.input);
+}
+
+void ResultCells(const TableLayout& layout, const CaseResult& result,
+                 const std::optional<double>& lengthM, std::vector<ResultCell>& cells) {
+    const auto quantities = lengthM ? QuantitiesOf(result, *lengthM) : std::nullopt;
+    cells.resize(layout.results.size());
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const ResultColumn* column = layout.results[i];
+        ResultCell& cell = cells[i];
+        cell.number.reset();
+        cell.text.clear();
+        if (column == &kThickness) cell.number = result.thicknessMm;
+        for (const auto& [slotColumn, slot] : kSlotResults)
+            if (column == slotColumn) cell.number = result.slots[static_cast<std::size_t>(slot)];
+        if (column == &kVolume && quantities) cell.number = quantities->volumeM3;
+        if (column == &kCover && quantities) cell.number = quantities->coverM2;
+        if (column == &kMessages) cell.text = OneLine(MessagesLine(result));
+    }
+}
+
+void ErrorCells(const TableLayout& layout, const std::string& error, std::vector<ResultCell>& cells) {
+    cells.assign(layout.results.size(), {});
+    cells.back().text = error;  // the error column closes the row
+}
+
+}  // namespace kaldora::cli

@@ -1,0 +1,80 @@
+// The columns of a table of pipe sections: what each input column feeds, by
+// its English name, its Russian title or as slotN, and the result columns.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/case_run.h"
+
+namespace kaldora::cli {
+
+enum class Field { Section, Type, Indoors, Metal, LongHours, Slot, Diameter, Length };
+
+struct InputColumn {
+    std::string_view english;
+    std::string_view russian;
+    Field field;
+    int slot;  // for Field::Slot
+};
+extern const std::array<InputColumn, 21> kInputColumns;
+
+enum class Titles { English, Russian };
+
+enum class ResultKind { Number, Text };
+struct ResultColumn {
+    std::string_view english;
+    std::string_view russian;
+    ResultKind kind;
+    int decimals;  // shown in a workbook
+    bool summed;   // the totals row adds it up
+};
+
+// What the header says: the field of each column, the language of the
+// titles and the result columns that follow the input ones.
+struct TableLayout {
+    struct Column {
+        Field field;
+        int slot;
+    };
+    std::vector<Column> columns;
+    Titles titles = Titles::English;
+    std::optional<std::size_t> sectionColumn;
+    std::vector<const ResultColumn*> results;
+    bool hasLength = false;
+};
+
+// Throws ArgumentError naming the column that is unknown, empty or a second
+// one for the same field, or when there is no type column.
+TableLayout ReadHeader(const std::vector<std::string>& header);
+
+// One row as a case, into `c` (reused from row to row); the row's problem,
+// or empty when it can be computed.
+struct TableCase {
+    CaseInput input;
+    std::optional<double> lengthM;
+};
+std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& row, TableCase& c);
+
+// A result cell of a computed row; empty where the row has no such value.
+struct ResultCell {
+    std::optional<double> number;
+    std::string text;
+};
+void ResultCells(const TableLayout& layout, const CaseResult& result,
+                 const std::optional<double>& lengthM, std::vector<ResultCell>& cells);
+
+// Result cells of a row that could not be computed: the error only.
+void ErrorCells(const TableLayout& layout, const std::string& error, std::vector<ResultCell>& cells);
+
+std::string_view TitleOf(const InputColumn& column, Titles titles);
+std::string_view TitleOf(const ResultColumn& column, Titles titles);
+
+// Where the totals go: the section column, or the first.
+std::string_view TotalsCaption(Titles titles);
+
+}  // namespace kaldora::cli

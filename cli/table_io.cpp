@@ -1,0 +1,284 @@
+#include "cli/table_io.h"
+
+#include <csv.h>
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <charconv>
+#include <exception>
+
+#include "cli/arguments.h"
+#include "cli/output.h"
+#include "model/number_text.h"
+
+namespace kaldora::cli {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+int KeepBlanks(unsigned char) { return 0; }
+
+// libcsv calls back from C: nothing may unwind through it, so what the row
+// handler throws is kept and thrown again once the parser has returned.
+struct ReadState {
+    const std::function<void(const Row&)>* onRow;
+    Row row;
+    std::size_t fields = 0;
+    std::exception_ptr failure;
+};
+
+void OnField(void* data, std::size_t size, void* context) {
+    auto* s = static_cast<ReadState*>(context);
+    if (s->failure) return;
+    if (s->fields == s->row.size()) s->row.emplace_back();
+    s->row[s->fields++].assign(static_cast<const char*>(data), size);
+}
+
+void OnRowEnd(int, void* context) {
+    auto* s = static_cast<ReadState*>(context);
+    if (s->failure) return;
+    s->row.resize(s->fields);
+    s->fields = 0;
+    const bool blank = std::all_of(s->row.begin(), s->row.end(), [](const auto& f) { return f.empty(); });
+    if (blank) return;
+    try {
+        (*s->onRow)(s->row);
+    } catch (...) {
+        s->failure = std::current_exception();
+    }
+}
+
+}  // namespace
+
+Dialect DetectDialect(std::string_view start) {
+    Dialect d;
+    if (start.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        d.byteOrderMark = true;
+        start.remove_prefix(kByteOrderMark.size());
+    }
+    bool quoted = false, semicolon = false, tab = false;
+    for (const char c : start) {
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        if (c == '\n' || c == '\r') {
+            d.crlf = c == '\r';
+            break;
+        }
+        semicolon = semicolon || c == ';';
+        tab = tab || c == '\t';
+    }
+    d.separator = semicolon ? ';' : tab ? '\t' : ',';
+    d.decimalComma = d.separator == ';';
+    return d;
+}
+
+void ReadRows(std::FILE* in, Dialect& dialect, const std::function<void(const Row&)>& onRow) {
+    csv_parser parser;
+    if (csv_init(&parser, 0) != 0) throw ArgumentError{"cannot start the CSV reader"};
+    // Blanks are part of a field: a single blank is a real diameter item.
+    csv_set_space_func(&parser, KeepBlanks);
+    ReadState state{&onRow, {}, 0, nullptr};
+
+    std::vector<char> buffer(1 << 16);
+    bool first = true;
+    std::size_t got;
+    while (!state.failure && (got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0) {
+        std::string_view chunk(buffer.data(), got);
+        if (first) {
+            dialect = DetectDialect(chunk);
+            csv_set_delim(&parser, static_cast<unsigned char>(dialect.separator));
+            if (dialect.byteOrderMark) chunk.remove_prefix(kByteOrderMark.size());
+            first = false;
+        }
+        if (csv_parse(&parser, chunk.data(), chunk.size(), OnField, OnRowEnd, &state) != chunk.size()) {
+            const std::string problem = csv_strerror(csv_error(&parser));
+            csv_free(&parser);
+            throw ArgumentError{"the table cannot be read: " + problem};
+        }
+    }
+    if (!state.failure) csv_fini(&parser, OnField, OnRowEnd, &state);
+    csv_free(&parser);
+    if (state.failure) std::rethrow_exception(state.failure);
+}
+
+namespace {
+
+// The shortest text that reads back to the same double, with the dialect's
+// decimal sign.
+void AppendNumber(std::string& line, double value, bool decimalComma) {
+    char buffer[32];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const std::size_t start = line.size();
+    line.append(buffer, error == std::errc() ? end : buffer);
+    if (decimalComma)
+        if (const auto point = line.find('.', start); point != std::string::npos) line[point] = ',';
+}
+
+class CsvWriter : public TableWriter {
+public:
+    CsvWriter(std::FILE* out, const Dialect& dialect, const std::vector<OutColumn>& columns)
+        : out_(out), dialect_(dialect) {
+        if (dialect_.byteOrderMark) std::fwrite(kByteOrderMark.data(), 1, kByteOrderMark.size(), out_);
+        std::vector<OutCell> header;
+        for (const OutColumn& c : columns) header.push_back({OutCell::Kind::Text, c.title});
+        WriteRow(header);
+    }
+
+    void WriteRow(const std::vector<OutCell>& cells) override {
+        line_.clear();
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (i > 0) line_ += dialect_.separator;
+            if (cells[i].kind == OutCell::Kind::Number)
+                AppendNumber(line_, cells[i].number, dialect_.decimalComma);
+            else
+                AppendField(cells[i].text);
+        }
+        if (dialect_.crlf) line_ += '\r';
+        line_ += '\n';
+        std::fwrite(line_.data(), 1, line_.size(), out_);
+    }
+
+    void Finish() override {
+        if (std::fflush(out_) != 0 || std::ferror(out_))
+            throw ArgumentError{"cannot write the result table"};
+    }
+
+private:
+    // Quoted only when it must be: the separator, a quote or a line break
+    // inside, or blanks at an end that a spreadsheet would drop.
+    void AppendField(std::string_view text) {
+        bool quote = !text.empty() && (text.front() == ' ' || text.back() == ' ');
+        for (std::size_t i = 0; i < text.size() && !quote; ++i) {
+            const char c = text[i];
+            quote = c == dialect_.separator || c == '"' || c == '\n' || c == '\r';
+        }
+        if (!quote) {
+            line_ += text;
+            return;
+        }
+        line_ += '"';
+        for (const char c : text) {
+            if (c == '"') line_ += '"';
+            line_ += c;
+        }
+        line_ += '"';
+    }
+
+    std::FILE* out_;
+    Dialect dialect_;
+    std::string line_;
+};
+
+// Numbers as numbers, text as text, a bold frozen header and columns as wide
+// as their longest text. Rows go to disk as they come (constant memory).
+class WorkbookWriter : public TableWriter {
+public:
+    WorkbookWriter(const std::string& path, const std::vector<OutColumn>& columns)
+        : path_(path), columns_(columns), widths_(columns.size(), 0) {
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE;
+        book_ = workbook_new_opt(path.c_str(), &options);
+        if (!book_) throw ArgumentError{"cannot write the workbook " + path};
+        sheet_ = workbook_add_worksheet(book_, nullptr);
+        lxw_format* bold = workbook_add_format(book_);
+        format_set_bold(bold);
+        format_set_text_wrap(bold);
+        format_set_align(bold, LXW_ALIGN_VERTICAL_TOP);
+        for (const OutColumn& c : columns_) {
+            lxw_format* format = nullptr;
+            if (c.decimals >= 0) {
+                format = workbook_add_format(book_);
+                format_set_num_format(format, c.decimals == 0 ? "0" : ("0." + std::string(c.decimals, '0')).c_str());
+            }
+            formats_.push_back(format);
+        }
+        for (std::size_t i = 0; i < columns_.size(); ++i) {
+            worksheet_write_string(sheet_, 0, Col(i), Clipped(columns_[i].title).c_str(), bold);
+            Widen(i, std::min<std::size_t>(CountCharacters(columns_[i].title), kHeaderWidth));
+        }
+        worksheet_freeze_panes(sheet_, 1, 0);
+    }
+
+    ~WorkbookWriter() override {
+        if (book_) workbook_close(book_);
+    }
+
+    void WriteRow(const std::vector<OutCell>& cells) override {
+        if (row_ >= LXW_ROW_MAX) {
+            dropped_ = true;
+            return;
+        }
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const OutCell& cell = cells[i];
+            if (cell.kind == OutCell::Kind::Number) {
+                worksheet_write_number(sheet_, row_, Col(i), cell.number, formats_[i]);
+                Widen(i, ShortestNumber(cell.number).size());
+                continue;
+            }
+            if (cell.text.empty()) continue;
+            const std::optional<double> number =
+                cell.kind == OutCell::Kind::Input && !columns_[i].textOnly ? ParseWholeNumber(cell.text) : std::nullopt;
+            if (number)
+                worksheet_write_number(sheet_, row_, Col(i), *number, nullptr);
+            else
+                worksheet_write_string(sheet_, row_, Col(i), Clipped(cell.text).c_str(), nullptr);
+            Widen(i, CountCharacters(cell.text));
+        }
+        ++row_;
+    }
+
+    void Finish() override {
+        for (std::size_t i = 0; i < columns_.size(); ++i)
+            worksheet_set_column(sheet_, Col(i), Col(i), std::min<double>(widths_[i] + 2.0, 60.0), nullptr);
+        const lxw_error error = workbook_close(book_);
+        book_ = nullptr;
+        if (error != LXW_NO_ERROR)
+            throw ArgumentError{"cannot write the workbook " + path_ + ": " + lxw_strerror(error)};
+        if (dropped_)
+            throw ArgumentError{"the workbook " + path_ + " holds only the first " +
+                                std::to_string(LXW_ROW_MAX - 1) + " rows, the most a sheet can"};
+    }
+
+private:
+    static constexpr std::size_t kHeaderWidth = 24;  // longer titles wrap
+    static constexpr std::size_t kMostCellBytes = 32767;
+
+    static lxw_col_t Col(std::size_t i) { return static_cast<lxw_col_t>(i); }
+
+    // A cell holds at most 32767 characters; longer text is cut at a
+    // character boundary.
+    static std::string Clipped(std::string_view text) {
+        if (text.size() <= kMostCellBytes) return std::string(text);
+        std::size_t end = kMostCellBytes;
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+        return std::string(text.substr(0, end));
+    }
+
+    void Widen(std::size_t column, std::size_t chars) {
+        widths_[column] = std::max(widths_[column], chars);
+    }
+
+    std::string path_;
+    std::vector<OutColumn> columns_;
+    std::vector<std::size_t> widths_;
+    std::vector<lxw_format*> formats_;
+    lxw_workbook* book_ = nullptr;
+    lxw_worksheet* sheet_ = nullptr;
+    lxw_row_t row_ = 1;
+    bool dropped_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<TableWriter> MakeCsvWriter(std::FILE* out, const Dialect& dialect,
+                                           const std::vector<OutColumn>& columns) {
+    return std::make_unique<CsvWriter>(out, dialect, columns);
+}
+
+std::unique_ptr<TableWriter> MakeWorkbookWriter(const std::string& path,
+                                                const std::vector<OutColumn>& columns) {
+    return std::make_unique<WorkbookWriter>(path, columns);
+}
+
+}  // namespace kaldora::cli

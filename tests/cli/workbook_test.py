@@ -1,0 +1,104 @@
+#!/usr/bin/env python3
+"""The workbook of kaldora-calc --xlsx, opened and read back: a bold frozen
+header, numbers as numbers, text as text, fitted columns, the totals row."""
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+import xml.etree.ElementTree as ET
+import zipfile
+
+CALC = sys.argv.pop(1)
+NS = {"m": "http://schemas.openxmlformats.org/spreadsheetml/2006/main"}
+TABLE = (
+    "\ufeffУчасток;Вид расчета;Диаметр трубопровода, мм;Температура теплоносителя, °C;"
+    "Длина участка, м\r\n"
+    "У-1;1;108;350;120,5\r\n"
+    "У-2;9;;;\r\n"
+    "У-3;5;;;40\r\n"
+)
+
+
+def cell_text(cell, shared):
+    kind = cell.get("t")
+    if kind == "s":
+        return shared[int(cell.find("m:v", NS).text)]
+    if kind == "inlineStr":
+        return "".join(t.text or "" for t in cell.iter("{%s}t" % NS["m"]))
+    if kind == "str":
+        return cell.find("m:v", NS).text
+    return None
+
+
+class Workbook(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.dir = tempfile.TemporaryDirectory()
+        source = os.path.join(cls.dir.name, "sections.csv")
+        cls.book = os.path.join(cls.dir.name, "sections.xlsx")
+        with open(source, "w", encoding="utf-8", newline="") as f:
+            f.write(TABLE)
+        run = subprocess.run([CALC, "--csv", source, "--xlsx", cls.book], capture_output=True)
+        cls.status, cls.stdout = run.returncode, run.stdout
+        with zipfile.ZipFile(cls.book) as z:
+            shared = []
+            if "xl/sharedStrings.xml" in z.namelist():
+                root = ET.fromstring(z.read("xl/sharedStrings.xml"))
+                shared = ["".join(t.text or "" for t in si.iter("{%s}t" % NS["m"])) for si in root]
+            cls.sheet = ET.fromstring(z.read("xl/worksheets/sheet1.xml"))
+            cls.styles = ET.fromstring(z.read("xl/styles.xml"))
+        cls.rows = []
+        for row in cls.sheet.find("m:sheetData", NS):
+            cells = {}
+            for c in row:
+                column = "".join(ch for ch in c.get("r") if ch.isalpha())
+                text = cell_text(c, shared)
+                value = c.find("m:v", NS)
+                cells[column] = (text, None if text is not None or value is None else float(value.text), c.get("s"))
+            cls.rows.append(cells)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.dir.cleanup()
+
+    def test_status_and_no_csv(self):
+        self.assertEqual(self.status, 1)  # the row of type 9 has an error
+        self.assertEqual(self.stdout, b"")
+
+    def test_header_is_bold_and_frozen(self):
+        header = self.rows[0]
+        self.assertEqual(header["A"][0], "Участок")
+        self.assertEqual(header["F"][0], "Толщина изоляции, мм")
+        fonts = self.styles.find("m:fonts", NS)
+        xfs = self.styles.find("m:cellXfs", NS)
+        font = fonts[int(xfs[int(header["A"][2])].get("fontId"))]
+        self.assertIsNotNone(font.find("m:b", NS))
+        pane = self.sheet.find("m:sheetViews/m:sheetView/m:pane", NS)
+        self.assertEqual((pane.get("ySplit"), pane.get("state")), ("1", "frozen"))
+
+    def test_numbers_are_numbers_and_text_is_text(self):
+        first = self.rows[1]
+        self.assertEqual(first["A"][0], "У-1")
+        self.assertEqual(first["C"][1], 108.0)
+        self.assertEqual(first["E"][1], 120.5)  # typed with a decimal comma
+        self.assertAlmostEqual(first["F"][1], 78.88, places=2)
+        self.assertEqual(first["G"][1], 146.0)
+        self.assertIn("the type must be 1 to 5", self.rows[2]["M"][0])
+        self.assertEqual(self.rows[3]["L"][0], "Ширина канала недостаточна")
+
+    def test_totals_row(self):
+        total = self.rows[-1]
+        self.assertEqual(total["A"][0], "ИТОГО")
+        self.assertAlmostEqual(total["J"][1], self.rows[1]["J"][1] + self.rows[3]["J"][1])
+        self.assertAlmostEqual(total["K"][1], self.rows[1]["K"][1] + self.rows[3]["K"][1])
+
+    def test_columns_fit(self):
+        widths = [float(c.get("width")) for c in self.sheet.find("m:cols", NS)]
+        self.assertEqual(len(widths), 13)
+        self.assertTrue(all(w >= 5 for w in widths))
+        self.assertGreater(widths[12], 30)  # the error text is long
+
+
+if __name__ == "__main__":
+    unittest.main()
