@@ -20,8 +20,9 @@ int main(int argc, char* argv[]) {
             case Arguments::Mode::Help: std::cout << kUsage; return 0;
             case Arguments::Mode::Version: std::cout << "kaldora-calc " KALDORA_VERSION "\n"; return 0;
             case Arguments::Mode::OneCase: {
-                const CaseResult result = RunCase(args.input);
-                std::cout << (args.json ? JsonText(result) : HumanText(result));
+                CalcTrace trace;
+                const CaseResult result = RunCase(args.input, &trace);
+                std::cout << (args.json ? JsonText(result, &trace) : HumanText(result));
                 return 0;
             }
             case Arguments::Mode::Template: WriteTemplate(stdout, args.templateTitles); return 0;

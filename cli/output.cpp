@@ -3,6 +3,8 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 
+#include "model/calc_types.h"
+
 namespace kaldora::cli {
 
 using Kind = RecordingView::Kind;
@@ -21,7 +23,64 @@ std::string HumanText(const CaseResult& result) {
     return text;
 }
 
-std::string JsonText(const CaseResult& result) {
+std::string_view WholeResultName(WholeKind kind) {
+    switch (kind) {
+        case WholeKind::SurfaceTemp: return "surface_temp_c";
+        case WholeKind::HeatFlux: return "heat_flux_w_per_m";
+        case WholeKind::ChannelAirTemp: return "channel_air_temp_c";
+    }
+    return {};
+}
+
+namespace {
+
+nlohmann::ordered_json ValueJson(const TraceValue& v) {
+    return {{"symbol", v.symbol}, {"meaning", v.meaning}, {"value", v.value}, {"unit", v.unit}};
+}
+
+nlohmann::ordered_json TraceJson(const CalcTrace& t) {
+    using J = nlohmann::ordered_json;
+    J json;
+    json["inputs"] = J::array();
+    for (const TraceInput& in : t.inputs)
+        json["inputs"].push_back({{"slot", in.slot}, {"typed", in.typed}, {"value", in.value}});
+    json["options"] = J::object();
+    for (const auto& [name, value] : t.options) json["options"][name] = value;
+    json["checks"] = J::array();
+    for (const TraceCheck& c : t.checks) json["checks"].push_back({{"condition", c.condition}, {"met", c.met}});
+    json["lookups"] = J::array();
+    for (const TraceLookup& l : t.lookups) {
+        J lookup{{"table", l.table}, {"row_arg", l.rowArg}, {"col_arg", l.colArg}, {"in_range", l.inRange}};
+        if (l.inRange) {
+            lookup["row_keys"] = l.rowKeys;
+            lookup["col_keys"] = l.colKeys;
+            lookup["cells"] = l.cells;
+        }
+        lookup["value"] = l.value;
+        json["lookups"].push_back(lookup);
+    }
+    json["values"] = J::array();
+    for (const TraceValue& v : t.values) json["values"].push_back(ValueJson(v));
+    json["passes"] = J::array();
+    for (const TracePass& p : t.passes) {
+        J values = J::array();
+        for (const TraceValue& v : p.values) values.push_back(ValueJson(v));
+        json["passes"].push_back({{"pass", p.number}, {"values", values}});
+    }
+    json["solves"] = J::array();
+    for (const TraceSolve& s : t.solves)
+        json["solves"].push_back({{"a", s.a}, {"b", s.b}, {"start", s.start}, {"x", s.x},
+                                  {"iterations", s.iterations}});
+    json["messages"] = t.messages;
+    json["results"] = J::array();
+    for (const TraceValue& v : t.results) json["results"].push_back(ValueJson(v));
+    json["refused"] = t.refused;
+    return json;
+}
+
+}  // namespace
+
+std::string JsonText(const CaseResult& result, const CalcTrace* trace) {
     nlohmann::ordered_json json;
     json["type"] = result.type;
     // Only the options the type has.
@@ -40,6 +99,11 @@ std::string JsonText(const CaseResult& result) {
         if (result.slots[slot]) slots[std::to_string(slot)] = *result.slots[slot];
     json["slots"] = slots;
     json["thickness_mm"] = result.thicknessMm;
+    for (const WholeKind kind : TypeInfo(result.type).wholeResults) {
+        const std::optional<double> value = ValueOf(result.whole, kind);
+        json[std::string(WholeResultName(kind))] = value ? nlohmann::ordered_json(*value) : nullptr;
+    }
+    if (trace) json["trace"] = TraceJson(*trace);
     return json.dump(2) + "\n";
 }
 

@@ -53,6 +53,15 @@ const ResultColumn kError{"error", "Ошибка", R::Text, 0, false};
 const std::pair<const ResultColumn*, int> kSlotResults[] = {
     {&kNorm, 6}, {&kLossSupply, 29}, {&kLossReturn, 30}};
 
+// The whole result, empty where the row's type has no such value.
+const ResultColumn kSurfaceTemp{"surface_temp_c", "Температура поверхности, °C", R::Number, 1, false};
+const ResultColumn kHeatFlux{"heat_flux_w_per_m", "Тепловой поток, Вт/м", R::Number, 1, false};
+const ResultColumn kChannelAir{"channel_air_temp_c", "Температура воздуха в канале, °C", R::Number, 1, false};
+const std::pair<const ResultColumn*, WholeKind> kWholeResults[] = {
+    {&kSurfaceTemp, WholeKind::SurfaceTemp},
+    {&kHeatFlux, WholeKind::HeatFlux},
+    {&kChannelAir, WholeKind::ChannelAirTemp}};
+
 std::string_view Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
@@ -162,7 +171,8 @@ TableLayout ReadHeader(const std::vector<std::string>& header) {
     }
     if (!hasType) throw ArgumentError{"the table has no column 'type'"};
 
-    layout.results = {&kThickness, &kNorm, &kLossSupply, &kLossReturn};
+    layout.results = {&kThickness, &kNorm, &kLossSupply, &kLossReturn,
+                      &kSurfaceTemp, &kHeatFlux, &kChannelAir};
     if (layout.hasLength) layout.results.insert(layout.results.end(), {&kVolume, &kCover});
     layout.results.insert(layout.results.end(), {&kMessages, &kError});
     return layout;
@@ -233,6 +243,8 @@ void ResultCells(const TableLayout& layout, const CaseResult& result,
         if (column == &kThickness) cell.number = result.thicknessMm;
         for (const auto& [slotColumn, slot] : kSlotResults)
             if (column == slotColumn) cell.number = result.slots[static_cast<std::size_t>(slot)];
+        for (const auto& [wholeColumn, kind] : kWholeResults)
+            if (column == wholeColumn) cell.number = ValueOf(result.whole, kind);
         if (column == &kVolume && quantities) cell.number = quantities->volumeM3;
         if (column == &kCover && quantities) cell.number = quantities->coverM2;
         if (column == &kMessages) cell.text = OneLine(MessagesLine(result));

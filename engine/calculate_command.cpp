@@ -5,6 +5,7 @@
 
 #include "engine/calculations.h"
 #include "model/calc_data.h"
+#include "model/calc_trace.h"
 #include "model/calc_types.h"
 #include "model/value_exchange.h"
 
@@ -37,18 +38,36 @@ void RequireFiniteRow() {
     for (const double value : ParamTable[CurrentType]) RequireFinite(value);
 }
 
+// The options the type has, as the trace names them.
+void TraceOptions(const CalcTypeInfo& info) {
+    if (!ActiveTrace()) return;
+    const int t = info.Number();
+    if (info.locationPlate)
+        TraceOption("Расположение", IndoorsFlag[t] ? "в помещении" : "на открытом воздухе");
+    if (info.coverPlate) TraceOption("Покрытие", MetalCoverFlag[t] ? "металл" : "неметалл");
+    if (info.hoursPlate)
+        TraceOption("Число часов работы", LongHoursFlag[t] ? "свыше 5000 в год" : "не более 5000 в год");
+}
+
 }  // namespace
 
 void CalculateCommand() {
     if (!IsCalcType(CurrentType)) return;
+    const CalcTypeInfo& info = TypeInfo(CurrentType);
+    if (CalcTrace* trace = ActiveTrace()) {
+        trace->Clear();
+        trace->type = CurrentType;
+    }
+    WholeResults[static_cast<std::size_t>(CurrentType)] = {};
     ReadSlots();
+    TraceOptions(info);
     CalculatedFlag[CurrentType] = 1;
 
     // Traps stay off: a fault shows up as a value that is not finite, and the
     // flags tell which fault it was.
     std::feclearexcept(FE_ALL_EXCEPT);
     try {
-        RunCalculation(TypeInfo(CurrentType));
+        RunCalculation(info);
         RequireFiniteRow();
     } catch (const ArithmeticFault& fault) {
         // What the calculation wrote stays, except values that are not
@@ -56,6 +75,9 @@ void CalculateCommand() {
         for (double& value : ParamTable[CurrentType])
             if (!std::isfinite(value)) value = 0.0;
         CurrentSlot(kSlotThickness) = 0.0;
+        WholeResults[static_cast<std::size_t>(CurrentType)] = {};
+        TraceRefusal();
+        TraceMessage(fault.message);
         ShowResult(0.0);
         if (CalcView* view = AttachedView()) view->ShowError(fault.message);
     }

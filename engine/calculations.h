@@ -19,6 +19,8 @@ struct NormIteration {
     double outerDiameter;  // m
     double surfaceTemp;    // the averaged estimate after the last pass, °C
     int passes;
+    double lambda;         // of the last pass
+    double lastSurface;    // T of the last pass: what the final diameter gives, °C
 };
 NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrierTemp,
                                   double normFlux, double alpha);
@@ -32,6 +34,7 @@ struct ChannelIteration {
     double outerDiameter;   // m, both pipes
     double returnLoss;      // q2, W/m
     int passes;
+    double supplySurface, returnSurface;  // t_s1, t_s2 of the last pass, °C
 };
 inline constexpr double kChannelAlpha = 11.0;
 double ChannelSurfaceResistance(const ChannelInputs& in);
@@ -45,5 +48,21 @@ inline constexpr char kNoDiameterMessage[] = "Диаметр трубопров�
 // each type has it, and a thickness of 0 in slot 5 either way.
 void RefuseResultFirst(std::string_view message);
 void RefuseMessageFirst(std::string_view message);
+
+// The heat balance of an insulated pipe of outer diameter D with an
+// insulation of outer diameter x: the linear heat flux
+// q = (t_m − t_a) / (R_layer + R_surface), R_layer = ln(x/D) / (2πλ),
+// R_surface = 1 / (παx), and the surface temperature t_s = t_a + q·R_surface.
+struct LayerBalance {
+    double heatFlux;     // W/m, negative when the pipe gains heat
+    double surfaceTemp;  // °C
+};
+LayerBalance BalanceOf(double mediumTemp, double airTemp, double pipeDiameter, double outerDiameter,
+                       double lambda, double alpha);
+
+// Keeps a type's surface temperature and heat flux as its whole result (when
+// finite) and records them with the thickness in the trace.
+void KeepWholeResult(const LayerBalance& balance);
+void TraceThickness(double outerDiameter);
 
 }  // namespace kaldora

@@ -27,7 +27,7 @@ std::string CheckCase(const CaseInput& input) {
     return {};
 }
 
-CaseResult RunCase(const CaseInput& input) {
+CaseResult RunCase(const CaseInput& input, CalcTrace* trace) {
     ResetCalcData();
     const int t = input.type;
     const CalcTypeInfo& info = TypeInfo(t);
@@ -39,8 +39,10 @@ CaseResult RunCase(const CaseInput& input) {
     for (const auto& [slot, text] : input.slotTexts) view.Type(slot, text);
     {
         const ViewAttachment attached(view);
+        AttachTrace(trace);
         CurrentType = t;
         CalculateCommand();
+        AttachTrace(nullptr);
     }
 
     const auto flag = [](bool has, int value) {
@@ -52,7 +54,8 @@ CaseResult RunCase(const CaseInput& input) {
                       flag(info.HasHoursOption(), LongHoursFlag[t]),
                       {},
                       {},
-                      ParamTable[t][kSlotThickness] * 1000.0};
+                      ParamTable[t][kSlotThickness] * 1000.0,
+                      WholeResults[static_cast<std::size_t>(t)]};
     for (const auto& e : view.Events())
         if (e.kind != RecordingView::Kind::SlotText) result.events.push_back(e);
     // The fields fill only the shown slots of a zeroed row: any other slot

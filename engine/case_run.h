@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/calc_data.h"
+#include "model/calc_trace.h"
 #include "model/calc_view.h"
 #include "model/recording_view.h"
 
@@ -44,13 +45,15 @@ struct CaseResult {
     // Every slot shown, read or written; unset for the others.
     std::array<std::optional<double>, kSlotCount> slots;
     double thicknessMm;
+    WholeResult whole;  // surface temperature, heat flux, channel air
 };
 
 // Empty when the input can be calculated; otherwise what is wrong with it:
 // a type out of range, a field the type does not show, an option it lacks.
 std::string CheckCase(const CaseInput& input);
 
-// Runs a checked case from the start state of the calculation data.
-CaseResult RunCase(const CaseInput& input);
+// Runs a checked case from the start state of the calculation data; with a
+// trace, records what the calculation did into it.
+CaseResult RunCase(const CaseInput& input, CalcTrace* trace = nullptr);
 
 }  // namespace kaldora

@@ -8,6 +8,7 @@
 #include "engine/kernels.h"
 #include "engine/reference_tables.h"
 #include "model/calc_data.h"
+#include "model/calc_trace.h"
 #include "model/value_exchange.h"
 
 namespace kaldora {
@@ -50,7 +51,7 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
     const double d = in.pipeDiameter;
     const double q1 = supplyLoss;
 
-    ChannelIteration it{0.0, 1.5, 0.0, 0.0, 0};
+    ChannelIteration it{0.0, 1.5, 0.0, 0.0, 0, 0.0, 0.0};
     double supplySurface = (in.soilTemp + in.returnTemp) / 2.0;
     double returnSurface = supplySurface;
     double epsilon = 1.0;
@@ -58,22 +59,40 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
     // epsilon is the largest half-change of the pass.
     while (epsilon > kSettled && it.passes < kMaxPasses) {
         ++it.passes;
+        TraceBeginPass(it.passes);
+        TraceQuantity("k", "отношение потерь обеих труб к потерям подающей", it.ratio, "");
         it.channelAirTemp = in.soilTemp + outerResistance * 1.15 * q1 * it.ratio;
-        const double lambda1 = InsulationConductivity((in.supplyTemp + supplySurface) / 2.0);
-        const double lambda2 = InsulationConductivity((in.returnTemp + returnSurface) / 2.0);
+        TraceQuantity("t_к", "температура воздуха в канале, t_гр + 1,15·(R_к + R_гр)·q₁·k",
+                      it.channelAirTemp, "°C");
+        const double mean1 = (in.supplyTemp + supplySurface) / 2.0;
+        const double mean2 = (in.returnTemp + returnSurface) / 2.0;
+        const double lambda1 = InsulationConductivity(mean1);
+        const double lambda2 = InsulationConductivity(mean2);
+        TraceQuantity("t_ср1", "средняя температура слоя подающей трубы", mean1, "°C");
+        TraceQuantity("λ₁", "теплопроводность изоляции подающей трубы", lambda1, "Вт/(м·°C)");
+        TraceQuantity("t_ср2", "средняя температура слоя обратной трубы", mean2, "°C");
+        TraceQuantity("λ₂", "теплопроводность изоляции обратной трубы", lambda2, "Вт/(м·°C)");
         const double required = (in.supplyTemp - it.channelAirTemp) / q1;
         const double a = std::log(d) + kTwoPi * lambda1 * required;
         const double b = 2.0 * lambda1 / kChannelAlpha;
+        TraceQuantity("a", "ln D + 2πλ₁(t₁ − t_к) / q₁", a, "");
+        TraceQuantity("b", "2λ₁ / α", b, "м");
         CurrentSlot(kSlotDiameter) = d;
         it.outerDiameter = SolveInsulationDiameter(a, b);
+        TraceQuantity("x", "наружный диаметр изоляции", it.outerDiameter, "м");
 
         const double layer1 = std::log(it.outerDiameter / d) / (kTwoPi * lambda1);
         const double layer2 = std::log(it.outerDiameter / d) / (kTwoPi * lambda2);
         const double surface = 1.0 / (kPi * kChannelAlpha * it.outerDiameter);
         it.returnLoss = (in.returnTemp - it.channelAirTemp) / (layer2 + surface);
+        TraceQuantity("q₂", "потери обратной трубы, (t₂ − t_к) / (R_из2 + R_пов)", it.returnLoss, "Вт/м");
 
         const double s1 = in.supplyTemp - q1 * layer1;
         const double s2 = in.returnTemp - it.returnLoss * layer2;
+        TraceQuantity("t_s1", "температура поверхности подающей трубы", s1, "°C");
+        TraceQuantity("t_s2", "температура поверхности обратной трубы", s2, "°C");
+        it.supplySurface = s1;
+        it.returnSurface = s2;
         supplySurface = (supplySurface + s1) / 2.0;
         returnSurface = (returnSurface + s2) / 2.0;
         epsilon = std::fabs(supplySurface - s1);
@@ -81,7 +100,9 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
         const double r = (q1 + it.returnLoss) / q1;
         it.ratio = (it.ratio + r) / 2.0;
         if (std::fabs(it.ratio - r) > epsilon) epsilon = std::fabs(it.ratio - r);
+        TraceQuantity("ε", "наибольшее изменение за проход", epsilon, "");
     }
+    TraceEndPasses();
     return it;
 }
 
@@ -92,38 +113,54 @@ void CalcChannelTwoPipe() {
                            CurrentSlot(kWidth),    CurrentSlot(kPipeDiameter),
                            CurrentSlot(kSupplyTemp), CurrentSlot(kReturnTemp)};
 
-    if (0.5 * in.height >= in.depth) {
+    if (!Checked(!(0.5 * in.height >= in.depth), "h / 2 < H")) {
         RefuseMessageFirst(std::string(kInputError) + "Канал выходит на поверхность земли");
         return;
     }
     const LookupTable& table =
         LongHoursFlag[CurrentType] ? NormFluxChannelOver5000 : NormFluxChannelUpTo5000;
     const double supplyLoss = Lookup(table, in.pipeDiameter, in.supplyTemp);
-    if (supplyLoss == 0.0) {
+    if (!Checked(supplyLoss != 0.0, "D и t₁ в пределах таблицы норм")) {
         RefuseMessageFirst(MessageBuffer);
         return;
     }
     // Divisors and logarithm arguments of the channel and soil resistances.
-    if (!(in.height > 0.0 && in.width > 0.0 && in.soilConductivity > 0.0)) {
+    if (!Checked(in.height > 0.0 && in.width > 0.0 && in.soilConductivity > 0.0,
+                 "h > 0, b > 0, λ_гр > 0")) {
         RefuseMessageFirst(std::string(kInputError) +
                            "Размеры канала и теплопроводность грунта\nдолжны быть больше нуля");
         return;
     }
 
+    TraceQuantity("q₁", "нормированные потери подающей трубы", supplyLoss, "Вт/м");
+    TraceQuantity("α", "коэффициент теплоотдачи в канале", kChannelAlpha, "Вт/(м²·°C)");
+    TraceQuantity("R_к", "сопротивление теплоотдаче стенок канала, (b + h) / (2π α b h)",
+                  ChannelSurfaceResistance(in), "м·°C/Вт");
+    TraceQuantity("R_гр", "сопротивление грунта", SoilResistance(in), "м·°C/Вт");
     const ChannelIteration it = IterateChannel(in, supplyLoss);
     CurrentSlot(kSupplyLoss) = supplyLoss;
     CurrentSlot(kReturnLoss) = it.returnLoss;
     CurrentSlot(kPipeThickness) = (it.outerDiameter - in.pipeDiameter) / 2.0;
     CurrentSlot(kSlotThickness) = CurrentSlot(kPipeThickness);
 
-    if (!(CurrentSlot(kSlotThickness) >= 0.0)) {
+    if (!Checked(CurrentSlot(kSlotThickness) >= 0.0, "δ ≥ 0")) {
         MessageBuffer = std::string(kInputError) +
                         "Проверьте соответствие\nдиаметров труб и размеров канала";
         RefuseMessageFirst(MessageBuffer);
         return;
     }
-    if (2.0 * it.outerDiameter + 0.3 > in.width) InfoBox("Ширина канала недостаточна");
-    if (it.outerDiameter + 0.15 > in.height) InfoBox("Высота канала недостаточна");
+    if (!Checked(!(2.0 * it.outerDiameter + 0.3 > in.width), "2x + 0,3 ≤ b"))
+        InfoBox("Ширина канала недостаточна");
+    if (!Checked(!(it.outerDiameter + 0.15 > in.height), "x + 0,15 ≤ h"))
+        InfoBox("Высота канала недостаточна");
+    TraceThickness(it.outerDiameter);
+    TraceResult("q₁", "потери подающего трубопровода", supplyLoss, "Вт/м");
+    TraceResult("q₂", "потери обратного трубопровода", it.returnLoss, "Вт/м");
+    TraceResult("t_к", "температура воздуха в канале", it.channelAirTemp, "°C");
+    TraceResult("t_s1", "температура поверхности изоляции подающей трубы", it.supplySurface, "°C");
+    TraceResult("t_s2", "температура поверхности изоляции обратной трубы", it.returnSurface, "°C");
+    if (std::isfinite(it.channelAirTemp))
+        WholeResults[static_cast<std::size_t>(CurrentType)].channelAirTemp = it.channelAirTemp;
     ShowResult(CurrentSlot(kSlotThickness));
 }
 

@@ -5,6 +5,7 @@
 #include "engine/calculations.h"
 #include "engine/kernels.h"
 #include "model/calc_data.h"
+#include "model/calc_trace.h"
 #include "model/value_exchange.h"
 
 namespace kaldora {
@@ -32,44 +33,57 @@ void CalcFreezeProtection() {
     const double waterTemp = CurrentSlot(11);
     const double hours = CurrentSlot(16);
 
-    if (!(airTemp < 0.0)) {
+    if (!Checked(airTemp < 0.0, "t_a < 0 °C")) {
         RefuseResultFirst("При заданных условиях замерзание исключено");
         return;
     }
-    if (!(diameter > 0.0)) {
+    if (!Checked(diameter > 0.0, "D > 0")) {
         RefuseResultFirst(kNoDiameterMessage);
         return;
     }
-    if (!(wall > 0.0 && 2.0 * wall * 0.001 < diameter)) {
+    if (!Checked(wall > 0.0 && 2.0 * wall * 0.001 < diameter, "0 < s < D / 2")) {
         RefuseResultFirst("Толщина стенки должна быть больше нуля\n и меньше половины диаметра");
         return;
     }
-    if (!(waterTemp > kFreezingTemp)) {
+    if (!Checked(waterTemp > kFreezingTemp, "t_w > 0 °C")) {
         RefuseResultFirst("Начальная температура воды\n должна быть выше 0С");
         return;
     }
 
     CurrentSlot(kSlotAlpha) = kAlphaOutdoors;
+    TraceQuantity("α", "коэффициент теплоотдачи поверхности", kAlphaOutdoors, "Вт/(м²·°C)");
+    TraceQuantity("λ", "теплопроводность изоляции (постоянная)", kLambda, "Вт/(м·°C)");
     const double inner = diameter - 2.0 * wall * 0.001;
     const double waterArea = kPi * inner * inner * 0.25;
     const double steelArea = kPi * diameter * diameter * 0.25 - waterArea;
+    TraceQuantity("d_вн", "внутренний диаметр, D − 2s", inner, "м");
+    TraceQuantity("F_в", "площадь сечения воды, πd_вн²/4", waterArea, "м²");
+    TraceQuantity("F_ст", "площадь сечения стенки, πD²/4 − F_в", steelArea, "м²");
     const double cooling = (waterTemp - kFreezingTemp) * 2.0 *
                            (waterArea * kWaterDensity * kWaterHeat + steelArea * kSteelDensity * kSteelHeat) /
                            ((waterTemp + kFreezingTemp) - 2.0 * airTemp);
     const double freezing =
         kFrozenShare * waterArea * kWaterDensity * kLatentHeat / (kFreezingTemp - airTemp);
     const double resistance = kTimeFactor * hours / (cooling + freezing);
+    TraceQuantity("Q_охл", "теплота охлаждения воды и стенки до 0 °C", cooling, "Вт·ч/(м·°C)");
+    TraceQuantity("Q_зам", "теплота замерзания четверти воды", freezing, "Вт·ч/(м·°C)");
+    TraceQuantity("R", "требуемое сопротивление, 1,15·τ / (Q_охл + Q_зам)", resistance, "м·°C/Вт");
 
     const double a = std::log(diameter) + kTwoPi * kLambda * resistance;
     const double b = kTwoPi * kLambda * (1.0 / (kPi * kAlphaOutdoors));
+    TraceQuantity("a", "ln D + 2πλR", a, "");
+    TraceQuantity("b", "2πλ / (πα)", b, "м");
     const double x = SolveInsulationDiameter(a, b);
     const double thickness = (x - diameter) / 2.0;
     CurrentSlot(kSlotThickness) = thickness;
     // Also catches a solver that ran away to a huge or non-numeric diameter.
-    if (!(thickness >= 0.0 && thickness <= 10.0 * diameter)) {
+    if (!Checked(thickness >= 0.0 && thickness <= 10.0 * diameter, "0 ≤ δ ≤ 10 D")) {
         RefuseMessageFirst("Заданы невыполнимые условия");
         return;
     }
+    TraceThickness(x);
+    // At the start of the standstill: water at its initial temperature.
+    KeepWholeResult(BalanceOf(waterTemp, airTemp, diameter, x, kLambda, kAlphaOutdoors));
     ShowResult(thickness);
 }
 

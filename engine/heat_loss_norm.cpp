@@ -6,6 +6,7 @@
 #include "engine/kernels.h"
 #include "engine/reference_tables.h"
 #include "model/calc_data.h"
+#include "model/calc_trace.h"
 #include "model/value_exchange.h"
 
 namespace kaldora {
@@ -31,17 +32,29 @@ NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrie
     // The conductivity depends on the surface temperature and that on the
     // thickness: start from the air temperature and average each new surface
     // temperature into the estimate.
-    NormIteration it{0.0, airTemp, 0};
+    NormIteration it{0.0, airTemp, 0, 0.0, 0.0};
     double surface = 0.0;
     do {
-        const double lambda = InsulationConductivity((it.surfaceTemp + carrierTemp) / 2.0);
+        const double mean = (it.surfaceTemp + carrierTemp) / 2.0;
+        const double lambda = InsulationConductivity(mean);
         ++it.passes;
+        TraceBeginPass(it.passes);
+        TraceQuantity("t_s", "оценка температуры поверхности", it.surfaceTemp, "°C");
+        TraceQuantity("t_ср", "средняя температура слоя, (t_s + t_m) / 2", mean, "°C");
+        TraceQuantity("λ", "теплопроводность изоляции при t_ср", lambda, "Вт/(м·°C)");
         const double a = std::log(diameter) + kTwoPi * lambda * (carrierTemp - airTemp) / normFlux;
         const double b = 2.0 * lambda / alpha;
+        TraceQuantity("a", "ln D + 2πλ(t_m − t_a) / q", a, "");
+        TraceQuantity("b", "2λ / α", b, "м");
         it.outerDiameter = SolveInsulationDiameter(a, b);
+        TraceQuantity("x", "наружный диаметр изоляции", it.outerDiameter, "м");
         surface = carrierTemp - std::log(it.outerDiameter / diameter) * normFlux / (kTwoPi * lambda);
+        TraceQuantity("T", "температура поверхности при этом диаметре", surface, "°C");
         it.surfaceTemp = (it.surfaceTemp + surface) / 2.0;
+        it.lambda = lambda;
+        it.lastSurface = surface;
     } while (!(std::fabs(it.surfaceTemp - surface) <= kSettled) && it.passes < kMaxPasses);
+    TraceEndPasses();
     return it;
 }
 
@@ -51,21 +64,27 @@ void CalcHeatLossNorm() {
     const double carrierTemp = CurrentSlot(4);
     const bool indoors = IndoorsFlag[CurrentType] != 0;
 
-    if (!(airTemp < carrierTemp)) {
+    if (!Checked(airTemp < carrierTemp, "t_a < t_m")) {
         RefuseResultFirst("При заданных условиях тепловые потери исключены");
         return;
     }
     const double alpha = SurfaceCoefficient(indoors, MetalCoverFlag[CurrentType] != 0);
     CurrentSlot(kSlotAlpha) = alpha;
+    TraceQuantity("α", "коэффициент теплоотдачи поверхности", alpha, "Вт/(м²·°C)");
     const double normFlux = Lookup(NormTable(indoors, LongHoursFlag[CurrentType] != 0), diameter,
                                    carrierTemp);
     CurrentSlot(6) = normFlux;
-    if (normFlux == 0.0) {
+    if (!Checked(normFlux != 0.0, "D и t_m в пределах таблицы норм")) {
         RefuseMessageFirst(MessageBuffer);
         return;
     }
+    TraceQuantity("q", "нормированная линейная плотность теплового потока", normFlux, "Вт/м");
     const NormIteration it = IterateHeatLossNorm(diameter, airTemp, carrierTemp, normFlux, alpha);
     CurrentSlot(kSlotThickness) = (it.outerDiameter - diameter) / 2.0;
+    TraceThickness(it.outerDiameter);
+    // The surface temperature is the one the final diameter gives (T of the
+    // last pass), not the loop's averaged estimate.
+    KeepWholeResult(BalanceOf(carrierTemp, airTemp, diameter, it.outerDiameter, it.lambda, alpha));
     ShowResult(CurrentSlot(kSlotThickness));
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/calc_data.h"
+#include "model/calc_trace.h"
 #include "model/number_text.h"
 
 namespace kaldora {
@@ -14,6 +15,26 @@ constexpr double kBracketTolerance = 1e-7;
 // Negated comparisons so that a NaN argument fails the check.
 bool InRange(double value, double low, double high) { return value >= low && value <= high; }
 
+// The lookup as a protocol shows it: the point, the keys around it and the
+// four cells (row k and column j bracket it from above, as the interpolation
+// takes them); out of range (k = 0), the point alone.
+double TraceLookupAt(const double* table, int cols, double rowArg, double colArg, int k, int j,
+                     double value) {
+    CalcTrace* trace = ActiveTrace();
+    if (!trace) return value;
+    const auto cell = [table, cols](int r, int c) { return table[r * cols + c]; };
+    TraceLookup lookup{{}, rowArg, colArg, k > 0, {}, {}, {}, value};
+    if (k > 0) {
+        const int k0 = k == 1 ? 1 : k - 1;
+        const int j0 = j == 1 ? 1 : j - 1;
+        lookup.rowKeys = {cell(k0, 0), cell(k, 0)};
+        lookup.colKeys = {cell(0, j0), cell(0, j)};
+        lookup.cells = {{{cell(k0, j0), cell(k0, j)}, {cell(k, j0), cell(k, j)}}};
+    }
+    trace->lookups.push_back(lookup);
+    return value;
+}
+
 }  // namespace
 
 double InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols) {
@@ -24,14 +45,14 @@ double InterpolateTable(const double* table, double rowArg, double colArg, int r
     if (!InRange(colArg, firstCol, lastCol)) {
         MessageBuffer = "Температура теплоносителя\nдолжна быть от " + FormatFixed(firstCol, 1, 0) +
                         "C до " + FormatFixed(lastCol, 1, 0) + "C";
-        return 0.0;
+        return TraceLookupAt(table, cols, rowArg, colArg, 0, 0, 0.0);
     }
     const double firstRow = cell(1, 0);
     const double lastRow = cell(rows - 1, 0);
     if (!InRange(rowArg, firstRow, lastRow)) {
         MessageBuffer = "Диаметр трубы должен быть от " + FormatFixed(firstRow, 5, 3) + "м до " +
                         FormatFixed(lastRow, 5, 3) + "м";
-        return 0.0;
+        return TraceLookupAt(table, cols, rowArg, colArg, 0, 0, 0.0);
     }
 
     int k = 1;
@@ -44,21 +65,25 @@ double InterpolateTable(const double* table, double rowArg, double colArg, int r
         return cell(k - 1, c) +
                (rowArg - cell(k - 1, 0)) * (cell(k, c) - cell(k - 1, c)) / (cell(k, 0) - cell(k - 1, 0));
     };
-    if (j == 1) return alongRows(1);
+    if (j == 1) return TraceLookupAt(table, cols, rowArg, colArg, k, j, alongRows(1));
     const double left = alongRows(j - 1);
     const double right = alongRows(j);
-    return left + (colArg - cell(0, j - 1)) * (right - left) / (cell(0, j) - cell(0, j - 1));
+    return TraceLookupAt(table, cols, rowArg, colArg, k, j,
+                         left + (colArg - cell(0, j - 1)) * (right - left) / (cell(0, j) - cell(0, j - 1)));
 }
 
 double SolveInsulationDiameter(double a, double b) {
     constexpr double kStop = 1e-5;  // metres
     constexpr int kMaxIterations = 30;
-    double x = 3.0 * CurrentSlot(kSlotDiameter);
+    const double start = 3.0 * CurrentSlot(kSlotDiameter);
+    double x = start;
     double y = 0.0;
-    for (int n = 0; std::fabs(x - y) > kStop && n < kMaxIterations; ++n) {
+    int n = 0;
+    for (; std::fabs(x - y) > kStop && n < kMaxIterations; ++n) {
         y = std::exp(a - b / x);
         x = (x + y) / 2.0;
     }
+    if (CalcTrace* trace = ActiveTrace()) trace->solves.push_back({a, b, start, x, n});
     return x;
 }
 

@@ -10,6 +10,7 @@ struct LookupTable {
     const double* cells;  // rows x cols, row by row; [0][0] is the corner
     int rows;
     int cols;
+    const char* name;  // as a protocol names it
 };
 
 double Lookup(const LookupTable& table, double rowArg, double colArg);

@@ -5,6 +5,7 @@
 #include "engine/calculations.h"
 #include "engine/kernels.h"
 #include "model/calc_data.h"
+#include "model/calc_trace.h"
 #include "model/value_exchange.h"
 
 namespace kaldora {
@@ -15,26 +16,34 @@ void CalcSurfaceTemperature() {
     const double carrierTemp = CurrentSlot(4);
     const double surfaceTemp = CurrentSlot(7);
 
-    if (!(airTemp < surfaceTemp)) {
+    if (!Checked(airTemp < surfaceTemp, "t_a < t_s")) {
         RefuseResultFirst("Температура на поверхности ниже температуры среды\n Расчет невозможен");
         return;
     }
-    if (!(carrierTemp > surfaceTemp)) {
+    if (!Checked(carrierTemp > surfaceTemp, "t_m > t_s")) {
         RefuseResultFirst("При заданном перепаде температур\n изоляция не нужна");
         return;
     }
-    if (!(diameter > 0.0)) {
+    if (!Checked(diameter > 0.0, "D > 0")) {
         RefuseResultFirst(kNoDiameterMessage);
         return;
     }
 
     const double alpha = MetalCoverFlag[CurrentType] ? 6.0 : 11.0;
     CurrentSlot(kSlotAlpha) = alpha;
-    const double lambda = InsulationConductivity((carrierTemp + surfaceTemp) / 2.0);
+    TraceQuantity("α", "коэффициент теплоотдачи поверхности", alpha, "Вт/(м²·°C)");
+    const double mean = (carrierTemp + surfaceTemp) / 2.0;
+    const double lambda = InsulationConductivity(mean);
+    TraceQuantity("t_ср", "средняя температура слоя, (t_m + t_s) / 2", mean, "°C");
+    TraceQuantity("λ", "теплопроводность изоляции при t_ср", lambda, "Вт/(м·°C)");
     const double a = std::log(diameter);
     const double b = -2.0 * lambda * (carrierTemp - surfaceTemp) / ((surfaceTemp - airTemp) * alpha);
+    TraceQuantity("a", "ln D", a, "");
+    TraceQuantity("b", "−2λ(t_m − t_s) / ((t_s − t_a)·α)", b, "м");
     const double x = SolveInsulationDiameter(a, b);
     CurrentSlot(kSlotThickness) = (x - diameter) / 2.0;
+    TraceThickness(x);
+    KeepWholeResult(BalanceOf(carrierTemp, airTemp, diameter, x, lambda, alpha));
     ShowResult(CurrentSlot(kSlotThickness));
 }
 

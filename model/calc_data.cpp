@@ -14,6 +14,7 @@ TypeFlags StartIndoorsFlags() {
 }  // namespace
 
 double ParamTable[kTypeCount][kSlotCount];
+std::array<WholeResult, kTypeCount> WholeResults;
 int CurrentType = 0;
 TypeFlags IndoorsFlag = StartIndoorsFlags();
 TypeFlags MetalCoverFlag;
@@ -31,6 +32,7 @@ void ResetCalcData() {
     MetalCoverFlag = {};
     LongHoursFlag = {};
     CalculatedFlag = {};
+    WholeResults = {};
     for (auto& format : SlotFormats) format.clear();
     EditTextBuffer.clear();
     MessageBuffer.clear();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace kaldora {
@@ -30,6 +31,16 @@ inline constexpr int kSlotThickness = 5;
 using TypeFlags = std::array<int, kTypeCount>;
 
 extern double ParamTable[kTypeCount][kSlotCount];
+
+// What a calculation found beyond its slots, from the heat balance it
+// solved: the temperature of the insulation surface, the linear heat flux
+// through the insulation (positive: lost by the pipe; negative: gained by a
+// cold one) and, for the channel, the air temperature in it. Unset for a type
+// not calculated or refused.
+struct WholeResult {
+    std::optional<double> surfaceTemp, heatFlux, channelAirTemp;
+};
+extern std::array<WholeResult, kTypeCount> WholeResults;
 extern int CurrentType;
 extern TypeFlags IndoorsFlag;
 extern TypeFlags MetalCoverFlag;

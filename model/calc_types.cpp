@@ -29,6 +29,11 @@ constexpr ReportResultRow kChannelLosses[] = {
     {"Тепловые потери обратного трубопровода (Вт/м)", 30},
 };
 
+constexpr WholeKind kSurfaceAndFlux[] = {WholeKind::SurfaceTemp, WholeKind::HeatFlux};
+constexpr WholeKind kSurfaceOnly[] = {WholeKind::SurfaceTemp};  // the norm is the flux
+constexpr WholeKind kFluxOnly[] = {WholeKind::HeatFlux};        // the surface is an input
+constexpr WholeKind kChannelAir[] = {WholeKind::ChannelAirTemp};
+
 constexpr std::string_view kPipe = "Труба";
 constexpr std::string_view kThickness = "Расчетная толщина тепловой изоляции (мм)";
 
@@ -42,7 +47,7 @@ constexpr std::array<CalcTypeInfo, kTypeCount - 1> CalcTypes = {{
      kPipe, {},
      {kDiameter, kCarrier, kAir, kHours, {"Плотность теплового потока (Вт/м)", Source::Slot, 6},
       kBlank, kBlank, kBlank, kBlank},
-     kThickness, {}},
+     kThickness, {}, kSurfaceAndFlux, kSurfaceOnly},
     {CalcType::Condensation,
      "Расчет толщины изоляции\n с целью предотвращения конденсации влаги\n на поверхности изоляции",
      kCondensationFields, true, true, false, true, false, false, kSlotDiameter, 1,
@@ -50,14 +55,14 @@ constexpr std::array<CalcTypeInfo, kTypeCount - 1> CalcTypes = {{
      {kDiameter, kCarrier, kAir,
       {"Относительная влажность окружающего воздуха (%)", Source::Slot, 32}, kBlank, kBlank,
       kBlank, kBlank, kBlank},
-     kThickness, {}},
+     kThickness, {}, kSurfaceAndFlux, kSurfaceAndFlux},
     {CalcType::SurfaceTemperature,
      "Расчет толщины изоляции\n по заданной температуре\n на поверхности изоляции",
      kSurfaceFields, true, true, false, false, false, true, kSlotDiameter, 1, &kSinglePipeDiameters,
      kPipe, {},
      {kDiameter, kCarrier, kAir, {"Заданная температура на поверхности (0С)", Source::Slot, 7},
       kBlank, kBlank, kBlank, kBlank, kBlank},
-     kThickness, {}},
+     kThickness, {}, kSurfaceAndFlux, kFluxOnly},
     {CalcType::FreezeProtection,
      "Расчет толщины изоляции\n с целью предотвращения\n замерзания воды в трубопроводе",
      kFreezeFields, false, false, false, false, false, false, kSlotDiameter, 1,
@@ -67,7 +72,7 @@ constexpr std::array<CalcTypeInfo, kTypeCount - 1> CalcTypes = {{
       {"Заданное время прекращения движения воды (час)", Source::Slot, 16}, kBlank,
       {"Примечание: расчет проводится для стальных трубопроводов", Source::Blank, 0}, kBlank,
       kBlank},
-     kThickness, {}},
+     kThickness, {}, kSurfaceAndFlux, kSurfaceAndFlux},
     {CalcType::ChannelTwoPipe,
      "Расчет толщины изоляции\n трубопроводов тепловых сетей\n двухтрубной канальной прокладки",
      kChannelFields, false, false, true, false, false, false, 23, 2, &kChannelDiameters,
@@ -82,7 +87,8 @@ constexpr std::array<CalcTypeInfo, kTypeCount - 1> CalcTypes = {{
         Source::Slot, 17},
        {"Коэффициент теплопроводности грунта (Вт/м 0С)", Source::Slot, 18},
        kHours}},
-     "Расчетная толщина для подающего и обратного трубопроводов (мм)", kChannelLosses},
+     "Расчетная толщина для подающего и обратного трубопроводов (мм)", kChannelLosses, kChannelAir,
+     kChannelAir},
 }};
 
 bool IsCalcType(int type) { return type >= 1 && type < kTypeCount; }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -35,6 +36,9 @@ struct ReportResultRow {
 
 using DiameterList = std::array<std::string_view, 12>;
 
+// Results a type finds beyond its slots (see WholeResult).
+enum class WholeKind { SurfaceTemp, HeatFlux, ChannelAirTemp };
+
 struct CalcTypeInfo {
     CalcType type;
     std::string_view heading;
@@ -57,6 +61,10 @@ struct CalcTypeInfo {
     std::array<ReportRow, kReportInputRows> reportRows;
     std::string_view reportResultName;
     std::span<const ReportResultRow> reportResults;
+    // What the type finds beyond its slots, and the part of it the type
+    // screen shows (what the screen does not show already).
+    std::span<const WholeKind> wholeResults;
+    std::span<const WholeKind> screenResults;
 
     int Number() const { return static_cast<int>(type); }
     // Options the user can set for this type (the location of a type that
@@ -65,6 +73,15 @@ struct CalcTypeInfo {
     bool HasCoverOption() const { return coverPlate; }
     bool HasHoursOption() const { return hoursPlate; }
 };
+
+inline std::optional<double> ValueOf(const WholeResult& whole, WholeKind kind) {
+    switch (kind) {
+        case WholeKind::SurfaceTemp: return whole.surfaceTemp;
+        case WholeKind::HeatFlux: return whole.heatFlux;
+        case WholeKind::ChannelAirTemp: return whole.channelAirTemp;
+    }
+    return std::nullopt;
+}
 
 // The five types, in type order.
 extern const std::array<CalcTypeInfo, kTypeCount - 1> CalcTypes;

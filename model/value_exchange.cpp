@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/calc_data.h"
+#include "model/calc_trace.h"
 #include "model/number_text.h"
 #include "model/type_layout.h"
 
@@ -38,10 +39,12 @@ void ReadSlots() {
         if (!IsSlotVisible(CurrentType, slot)) continue;
         // The buffer takes the whole text, however long: cutting it would
         // change the number the user typed.
-        EditTextBuffer = SwapFirstComma(view ? view->SlotText(slot) : std::string());
+        const std::string typed = view ? view->SlotText(slot) : std::string();
+        EditTextBuffer = SwapFirstComma(typed);
         double value = ParsePointNumber(EditTextBuffer);
         if (IsDiameterSlot(slot)) value *= 0.001;
         CurrentSlot(slot) = value;
+        TraceInputRead(slot, typed, value);
         MakeSlotFormat(slot, EditTextBuffer);
     }
 }
@@ -82,6 +85,7 @@ void ShowResult(double thicknessMetres) {
 }
 
 void InfoBox(std::string_view message) {
+    TraceMessage(message);
     if (view) view->ShowInfo(std::string(message));
 }
 

@@ -236,7 +236,8 @@ TEST(CalcTable, MixedRowsAreComputedIndependently) {
     ASSERT_EQ(lines.size(), 13u) << run.out;
     EXPECT_EQ(lines[0],
               "type,indoors,metal,long_hours,slot1,slot3,slot4,slot7,slot17,slot23,thickness_mm,"
-              "norm_w_per_m,loss_supply_w_per_m,loss_return_w_per_m,messages,error");
+              "norm_w_per_m,loss_supply_w_per_m,loss_return_w_per_m,surface_temp_c,heat_flux_w_per_m,"
+              "channel_air_temp_c,messages,error");
     EXPECT_NE(lines[1].find(",146,"), std::string::npos);  // the norm of type 1
     EXPECT_EQ(lines[1].substr(lines[1].size() - 2), ",,");  // no messages, no error
     EXPECT_NE(lines[2].find(",86.9"), std::string::npos);  // metal cover: 86.9 mm
@@ -314,18 +315,18 @@ TEST(CalcTable, QuantitiesAndTotals) {
     const auto number = [](const std::string& text) { return std::stod(text.empty() ? "nan" : std::string(text).replace(text.find(','), 1, ".")); };
     // x = 0,108 + 2·0,0533 = 0,2146: V = π/4·(0,2146² − 0,108²)·100 = 2,701; S = π·0,2146·100 = 67,42
     const auto a = cells(lines[1]);
-    EXPECT_NEAR(number(a[9]), 2.701, 0.005);
-    EXPECT_NEAR(number(a[10]), 67.42, 0.05);
+    EXPECT_NEAR(number(a[12]), 2.701, 0.005);
+    EXPECT_NEAR(number(a[13]), 67.42, 0.05);
     // x = 0,108 + 2·0,0239 = 0,1558, two pipes: V = 2·π/4·(0,1558² − 0,108²)·10 = 0,1981; S = 2·π·0,1558·10 = 9,789
     const auto b = cells(lines[2]);
-    EXPECT_NEAR(number(b[9]), 0.1981, 0.0005);
-    EXPECT_NEAR(number(b[10]), 9.789, 0.01);
+    EXPECT_NEAR(number(b[12]), 0.1981, 0.0005);
+    EXPECT_NEAR(number(b[13]), 9.789, 0.01);
     const auto c = cells(lines[3]);  // no length: no quantities
-    EXPECT_EQ(c[9], "");
+    EXPECT_EQ(c[12], "");
     const auto total = cells(lines[4]);
     EXPECT_EQ(total[0], "ИТОГО");
-    EXPECT_DOUBLE_EQ(number(total[9]), number(a[9]) + number(b[9]));
-    EXPECT_DOUBLE_EQ(number(total[10]), number(a[10]) + number(b[10]));
+    EXPECT_DOUBLE_EQ(number(total[12]), number(a[12]) + number(b[12]));
+    EXPECT_DOUBLE_EQ(number(total[13]), number(a[13]) + number(b[13]));
 }
 
 // Cells no spreadsheet should hold are each their row's business.

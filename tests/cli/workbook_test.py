@@ -84,20 +84,20 @@ class Workbook(unittest.TestCase):
         self.assertEqual(first["E"][1], 120.5)  # typed with a decimal comma
         self.assertAlmostEqual(first["F"][1], 78.88, places=2)
         self.assertEqual(first["G"][1], 146.0)
-        self.assertIn("the type must be 1 to 5", self.rows[2]["M"][0])
-        self.assertEqual(self.rows[3]["L"][0], "Ширина канала недостаточна")
+        self.assertIn("the type must be 1 to 5", self.rows[2]["P"][0])
+        self.assertEqual(self.rows[3]["O"][0], "Ширина канала недостаточна")
 
     def test_totals_row(self):
         total = self.rows[-1]
         self.assertEqual(total["A"][0], "ИТОГО")
-        self.assertAlmostEqual(total["J"][1], self.rows[1]["J"][1] + self.rows[3]["J"][1])
-        self.assertAlmostEqual(total["K"][1], self.rows[1]["K"][1] + self.rows[3]["K"][1])
+        self.assertAlmostEqual(total["M"][1], self.rows[1]["M"][1] + self.rows[3]["M"][1])
+        self.assertAlmostEqual(total["N"][1], self.rows[1]["N"][1] + self.rows[3]["N"][1])
 
     def test_columns_fit(self):
         widths = [float(c.get("width")) for c in self.sheet.find("m:cols", NS)]
-        self.assertEqual(len(widths), 13)
+        self.assertEqual(len(widths), 16)
         self.assertTrue(all(w >= 5 for w in widths))
-        self.assertGreater(widths[12], 30)  # the error text is long
+        self.assertGreater(widths[15], 30)  # the error text is long
 
 
 if __name__ == "__main__":

@@ -1,0 +1,94 @@
+// What one calculation did, step by step, so that an inspector can follow
+// and recompute it: the inputs as typed and as read, the options, each check,
+// each table lookup with the cells around the point, the coefficients, the
+// solver's runs, every pass of an outer loop, the messages and the results.
+// The engine fills it where it computes, while a trace is attached; without
+// one the recording calls do nothing and the numbers are the same.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace kaldora {
+
+// A named quantity: symbol as printed, what it is, value, unit.
+struct TraceValue {
+    std::string symbol;
+    std::string meaning;
+    double value;
+    std::string unit;
+};
+
+struct TraceInput {
+    int slot;
+    std::string typed;  // as in the field
+    double value;       // as read, in the engine's units (diameters in m)
+};
+
+struct TraceLookup {
+    std::string table;
+    double rowArg, colArg;
+    bool inRange;
+    // The bracketing keys and the four cells around the point (equal keys
+    // where the point lies on the table's first row or column).
+    std::array<double, 2> rowKeys{}, colKeys{};
+    std::array<std::array<double, 2>, 2> cells{};
+    double value;
+};
+
+struct TraceSolve {
+    double a, b;
+    double start;  // 3 D
+    double x;
+    int iterations;
+};
+
+struct TracePass {
+    int number;
+    std::vector<TraceValue> values;
+};
+
+struct TraceCheck {
+    std::string condition;
+    bool met;
+};
+
+struct CalcTrace {
+    int type = 0;
+    std::vector<TraceInput> inputs;
+    std::vector<std::pair<std::string, std::string>> options;
+    std::vector<TraceCheck> checks;
+    std::vector<TraceLookup> lookups;
+    std::vector<TraceValue> values;  // outside the passes, in order
+    std::vector<TracePass> passes;
+    std::vector<TraceSolve> solves;
+    std::vector<std::string> messages;  // boxes, in order
+    std::vector<TraceValue> results;
+    bool refused = false;  // no thickness was found
+
+    void Clear() { *this = CalcTrace{}; }
+};
+
+// The trace the engine records into; nullptr (the default) records nothing.
+void AttachTrace(CalcTrace* trace);
+CalcTrace* ActiveTrace();
+
+// Recording calls; each does nothing without a trace.
+// Records a check the calculation makes and returns its outcome unchanged.
+bool Checked(bool met, std::string_view condition);
+void TraceInputRead(int slot, std::string_view typed, double value);
+void TraceOption(std::string_view name, std::string_view value);
+// Into the open pass, if any, else among the values.
+void TraceQuantity(std::string_view symbol, std::string_view meaning, double value,
+                   std::string_view unit);
+void TraceBeginPass(int number);
+void TraceEndPasses();
+void TraceResult(std::string_view symbol, std::string_view meaning, double value,
+                 std::string_view unit);
+void TraceMessage(std::string_view text);
+void TraceRefusal();
+
+}  // namespace kaldora
