@@ -16,7 +16,9 @@ const char kUsage[] =
     "  --metal | --nonmetal        cover layer (types 1 to 3)\n"
     "  --long-hours | --short-hours  over 5000 / up to 5000 operating hours a year (types 1, 5)\n"
     "  SLOT=TEXT                   the text of a field as typed, e.g. 3=108 1=20,5\n"
-    "  --json                      one JSON object instead of the window's texts\n"
+    "  --json                      one JSON object instead of the window's texts, with the\n"
+    "                              surface temperature, heat flux and the calculation's trace\n"
+    "  --protocol FILE.pdf         also write the calculation protocol (A4, Russian) as PDF\n"
     "  --csv FILE                  a table of pipe sections (\"-\": standard input), saved by a\n"
     "                              spreadsheet with \";\", \",\" or tab; columns by English name,\n"
     "                              Russian title or slotN (see --template); writes the results\n"
@@ -73,6 +75,9 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--csv") {
             a.mode = Arguments::Mode::Table;
             a.tablePath = value("--csv");
+        } else if (arg == "--protocol") {
+            a.protocolPath = value("--protocol");
+            if (a.protocolPath.empty()) throw ArgumentError{"--protocol needs a file name"};
         } else if (arg == "--xlsx") {
             a.workbookPath = value("--xlsx");
             if (a.workbookPath.empty()) throw ArgumentError{"--xlsx needs a file name"};
@@ -93,6 +98,8 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     }
     if (!a.workbookPath.empty() && a.mode != Arguments::Mode::Table)
         throw ArgumentError{"--xlsx writes the results of a --csv table"};
+    if (!a.protocolPath.empty() && a.mode != Arguments::Mode::OneCase)
+        throw ArgumentError{"--protocol writes the protocol of one case (--type)"};
     if (a.mode == Arguments::Mode::Template) return a;
     if (a.mode == Arguments::Mode::Table) {
         if (typeGiven || !a.input.slotTexts.empty() || a.input.indoors || a.input.metal ||

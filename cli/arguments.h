@@ -17,6 +17,7 @@ struct Arguments {
     CaseInput input;           // one case
     std::string tablePath;     // a table of cases; "-" for standard input
     std::string workbookPath;  // the results as a workbook instead of CSV
+    std::string protocolPath;  // the calculation protocol of one case, as PDF
     Titles templateTitles = Titles::English;
 };
 

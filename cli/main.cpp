@@ -2,14 +2,33 @@
 // whole table of cases.
 #include <unistd.h>
 
+#include <QGuiApplication>
+
 #include <cstdio>
 #include <iostream>
 #include <memory>
 
 #include "cli/arguments.h"
 #include "engine/case_run.h"
+#include "report/protocol.h"
 #include "cli/output.h"
 #include "cli/table.h"
+
+namespace {
+
+// The protocol needs Qt's fonts and painting but no display: Qt runs on its
+// offscreen platform, whatever the environment says.
+void WriteProtocol(const std::string& path, const kaldora::CalcTrace& trace, char* program) {
+    char platformOption[] = "-platform";
+    char platform[] = "offscreen";
+    char* qtArgv[] = {program, platformOption, platform, nullptr};
+    int qtArgc = 3;
+    const QGuiApplication app(qtArgc, qtArgv);
+    if (!kaldora::WriteProtocolPdf(QString::fromStdString(path), trace))
+        throw kaldora::cli::ArgumentError{"cannot write the protocol " + path};
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     using namespace kaldora;
@@ -23,6 +42,7 @@ int main(int argc, char* argv[]) {
                 CalcTrace trace;
                 const CaseResult result = RunCase(args.input, &trace);
                 std::cout << (args.json ? JsonText(result, &trace) : HumanText(result));
+                if (!args.protocolPath.empty()) WriteProtocol(args.protocolPath, trace, argv[0]);
                 return 0;
             }
             case Arguments::Mode::Template: WriteTemplate(stdout, args.templateTitles); return 0;

@@ -95,8 +95,8 @@ std::string JsonText(const CaseResult& result, const CalcTrace* trace) {
         json["events"].push_back({{"kind", kind}, {"text", e.text}});
     }
     nlohmann::ordered_json slots = nlohmann::ordered_json::object();
-    for (std::size_t slot = 0; slot < result.slots.size(); ++slot)
-        if (result.slots[slot]) slots[std::to_string(slot)] = *result.slots[slot];
+    for (std::size_t slot = 0; slot < result.slotValues.size(); ++slot)
+        if (result.slotValues[slot]) slots[std::to_string(slot)] = *result.slotValues[slot];
     json["slots"] = slots;
     json["thickness_mm"] = result.thicknessMm;
     for (const WholeKind kind : TypeInfo(result.type).wholeResults) {

@@ -242,7 +242,7 @@ void ResultCells(const TableLayout& layout, const CaseResult& result,
         cell.text.clear();
         if (column == &kThickness) cell.number = result.thicknessMm;
         for (const auto& [slotColumn, slot] : kSlotResults)
-            if (column == slotColumn) cell.number = result.slots[static_cast<std::size_t>(slot)];
+            if (column == slotColumn) cell.number = result.slotValues[static_cast<std::size_t>(slot)];
         for (const auto& [wholeColumn, kind] : kWholeResults)
             if (column == wholeColumn) cell.number = ValueOf(result.whole, kind);
         if (column == &kVolume && quantities) cell.number = quantities->volumeM3;

@@ -62,7 +62,7 @@ CaseResult RunCase(const CaseInput& input, CalcTrace* trace) {
     // that is not 0 was written by the calculation.
     for (int k = 0; k < kSlotCount; ++k)
         if (IsSlotVisible(t, k) || k == kSlotThickness || ParamTable[t][k] != 0.0)
-            result.slots[static_cast<std::size_t>(k)] = ParamTable[t][k];
+            result.slotValues[static_cast<std::size_t>(k)] = ParamTable[t][k];
     return result;
 }
 

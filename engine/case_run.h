@@ -43,7 +43,7 @@ struct CaseResult {
     std::optional<bool> indoors, metal, longHours;
     std::vector<RecordingView::Event> events;  // boxes and result lines, in order
     // Every slot shown, read or written; unset for the others.
-    std::array<std::optional<double>, kSlotCount> slots;
+    std::array<std::optional<double>, kSlotCount> slotValues;
     double thicknessMm;
     WholeResult whole;  // surface temperature, heat flux, channel air
 };

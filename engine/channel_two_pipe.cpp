@@ -126,7 +126,7 @@ void CalcChannelTwoPipe() {
     }
     // Divisors and logarithm arguments of the channel and soil resistances.
     if (!Checked(in.height > 0.0 && in.width > 0.0 && in.soilConductivity > 0.0,
-                 "h > 0, b > 0, λ_гр > 0")) {
+                 "h > 0, w > 0, λ_гр > 0")) {
         RefuseMessageFirst(std::string(kInputError) +
                            "Размеры канала и теплопроводность грунта\nдолжны быть больше нуля");
         return;
@@ -134,7 +134,7 @@ void CalcChannelTwoPipe() {
 
     TraceQuantity("q₁", "нормированные потери подающей трубы", supplyLoss, "Вт/м");
     TraceQuantity("α", "коэффициент теплоотдачи в канале", kChannelAlpha, "Вт/(м²·°C)");
-    TraceQuantity("R_к", "сопротивление теплоотдаче стенок канала, (b + h) / (2π α b h)",
+    TraceQuantity("R_к", "сопротивление теплоотдаче стенок канала, (w + h) / (2π·α·w·h)",
                   ChannelSurfaceResistance(in), "м·°C/Вт");
     TraceQuantity("R_гр", "сопротивление грунта", SoilResistance(in), "м·°C/Вт");
     const ChannelIteration it = IterateChannel(in, supplyLoss);
@@ -149,7 +149,7 @@ void CalcChannelTwoPipe() {
         RefuseMessageFirst(MessageBuffer);
         return;
     }
-    if (!Checked(!(2.0 * it.outerDiameter + 0.3 > in.width), "2x + 0,3 ≤ b"))
+    if (!Checked(!(2.0 * it.outerDiameter + 0.3 > in.width), "2x + 0,3 ≤ w"))
         InfoBox("Ширина канала недостаточна");
     if (!Checked(!(it.outerDiameter + 0.15 > in.height), "x + 0,15 ≤ h"))
         InfoBox("Высота канала недостаточна");

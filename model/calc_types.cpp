@@ -47,7 +47,13 @@ constexpr std::array<CalcTypeInfo, kTypeCount - 1> CalcTypes = {{
      kPipe, {},
      {kDiameter, kCarrier, kAir, kHours, {"Плотность теплового потока (Вт/м)", Source::Slot, 6},
       kBlank, kBlank, kBlank, kBlank},
-     kThickness, {}, kSurfaceAndFlux, kSurfaceOnly},
+     kThickness, {}, kSurfaceAndFlux, kSurfaceOnly,
+     "Тепловой поток через изоляцию 1 м трубопровода равен норме q:\n"
+     "q = (t_m − t_a) / (R_из + R_пов), R_из = ln(x/D) / (2πλ), R_пов = 1 / (παx).\n"
+     "Отсюда ln x = a − b/x, a = ln D + 2πλ(t_m − t_a)/q, b = 2λ/α.\n"
+     "α = 29 Вт/(м²·°C) на открытом воздухе; в помещении 11 (неметалл) или 6 (металл).\n"
+     "λ берется при средней температуре слоя (t_s + t_m)/2; t_s уточняется проходами:\n"
+     "T = t_m − q·ln(x/D)/(2πλ), t_s := (t_s + T)/2, пока |t_s − T| > 0,1 °C (не более 30)."},
     {CalcType::Condensation,
      "Расчет толщины изоляции\n с целью предотвращения конденсации влаги\n на поверхности изоляции",
      kCondensationFields, true, true, false, true, false, false, kSlotDiameter, 1,
@@ -55,14 +61,23 @@ constexpr std::array<CalcTypeInfo, kTypeCount - 1> CalcTypes = {{
      {kDiameter, kCarrier, kAir,
       {"Относительная влажность окружающего воздуха (%)", Source::Slot, 32}, kBlank, kBlank,
       kBlank, kBlank, kBlank},
-     kThickness, {}, kSurfaceAndFlux, kSurfaceAndFlux},
+     kThickness, {}, kSurfaceAndFlux, kSurfaceAndFlux,
+     "Поверхность изоляции холодного трубопровода не холоднее точки росы t_р:\n"
+     "E — давление насыщенного пара при t_a (таблица), e = E·φ/100, t_р — по таблице при e.\n"
+     "Баланс (t_р − t_m)/R_из = (t_a − t_р)/R_пов, R_из = ln(x/D)/(2πλ), R_пов = 1/(παx):\n"
+     "ln x = a − b/x, a = ln D, b = −2λ(t_р − t_m)/((t_a − t_р)·α), λ = 0,04 Вт/(м·°C).\n"
+     "α = 7 Вт/(м²·°C) (неметалл) или 5 (металл)."},
     {CalcType::SurfaceTemperature,
      "Расчет толщины изоляции\n по заданной температуре\n на поверхности изоляции",
      kSurfaceFields, true, true, false, false, false, true, kSlotDiameter, 1, &kSinglePipeDiameters,
      kPipe, {},
      {kDiameter, kCarrier, kAir, {"Заданная температура на поверхности (0С)", Source::Slot, 7},
       kBlank, kBlank, kBlank, kBlank, kBlank},
-     kThickness, {}, kSurfaceAndFlux, kFluxOnly},
+     kThickness, {}, kSurfaceAndFlux, kFluxOnly,
+     "Задана температура поверхности изоляции t_s:\n"
+     "(t_m − t_s)/R_из = (t_s − t_a)/R_пов, R_из = ln(x/D)/(2πλ), R_пов = 1/(παx):\n"
+     "ln x = a − b/x, a = ln D, b = −2λ(t_m − t_s)/((t_s − t_a)·α).\n"
+     "λ берется при средней температуре слоя (t_m + t_s)/2; α = 11 Вт/(м²·°C) (неметалл) или 6 (металл)."},
     {CalcType::FreezeProtection,
      "Расчет толщины изоляции\n с целью предотвращения\n замерзания воды в трубопроводе",
      kFreezeFields, false, false, false, false, false, false, kSlotDiameter, 1,
@@ -72,7 +87,13 @@ constexpr std::array<CalcTypeInfo, kTypeCount - 1> CalcTypes = {{
       {"Заданное время прекращения движения воды (час)", Source::Slot, 16}, kBlank,
       {"Примечание: расчет проводится для стальных трубопроводов", Source::Blank, 0}, kBlank,
       kBlank},
-     kThickness, {}, kSurfaceAndFlux, kSurfaceAndFlux},
+     kThickness, {}, kSurfaceAndFlux, kSurfaceAndFlux,
+     "Вода в трубе без движения τ часов должна замерзнуть не более чем на четверть:\n"
+     "R = 1,15·τ / (Q_охл + Q_зам) — требуемое сопротивление изоляции и поверхности,\n"
+     "Q_охл = 2t_w(F_в·ρ_в·c_в + F_ст·ρ_ст·c_ст)/(t_w − 2t_a), Q_зам = 0,25·F_в·ρ_в·L/(−t_a),\n"
+     "ρ_в = 1000, ρ_ст = 7850 кг/м³; c_в = 4,187, c_ст = 0,486 кДж/(кг·°C); L = 334 кДж/кг (в Вт·ч: /3,6).\n"
+     "R_из + R_пов = R: ln x = a − b/x, a = ln D + 2πλR, b = 2πλ/(πα); λ = 0,04, α = 29.\n"
+     "Тепловой поток и температура поверхности — в начале простоя, при воде t_w."},
     {CalcType::ChannelTwoPipe,
      "Расчет толщины изоляции\n трубопроводов тепловых сетей\n двухтрубной канальной прокладки",
      kChannelFields, false, false, true, false, false, false, 23, 2, &kChannelDiameters,
@@ -88,7 +109,14 @@ constexpr std::array<CalcTypeInfo, kTypeCount - 1> CalcTypes = {{
        {"Коэффициент теплопроводности грунта (Вт/м 0С)", Source::Slot, 18},
        kHours}},
      "Расчетная толщина для подающего и обратного трубопроводов (мм)", kChannelLosses, kChannelAir,
-     kChannelAir},
+     kChannelAir,
+     "Подающий трубопровод теряет норму q₁ (таблица для непроходного канала).\n"
+     "Воздух в канале: t_к = t_гр + 1,15·(R_к + R_гр)·q₁·k, k = (q₁ + q₂)/q₁,\n"
+     "R_к = (w + h)/(2π·α·w·h), R_гр = (ln(3,5H/h) + 0,25·ln(h/w))/((0,5w/h + 5,7)·λ_гр), α = 11 Вт/(м²·°C).\n"
+     "Подающая труба: ln x = a − b/x, a = ln D + 2πλ₁(t₁ − t_к)/q₁, b = 2λ₁/α;\n"
+     "обратная: q₂ = (t₂ − t_к)/(R_из2 + R_пов), R_из = ln(x/D)/(2πλ), R_пов = 1/(παx).\n"
+     "λ₁, λ₂ — при средних температурах слоев; t_s1, t_s2 и k уточняются осреднением,\n"
+     "пока изменение за проход больше 0,01 (не более 30 проходов)."},
 }};
 
 bool IsCalcType(int type) { return type >= 1 && type < kTypeCount; }

@@ -65,6 +65,8 @@ struct CalcTypeInfo {
     // screen shows (what the screen does not show already).
     std::span<const WholeKind> wholeResults;
     std::span<const WholeKind> screenResults;
+    // The method in a few lines with its formulas, for the protocol.
+    std::string_view method;
 
     int Number() const { return static_cast<int>(type); }
     // Options the user can set for this type (the location of a type that

@@ -29,6 +29,16 @@ std::string_view SurfaceRecommendation(bool indoors, bool metal, std::string_vie
     return indoors ? IndoorRecommendation(carrierText) : OutdoorRecommendation(metal);
 }
 
+std::string_view WholeResultCaption(WholeKind kind, double value) {
+    switch (kind) {
+        case WholeKind::SurfaceTemp: return " Температура поверхности изоляции (0С) =";
+        case WholeKind::HeatFlux:
+            return value < 0.0 ? " Теплопоступления к трубопроводу (Вт/м) =" : " Тепловые потери (Вт/м) =";
+        case WholeKind::ChannelAirTemp: return " Температура воздуха в канале (0С) =";
+    }
+    return {};
+}
+
 std::string ArithmeticFaultText(std::string_view fault) {
     return "Расчет невозможен при заданных значениях (" + std::string(fault) +
            ").\nПроверьте исходные данные.";

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/calc_types.h"
+
 namespace kaldora {
 
 std::string_view LocationCaption(bool indoors);
@@ -19,6 +21,10 @@ std::string_view HoursCaption(bool longHours);
 std::string_view SurfaceRecommendation(bool indoors, bool metal, std::string_view carrierText);
 std::string_view IndoorRecommendation(std::string_view carrierText);
 std::string_view OutdoorRecommendation(bool metal);
+
+// The caption of a row of the whole result on the type screen; a heat flux
+// into a cold pipe is named as what it is.
+std::string_view WholeResultCaption(WholeKind kind, double value);
 
 // The error box of an arithmetic fault: what it means for the engineer, with
 // the fault's own name kept.

@@ -41,6 +41,8 @@ struct SlotDesign {
     std::string_view designText;
     std::string_view panelHint;  // empty: none
     bool editHasHint;            // the edit box carries the panel hint too
+    std::string_view unit;       // of the value as typed
+    bool showsResult = false;    // a result the calculation writes, not an input
 };
 
 // The slots that some type shows, in slot order.

@@ -5,6 +5,8 @@
 #include <QPageSize>
 #include <QPrintDialog>
 
+#include "report/protocol.h"
+
 namespace kaldora {
 
 namespace {
@@ -38,6 +40,12 @@ bool TForm2::RunPrintDialog(QWidget* parent) {
 }
 
 void TForm2::Print() { PrintReportPage(Printer(), QuickRep1); }
+
+void TForm2::PrintProtocol(const QString& html) {
+    Printer().setFullPage(false);  // the protocol is laid out within the margins
+    kaldora::PrintProtocol(Printer(), html);
+    SetUpPage(Printer());
+}
 
 void PrintReportPage(QPrinter& printer, const ReportPage& page) {
     SetUpPage(printer);

@@ -22,6 +22,10 @@ public:
     // Prints the page, exactly one sheet, on the chosen printer.
     void Print();
 
+    // Prints a calculation protocol (see report/protocol.h) on the chosen
+    // printer; the printer stays set up for the report page.
+    void PrintProtocol(const QString& html);
+
     // Made at its first use: a printer asks the print system (CUPS) for its
     // queues, which must not hold up the start of the program.
     QPrinter& Printer();

@@ -1,6 +1,7 @@
 #include "ui/unit1.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QEvent>
 #include <QMessageBox>
 #include <QKeyEvent>
@@ -9,13 +10,17 @@
 #include <QStyledItemDelegate>
 #include <QToolTip>
 #include <QTextOption>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "engine/calculate_command.h"
 #include "model/calc_data.h"
 #include "model/calc_types.h"
 #include "model/screen_texts.h"
+#include "model/number_text.h"
 #include "model/value_exchange.h"
+#include "report/protocol.h"
 #include "report/unit2.h"
 #include "ui/control_props.h"
 #include "ui/fill_report.h"
@@ -288,6 +293,31 @@ void TForm1::BuildControls() {
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(RepButton, &QPushButton::clicked, this, [this] { RepButtonClick(); });
 
+    // In the free band under the result line, right-aligned with the report button.
+    ProtButton = new QPushButton(QStringLiteral("Протокол расчета"), this);
+    ProtButton->setObjectName(QStringLiteral("ProtButton"));
+    ProtButton->setFont(buttonFont);
+    ProtButton->setAutoDefault(false);
+    const int protWidth = ProtButton->fontMetrics().horizontalAdvance(ProtButton->text()) + 24;
+    ProtButton->setGeometry(783 - protWidth, 544, protWidth, 25);
+    ProtButton->hide();
+    ProtButton->installEventFilter(this);
+    connect(ProtButton, &QPushButton::clicked, this, [this] { ProtButtonClick(); });
+    setTabOrder(RepButton, ProtButton);
+
+    for (std::size_t row = 0; row < WholePanels.size(); ++row) {
+        QLabel* panel = MakePanel(this, "", {416, 0, 100, 24}, QString(), DesignFont(Face::Arial, 12, true),
+                                  Qt::black, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
+        panel->setObjectName(QStringLiteral("WholePanel%1").arg(row + 1));
+        panel->hide();
+        auto* edit = new QLineEdit(panel);
+        edit->setObjectName(QStringLiteral("WholeEdit%1").arg(row + 1));
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::NoFocus);
+        WholePanels[row] = panel;
+        WholeEdits[row] = edit;
+    }
+
     Res_Pan = MakePanel(this, "Res_Pan", {416, 517, 365, 22}, QString(),
                         DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredOuter);
     Res_Pan->hide();
@@ -427,6 +457,7 @@ void TForm1::ShowTypeScreen() {
     RepButton->show();
     Button2->show();
     Res_Pan->show();
+    ShowWholeResult();
 
     SetTag(Stat_Lab, IndoorsFlag[t]);
     SetTag(Type_Lab, MetalCoverFlag[t]);
@@ -458,18 +489,60 @@ void TForm1::ShowTypeScreen() {
 void TForm1::HideTypeScreen() {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot)
         if (SlotHasControls(slot)) SlotPanels[static_cast<std::size_t>(slot)]->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Button2, RepButton, Res_Pan, Stat_Pan,
-                                                      Con_Panel, Type_Panel, TimePan})
+    for (QWidget* w : std::initializer_list<QWidget*>{Button2, RepButton, ProtButton, Res_Pan, Stat_Pan,
+                                                      Con_Panel, Type_Panel, TimePan, WholePanels[0],
+                                                      WholePanels[1]})
         w->hide();
 }
 
-void TForm1::Button2Click() { CalculateCommand(); }
+void TForm1::Button2Click() {
+    if (!IsCalcType(CurrentType)) return;
+    AttachTrace(&Traces[static_cast<std::size_t>(CurrentType)]);
+    CalculateCommand();
+    AttachTrace(nullptr);
+    ShowWholeResult();
+}
+
+// The rows of what the type found beyond its fields, below the last field;
+// the protocol button once the type has been calculated.
+void TForm1::ShowWholeResult() {
+    const int t = CurrentType;
+    const CalcTypeInfo& info = TypeInfo(t);
+    int top = 0;
+    for (const SlotPlacement& p : info.placements) top = std::max(top, p.top);
+    constexpr int kRowStep = 32;  // as the fields
+    std::size_t row = 0;
+    for (const WholeKind kind : info.screenResults) {
+        const std::optional<double> value =
+            CalculatedFlag[t] ? ValueOf(WholeResults[static_cast<std::size_t>(t)], kind) : std::nullopt;
+        if (!value || row >= WholePanels.size()) continue;
+        QLabel* panel = WholePanels[row];
+        QLineEdit* edit = WholeEdits[row];
+        panel->setText(Q(WholeResultCaption(kind, *value)));
+        const int captionEnd = panel->fontMetrics().horizontalAdvance(panel->text()) + panel->frameWidth();
+        edit->setGeometry(captionEnd + 4, 3, 41, 18);
+        WriteField(edit, Q(FormatShown(std::fabs(*value), 3, 1)));
+        panel->setGeometry(416, top + kSlotTopOffset + kRowStep * static_cast<int>(row + 1),
+                           edit->x() + edit->width() + 6, 24);
+        panel->show();
+        ++row;
+    }
+    for (; row < WholePanels.size(); ++row) WholePanels[row]->hide();
+    ProtButton->setVisible(CalculatedFlag[t] != 0);
+}
 
 void TForm1::RepButtonClick() {
     if (!report_) return;
     FillReport(report_->QuickRep1);
     const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this);
     if (confirmed) report_->Print();
+}
+
+void TForm1::ProtButtonClick() {
+    if (!report_ || !IsCalcType(CurrentType)) return;
+    const QString html = ProtocolHtml(Traces[static_cast<std::size_t>(CurrentType)], QDate::currentDate());
+    const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this);
+    if (confirmed) report_->PrintProtocol(html);
 }
 
 void TForm1::OpenPickList(QComboBox* list, int slot) {
@@ -669,7 +742,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
         }
-        if ((watched == Button2 || watched == RepButton) && IsEnter(key)) {
+        if ((watched == Button2 || watched == RepButton || watched == ProtButton) && IsEnter(key)) {
             static_cast<QPushButton*>(watched)->click();
             return true;
         }

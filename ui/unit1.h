@@ -14,6 +14,7 @@
 #include <array>
 #include <functional>
 
+#include "model/calc_trace.h"
 #include "model/calc_view.h"
 #include "model/type_layout.h"
 
@@ -47,6 +48,7 @@ public:
     void HideTypeScreen();
     void Button2Click();
     void RepButtonClick();
+    void ProtButtonClick();
     void Edit3Click() { OpenDiaList(3); }
     void Edit23Click() { OpenDiaList(23); }
     void DiaListClick();
@@ -78,8 +80,12 @@ public:
     std::array<QLabel*, kLayoutSlots> SlotPanels{};
     std::array<QLineEdit*, kLayoutSlots> SlotEdits{};
 
-    // How the report command asks for a printer; a test replaces it.
+    // How the report and protocol commands ask for a printer; a test
+    // replaces it.
     std::function<bool()> ConfirmPrint;
+
+    // What the last calculation of each type did, for its protocol.
+    std::array<CalcTrace, kTypeCount> Traces;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,6 +103,7 @@ private:
     void LabelMouseMove(int item);
     void ShowInfoScreen(int item);
     void SetRecommendation(const QString& hint);
+    void ShowWholeResult();
     void RecommendByCarrierTemperature();
     QLabel* MenuLabel(int item) const;
     QLabel* MenuMarker(int item) const;
@@ -127,6 +134,11 @@ private:
     QLabel* TimeLab = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* RepButton = nullptr;
+    QPushButton* ProtButton = nullptr;
+    // Rows of the whole result under the fields: panel with caption and a
+    // read-only field with the value.
+    std::array<QLabel*, 2> WholePanels{};
+    std::array<QLineEdit*, 2> WholeEdits{};
     QLabel* Res_Pan = nullptr;
     QComboBox* DiaList = nullptr;
     QComboBox* TempList = nullptr;

@@ -156,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ArgumentCase{"BadSlotNumber", {"--type", "1", "x=45"}, "not a whole number"},
                       ArgumentCase{"NotASlot", {"--type", "1", "45"}, "expected SLOT=TEXT"},
                       ArgumentCase{"CsvWithType", {"--csv", "-", "--type", "1"}, "give no --type"},
+                      ArgumentCase{"ProtocolOfATable", {"--csv", "-", "--protocol", "p.pdf"}, "protocol of one case"},
                       ArgumentCase{"MissingTable", {"--csv", "/nonexistent/cases.csv"}, "cannot open"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -180,6 +181,9 @@ TEST(CalcJson, NumbersReadBackEqualToTheEngines) {
     EXPECT_EQ(json["slots"]["29"].get<double>(), kaldora::ParamTable[5][29]);
     EXPECT_EQ(json["slots"]["30"].get<double>(), kaldora::ParamTable[5][30]);
     EXPECT_EQ(json["thickness_mm"].get<double>(), kaldora::ParamTable[5][5] * 1000.0);
+    EXPECT_EQ(json["channel_air_temp_c"].get<double>(), kaldora::WholeResults[5].channelAirTemp.value());
+    EXPECT_FALSE(json.contains("surface_temp_c"));
+    EXPECT_EQ(json["trace"]["passes"].size(), json["trace"]["solves"].size());
     ASSERT_EQ(json["events"].size(), 2u);
     EXPECT_EQ(json["events"][0]["kind"], "info");
     EXPECT_EQ(json["events"][1]["kind"], "result");
@@ -195,6 +199,21 @@ TEST(CalcJson, RefusalIsANormalAnswer) {
     EXPECT_EQ(json["events"][0]["kind"], "result");
     EXPECT_EQ(json["events"][1]["text"], "При заданном перепаде температур\n конденсация исключена");
     EXPECT_EQ(json["slots"]["5"].get<double>(), 0.0);
+    EXPECT_TRUE(json["surface_temp_c"].is_null() && json["heat_flux_w_per_m"].is_null());
+    EXPECT_TRUE(json["trace"]["refused"].get<bool>());
+}
+
+// The protocol needs no display and no platform setting.
+TEST(CalcProtocol, IsWrittenWithoutADisplay) {
+    const std::string pdf = WorkDir() + "/protocol.pdf";
+    const std::string command = "env -u DISPLAY -u QT_QPA_PLATFORM " + Quote(KALDORA_CALC) +
+                                " --type 3 4=350 7=45,5 --protocol " + Quote(pdf) + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string text = WorkDir() + "/protocol.txt";
+    ASSERT_EQ(std::system(("pdftotext " + Quote(pdf) + " " + Quote(text)).c_str()), 0);
+    const std::string read = ReadFile(text);
+    EXPECT_NE(read.find("45,5 °C"), std::string::npos) << read;  // as typed
+    EXPECT_NE(read.find("Результаты"), std::string::npos);
 }
 
 TEST(CalcLocale, RussianLocaleGivesTheSameOutput) {

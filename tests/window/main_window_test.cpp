@@ -246,6 +246,36 @@ private slots:
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 78,9 мм"));
     }
 
+    // The rows of the whole result show what the type does not show already,
+    // only after a calculation that found a thickness, and go with the screen.
+    void wholeResultRowsFollowTheCalculation_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("norm: surface") << 1 << QStringList{QStringLiteral("26,0")};
+        QTest::newRow("condensation refused") << 2 << QStringList{};
+        QTest::newRow("freeze refused") << 4 << QStringList{};
+        QTest::newRow("channel: air") << 5 << QStringList{QStringLiteral("19,8")};
+    }
+    void wholeResultRowsFollowTheCalculation() {
+        QFETCH(int, type);
+        QFETCH(QStringList, rows);
+        (form.get()->*kRegimClicks[type])();
+        QVERIFY(!Find(QStringLiteral("WholePanel1"))->isVisibleTo(form.get()));
+        AnswerBoxes([&] { form->Button2Click(); });
+        for (int row = 1; row <= 2; ++row) {
+            QLabel* panel = Find(QStringLiteral("WholePanel%1").arg(row));
+            QCOMPARE(panel->isVisibleTo(form.get()), row <= rows.size());
+            if (row > rows.size()) continue;
+            QCOMPARE(Find<QLineEdit>(QStringLiteral("WholeEdit%1").arg(row))->text(), rows[row - 1]);
+            QVERIFY(panel->geometry().bottom() < 368);  // above the option plates
+            for (int slot = 1; slot <= 32; ++slot)
+                if (IsSlotVisible(type, slot)) QVERIFY(!panel->geometry().intersects(Panel(slot)->geometry()));
+        }
+        form->Label1Click();  // an information screen hides them
+        QVERIFY(!Find(QStringLiteral("WholePanel1"))->isVisibleTo(form.get()));
+        QVERIFY(!Find<QWidget>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
+    }
+
     void enterPressesTheFocusedButton_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("key");

@@ -174,6 +174,49 @@ private slots:
         QCOMPARE(report->QuickRep1[QStringLiteral("QRImage2")].picture, logo);
     }
 
+    // The protocol of a calculation made in the window, printed through the
+    // protocol button and read back: typed inputs, coefficients, results; a
+    // refusal says so instead of a thickness.
+    void protocolTellsTheWholeStory_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("absent");
+        QTest::newRow("channel") << 5
+            << QStringList{QStringLiteral("0,555"), QStringLiteral("α"), QStringLiteral("0,0521392"),
+                           QStringLiteral("23,8564"), QStringLiteral("19,8417"), QStringLiteral("Ширина канала недостаточна")}
+            << QStringList{QStringLiteral("Расчет не выполнен")};
+        QTest::newRow("norm") << 1
+            << QStringList{QStringLiteral("146"), QStringLiteral("0,064584"), QStringLiteral("78,8813"),
+                           QStringLiteral("26,0297")}
+            << QStringList{QStringLiteral("Расчет не выполнен")};
+        QTest::newRow("refused") << 3
+            << QStringList{QStringLiteral("Расчет не выполнен"), QStringLiteral("не выполнено")}
+            << QStringList{QStringLiteral("толщина изоляции"), QStringLiteral("0,0")};
+    }
+    void protocolTellsTheWholeStory() {
+        QFETCH(int, type);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+        const QString file = dir.filePath(QStringLiteral("protocol.pdf"));
+        report->Printer().setOutputFormat(QPrinter::PdfFormat);
+        report->Printer().setOutputFileName(file);
+        form->ConfirmPrint = [] { return true; };
+        CurrentType = type;
+        form->ShowTypeScreen();
+        QVERIFY(!Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
+        AnswerBoxes([&] { form->Button2Click(); });
+        QVERIFY(Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
+        form->ProtButtonClick();
+        QProcess tool;
+        tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+        QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
+        const QString text = QString::fromUtf8(tool.readAllStandardOutput());
+        QVERIFY(text.contains(QStringLiteral("Протокол расчета тепловой изоляции")));
+        QVERIFY(text.count(QLatin1Char('\f')) <= 2);  // one or two pages
+        for (const QString& s : present) QVERIFY2(text.contains(s), qPrintable(s));
+        for (const QString& s : absent) QVERIFY2(!text.contains(s), qPrintable(s));
+    }
+
     void printDialogSpeaksRussian() {
         QPrintDialog dialog(&report->Printer(), form.get());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Печать"));
