@@ -45,4 +45,12 @@ void TraceThickness(double outerDiameter) {
     TraceResult("δ", "толщина изоляции, δ = (x − D) / 2", CurrentSlot(kSlotThickness) * 1000.0, "мм");
 }
 
+void FinishWithDiameter(double outerDiameter, double pipeDiameter, double mediumTemp, double airTemp,
+                        double lambda, double alpha) {
+    CurrentSlot(kSlotThickness) = (outerDiameter - pipeDiameter) / 2.0;
+    TraceThickness(outerDiameter);
+    KeepWholeResult(BalanceOf(mediumTemp, airTemp, pipeDiameter, outerDiameter, lambda, alpha));
+    ShowResult(CurrentSlot(kSlotThickness));
+}
+
 }  // namespace kaldora

@@ -20,7 +20,6 @@ struct NormIteration {
     double surfaceTemp;    // the averaged estimate after the last pass, °C
     int passes;
     double lambda;         // of the last pass
-    double lastSurface;    // T of the last pass: what the final diameter gives, °C
 };
 NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrierTemp,
                                   double normFlux, double alpha);
@@ -64,5 +63,11 @@ LayerBalance BalanceOf(double mediumTemp, double airTemp, double pipeDiameter, d
 // finite) and records them with the thickness in the trace.
 void KeepWholeResult(const LayerBalance& balance);
 void TraceThickness(double outerDiameter);
+
+// The end of a calculation that found the outer diameter x of a layer of
+// conductivity λ: slot 5 := (x − D) / 2, the whole result from the balance,
+// the trace and the result line.
+void FinishWithDiameter(double outerDiameter, double pipeDiameter, double mediumTemp, double airTemp,
+                        double lambda, double alpha);
 
 }  // namespace kaldora

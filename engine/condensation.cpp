@@ -64,11 +64,7 @@ void CalcCondensation() {
     const double b = -2.0 * kLambda * (dewPoint - mediumTemp) / ((airTemp - dewPoint) * alpha);
     TraceQuantity("a", "ln D", a, "");
     TraceQuantity("b", "−2λ(t_р − t_m) / ((t_a − t_р)·α)", b, "м");
-    const double x = SolveInsulationDiameter(a, b);
-    CurrentSlot(kSlotThickness) = (x - diameter) / 2.0;
-    TraceThickness(x);
-    KeepWholeResult(BalanceOf(mediumTemp, airTemp, diameter, x, kLambda, alpha));
-    ShowResult(CurrentSlot(kSlotThickness));
+    FinishWithDiameter(SolveInsulationDiameter(a, b), diameter, mediumTemp, airTemp, kLambda, alpha);
 }
 
 }  // namespace kaldora

@@ -32,7 +32,7 @@ NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrie
     // The conductivity depends on the surface temperature and that on the
     // thickness: start from the air temperature and average each new surface
     // temperature into the estimate.
-    NormIteration it{0.0, airTemp, 0, 0.0, 0.0};
+    NormIteration it{0.0, airTemp, 0, 0.0};
     double surface = 0.0;
     do {
         const double mean = (it.surfaceTemp + carrierTemp) / 2.0;
@@ -52,7 +52,6 @@ NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrie
         TraceQuantity("T", "температура поверхности при этом диаметре", surface, "°C");
         it.surfaceTemp = (it.surfaceTemp + surface) / 2.0;
         it.lambda = lambda;
-        it.lastSurface = surface;
     } while (!(std::fabs(it.surfaceTemp - surface) <= kSettled) && it.passes < kMaxPasses);
     TraceEndPasses();
     return it;
@@ -80,12 +79,9 @@ void CalcHeatLossNorm() {
     }
     TraceQuantity("q", "нормированная линейная плотность теплового потока", normFlux, "Вт/м");
     const NormIteration it = IterateHeatLossNorm(diameter, airTemp, carrierTemp, normFlux, alpha);
-    CurrentSlot(kSlotThickness) = (it.outerDiameter - diameter) / 2.0;
-    TraceThickness(it.outerDiameter);
-    // The surface temperature is the one the final diameter gives (T of the
-    // last pass), not the loop's averaged estimate.
-    KeepWholeResult(BalanceOf(carrierTemp, airTemp, diameter, it.outerDiameter, it.lambda, alpha));
-    ShowResult(CurrentSlot(kSlotThickness));
+    // The surface temperature is the one the final diameter gives with the
+    // last pass's λ (as T of that pass), not the loop's averaged estimate.
+    FinishWithDiameter(it.outerDiameter, diameter, carrierTemp, airTemp, it.lambda, alpha);
 }
 
 }  // namespace kaldora

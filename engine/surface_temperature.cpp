@@ -40,11 +40,7 @@ void CalcSurfaceTemperature() {
     const double b = -2.0 * lambda * (carrierTemp - surfaceTemp) / ((surfaceTemp - airTemp) * alpha);
     TraceQuantity("a", "ln D", a, "");
     TraceQuantity("b", "−2λ(t_m − t_s) / ((t_s − t_a)·α)", b, "м");
-    const double x = SolveInsulationDiameter(a, b);
-    CurrentSlot(kSlotThickness) = (x - diameter) / 2.0;
-    TraceThickness(x);
-    KeepWholeResult(BalanceOf(carrierTemp, airTemp, diameter, x, lambda, alpha));
-    ShowResult(CurrentSlot(kSlotThickness));
+    FinishWithDiameter(SolveInsulationDiameter(a, b), diameter, carrierTemp, airTemp, lambda, alpha);
 }
 
 }  // namespace kaldora
