@@ -78,6 +78,9 @@ void ReadRows(std::FILE* in, Dialect& dialect, const std::function<void(const Ro
     if (csv_init(&parser, 0) != 0) throw ArgumentError{"cannot start the CSV reader"};
     // Blanks are part of a field: a single blank is a real diameter item.
     csv_set_space_func(&parser, KeepBlanks);
+    // The reader grows a field's buffer by one block at a time; small blocks
+    // make a cell of megabytes cost quadratic copying.
+    csv_set_blk_size(&parser, 1 << 20);
     ReadState state{&onRow, {}, 0, nullptr};
 
     std::vector<char> buffer(1 << 16);
