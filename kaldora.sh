@@ -85,23 +85,24 @@ fuzz() {  # fuzz SECONDS: each libFuzzer target for that long, from the seed cor
 case "${1:-}" in
   run)
     install_missing "${run_packages[@]}"
-    build build
+    # Without the tests, which need libraries the program does not.
+    build build -DBUILD_TESTING=OFF
     exec ./build/ui/kaldora
     ;;
   test)
     install_missing "${test_packages[@]}"
     ensure_russian_locale
     export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-    build build
+    build build -DBUILD_TESTING=ON
     (cd build && ctest --output-on-failure -j "$jobs")
-    build build-asan -DKALDORA_SANITIZE=ON -DKALDORA_BENCH=OFF
+    build build-asan -DBUILD_TESTING=ON -DKALDORA_SANITIZE=ON -DKALDORA_BENCH=OFF
     (cd build-asan && LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" \
       ctest --output-on-failure -j "$jobs")
     fuzz "${KALDORA_FUZZ_SECONDS:-60}"
     ;;
   bench)
     install_missing "${bench_packages[@]}"
-    build build
+    build build -DBUILD_TESTING=ON
     ./build/bench/kaldora_bench "${@:2}"
     ./bench/cli_table.sh ./build/cli/kaldora-calc
     ./bench/startup_time.sh ./build/ui/kaldora 5
