@@ -56,8 +56,8 @@ CaseResult RunCase(const CaseInput& input, CalcTrace* trace) {
                       {},
                       ParamTable[t][kSlotThickness] * 1000.0,
                       WholeResults[static_cast<std::size_t>(t)]};
-    for (const auto& e : view.Events())
-        if (e.kind != RecordingView::Kind::SlotText) result.events.push_back(e);
+    result.events = view.TakeEvents();
+    std::erase_if(result.events, [](const RecordingView::Event& e) { return e.kind == RecordingView::Kind::SlotText; });
     // The fields fill only the shown slots of a zeroed row: any other slot
     // that is not 0 was written by the calculation.
     for (int k = 0; k < kSlotCount; ++k)

@@ -2,44 +2,48 @@
 
 namespace kaldora {
 
+namespace trace_detail {
+CalcTrace* attached = nullptr;
+}  // namespace trace_detail
+
 namespace {
-CalcTrace* active = nullptr;
+using trace_detail::attached;
 bool passOpen = false;
 }  // namespace
 
 void AttachTrace(CalcTrace* trace) {
-    active = trace;
+    attached = trace;
     passOpen = false;
 }
 
-CalcTrace* ActiveTrace() { return active; }
+namespace trace_detail {
 
-bool Checked(bool met, std::string_view condition) {
-    if (active) active->checks.push_back({std::string(condition), met});
-    return met;
+void RecordCheck(bool met, std::string_view condition) {
+    attached->checks.push_back({std::string(condition), met});
 }
 
+void RecordQuantity(std::string_view symbol, std::string_view meaning, double value,
+                    std::string_view unit) {
+    TraceValue v{std::string(symbol), std::string(meaning), value, std::string(unit)};
+    if (passOpen && !attached->passes.empty())
+        attached->passes.back().values.push_back(std::move(v));
+    else
+        attached->values.push_back(std::move(v));
+}
+
+}  // namespace trace_detail
+
 void TraceInputRead(int slot, std::string_view typed, double value) {
-    if (active) active->inputs.push_back({slot, std::string(typed), value});
+    if (attached) attached->inputs.push_back({slot, std::string(typed), value});
 }
 
 void TraceOption(std::string_view name, std::string_view value) {
-    if (active) active->options.emplace_back(name, value);
-}
-
-void TraceQuantity(std::string_view symbol, std::string_view meaning, double value,
-                   std::string_view unit) {
-    if (!active) return;
-    TraceValue v{std::string(symbol), std::string(meaning), value, std::string(unit)};
-    if (passOpen && !active->passes.empty())
-        active->passes.back().values.push_back(std::move(v));
-    else
-        active->values.push_back(std::move(v));
+    if (attached) attached->options.emplace_back(name, value);
 }
 
 void TraceBeginPass(int number) {
-    if (!active) return;
-    active->passes.push_back({number, {}});
+    if (!attached) return;
+    attached->passes.push_back({number, {}});
     passOpen = true;
 }
 
@@ -47,16 +51,16 @@ void TraceEndPasses() { passOpen = false; }
 
 void TraceResult(std::string_view symbol, std::string_view meaning, double value,
                  std::string_view unit) {
-    if (active)
-        active->results.push_back({std::string(symbol), std::string(meaning), value, std::string(unit)});
+    if (attached)
+        attached->results.push_back({std::string(symbol), std::string(meaning), value, std::string(unit)});
 }
 
 void TraceMessage(std::string_view text) {
-    if (active) active->messages.emplace_back(text);
+    if (attached) attached->messages.emplace_back(text);
 }
 
 void TraceRefusal() {
-    if (active) active->refused = true;
+    if (attached) attached->refused = true;
 }
 
 }  // namespace kaldora

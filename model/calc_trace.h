@@ -74,16 +74,31 @@ struct CalcTrace {
 
 // The trace the engine records into; nullptr (the default) records nothing.
 void AttachTrace(CalcTrace* trace);
-CalcTrace* ActiveTrace();
 
-// Recording calls; each does nothing without a trace.
+namespace trace_detail {
+extern CalcTrace* attached;
+void RecordCheck(bool met, std::string_view condition);
+void RecordQuantity(std::string_view symbol, std::string_view meaning, double value,
+                    std::string_view unit);
+}  // namespace trace_detail
+
+inline CalcTrace* ActiveTrace() { return trace_detail::attached; }
+
+// Recording calls; each does nothing without a trace. The two that stand in
+// the calculations' loops are inline, so that a run without a trace pays a
+// test and nothing more.
 // Records a check the calculation makes and returns its outcome unchanged.
-bool Checked(bool met, std::string_view condition);
+inline bool Checked(bool met, std::string_view condition) {
+    if (ActiveTrace()) trace_detail::RecordCheck(met, condition);
+    return met;
+}
+// Into the open pass, if any, else among the values.
+inline void TraceQuantity(std::string_view symbol, std::string_view meaning, double value,
+                          std::string_view unit) {
+    if (ActiveTrace()) trace_detail::RecordQuantity(symbol, meaning, value, unit);
+}
 void TraceInputRead(int slot, std::string_view typed, double value);
 void TraceOption(std::string_view name, std::string_view value);
-// Into the open pass, if any, else among the values.
-void TraceQuantity(std::string_view symbol, std::string_view meaning, double value,
-                   std::string_view unit);
 void TraceBeginPass(int number);
 void TraceEndPasses();
 void TraceResult(std::string_view symbol, std::string_view meaning, double value,

@@ -35,6 +35,8 @@ public:
     void Type(int slot, const std::string& text);
 
     const std::vector<Event>& Events() const { return events_; }
+    // Hands the events over, leaving none.
+    std::vector<Event> TakeEvents() { return std::move(events_); }
     const std::string& ResultLine() const { return resultLine_; }
     void ClearEvents() { events_.clear(); }
 

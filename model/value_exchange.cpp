@@ -57,8 +57,10 @@ void MakeSlotFormat(int slot, std::string_view text) {
     }
     int decimals = static_cast<int>(CountCharacters(text.substr(point + 1)));
     if (decimals > kMaxSlotDecimals) decimals = kMaxSlotDecimals;
-    SlotFormats[static_cast<std::size_t>(slot)] =
-        "%" + std::to_string(decimals + 2) + "." + std::to_string(decimals) + "f";
+    // "%W.Pf" with W = P + 2: one digit each.
+    static_assert(kMaxSlotDecimals + 2 <= 9);
+    const char record[] = {'%', static_cast<char>('0' + decimals + 2), '.', static_cast<char>('0' + decimals), 'f'};
+    SlotFormats[static_cast<std::size_t>(slot)].assign(record, sizeof record);
 }
 
 void WriteSlots() {
