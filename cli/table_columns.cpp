@@ -53,20 +53,15 @@ const ResultColumn kError{"error", "Ошибка", R::Text, 0, false};
 const std::pair<const ResultColumn*, int> kSlotResults[] = {
     {&kNorm, 6}, {&kLossSupply, 29}, {&kLossReturn, 30}};
 
-// The whole result, empty where the row's type has no such value.
-const ResultColumn kSurfaceTemp{"surface_temp_c", "Температура поверхности, °C", R::Number, 1, false};
-const ResultColumn kHeatFlux{"heat_flux_w_per_m", "Тепловой поток, Вт/м", R::Number, 1, false};
-const ResultColumn kChannelAir{"channel_air_temp_c", "Температура воздуха в канале, °C", R::Number, 1, false};
+// The whole result, empty where the row's type has no such value; named as
+// in the JSON.
+const ResultColumn kSurfaceTemp{WholeResultName(WholeKind::SurfaceTemp), "Температура поверхности, °C", R::Number, 1, false};
+const ResultColumn kHeatFlux{WholeResultName(WholeKind::HeatFlux), "Тепловой поток, Вт/м", R::Number, 1, false};
+const ResultColumn kChannelAir{WholeResultName(WholeKind::ChannelAirTemp), "Температура воздуха в канале, °C", R::Number, 1, false};
 const std::pair<const ResultColumn*, WholeKind> kWholeResults[] = {
     {&kSurfaceTemp, WholeKind::SurfaceTemp},
     {&kHeatFlux, WholeKind::HeatFlux},
     {&kChannelAir, WholeKind::ChannelAirTemp}};
-
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 bool SameAscii(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -146,7 +141,7 @@ TableLayout ReadHeader(const std::vector<std::string>& header) {
     std::map<int, std::string_view> claimed;
     bool hasType = false;
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::string_view name = Trimmed(header[i]);
+        const std::string_view name = TrimBlanks(header[i]);
         if (name.empty())
             throw ArgumentError{"column " + std::to_string(i + 1) + " of the header has no name"};
         std::optional<TableLayout::Column> column;
@@ -188,7 +183,7 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
     c.lengthM = std::nullopt;
     for (std::size_t i = 0; i < row.size(); ++i) {
         if (layout.columns[i].field != Field::Type) continue;
-        const std::string_view type = Trimmed(row[i]);
+        const std::string_view type = TrimBlanks(row[i]);
         if (type.size() != 1 || !IsCalcType(type[0] - '0'))
             return "the type must be 1 to 5, not '" + row[i] + "'";
         c.input.type = type[0] - '0';
@@ -213,7 +208,7 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
                         column.field == Field::Slot ? column.slot : info.diameterSlot, cell);
                 break;
             case Field::Length:
-                if (Trimmed(cell).empty()) break;
+                if (TrimBlanks(cell).empty()) break;
                 // The whole cell: "12 m" must not be read as 12.
                 c.lengthM = ParseWholeNumber(cell);
                 if (!c.lengthM || *c.lengthM < 0.0)
@@ -221,7 +216,7 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
                 break;
         }
         if (!option) continue;
-        const Flag flag = ReadFlag(Trimmed(cell));
+        const Flag flag = ReadFlag(TrimBlanks(cell));
         if (flag == Flag::Unreadable)
             return std::string(TitleOf(OptionColumn(column.field), layout.titles)) +
                    " must be 1 or 0 (yes/no, да/нет, true/false), not '" + cell + "'";

@@ -47,7 +47,12 @@ double SoilResistance(const ChannelInputs& in) {
 ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
     constexpr double kSettled = 0.01;
     constexpr int kMaxPasses = 30;
-    const double outerResistance = ChannelSurfaceResistance(in) + SoilResistance(in);
+    const double channelResistance = ChannelSurfaceResistance(in);
+    const double soilResistance = SoilResistance(in);
+    TraceQuantity("R_к", "сопротивление теплоотдаче стенок канала, (w + h) / (2π·α·w·h)",
+                  channelResistance, "м·°C/Вт");
+    TraceQuantity("R_гр", "сопротивление грунта", soilResistance, "м·°C/Вт");
+    const double outerResistance = channelResistance + soilResistance;
     const double d = in.pipeDiameter;
     const double q1 = supplyLoss;
 
@@ -134,9 +139,6 @@ void CalcChannelTwoPipe() {
 
     TraceQuantity("q₁", "нормированные потери подающей трубы", supplyLoss, "Вт/м");
     TraceQuantity("α", "коэффициент теплоотдачи в канале", kChannelAlpha, "Вт/(м²·°C)");
-    TraceQuantity("R_к", "сопротивление теплоотдаче стенок канала, (w + h) / (2π·α·w·h)",
-                  ChannelSurfaceResistance(in), "м·°C/Вт");
-    TraceQuantity("R_гр", "сопротивление грунта", SoilResistance(in), "м·°C/Вт");
     const ChannelIteration it = IterateChannel(in, supplyLoss);
     CurrentSlot(kSupplyLoss) = supplyLoss;
     CurrentSlot(kReturnLoss) = it.returnLoss;

@@ -104,11 +104,14 @@ std::string ReplaceFirst(std::string_view text, char from, char to) {
 
 std::string SwapFirstComma(std::string_view text) { return ReplaceFirst(text, ',', '.'); }
 
-std::optional<double> ParseWholeNumber(std::string_view text) {
+std::string_view TrimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return std::nullopt;
-    const std::string swapped =
-        SwapFirstComma(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::optional<double> ParseWholeNumber(std::string_view text) {
+    const std::string swapped = SwapFirstComma(TrimBlanks(text));
     double value = 0.0;
     const char* end = swapped.data() + swapped.size();
     const auto [ptr, error] = std::from_chars(swapped.data(), end, value);

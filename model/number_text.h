@@ -15,6 +15,9 @@ namespace kaldora {
 // one, so the result is always finite.
 double ParsePointNumber(std::string_view text);
 
+// `text` without the blanks and tabs around it.
+std::string_view TrimBlanks(std::string_view text);
+
 // The whole text, blanks around it aside, as a number with a decimal comma
 // or point; nothing when anything else is in it or it is not finite. For
 // cells whose meaning must not be guessed from a prefix.

@@ -33,7 +33,11 @@ const std::array<std::string_view, kTypeCount> TypeHeadings = MakeHeadings();
 
 bool SlotHasControls(int slot) { return slot != 2 && slot != 22 && slot != 26; }
 
-bool IsDiameterSlot(int slot) { return slot == 3 || slot == 23; }
+bool IsDiameterSlot(int slot) {
+    for (const CalcTypeInfo& info : CalcTypes)
+        if (info.diameterSlot == slot) return true;
+    return false;
+}
 
 const std::array<SlotDesign, 17> ShownSlotDesigns = {{
     {1, " Температура воздуха (0С) =", 211, 170, 33, false, "20", "", false, "°C"},
