@@ -10,11 +10,14 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # What each command needs; `run` only what building and running need.
+# Link lines name more than the -dev packages pull in: `pkg-config --libs
+# xlsxwriter` says -lxlsxwriter -lz, and libxlsxwriter-dev does not depend on
+# zlib1g-dev.
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n
   fonts-liberation fonts-dejavu-core
-  nlohmann-json3-dev libcsv-dev libxlsxwriter-dev
+  nlohmann-json3-dev libcsv-dev libxlsxwriter-dev zlib1g-dev
 )
 test_packages=(
   "${run_packages[@]}"
@@ -25,11 +28,18 @@ test_packages=(
 bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils)
 package_packages=(
   "${run_packages[@]}"
-  dpkg-dev file lintian appstream desktop-file-utils man-db groff-base
+  git dpkg-dev file lintian appstream desktop-file-utils man-db groff-base
 )
 
 as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null; then
+    sudo "$@"
+  else
+    echo "run as root, or install sudo: su -c 'apt-get install sudo'" >&2
+    exit 1
+  fi
 }
 
 install_missing() {  # install_missing PACKAGE...
@@ -111,6 +121,14 @@ case "${1:-}" in
     install_missing "${package_packages[@]}"
     # Debian's hardening flags, as a package build of Debian's own gets them.
     export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    # Every date in the package is the last commit's (the release date where
+    # the sources came without their history), so the same sources give the
+    # same package, byte for byte.
+    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+      SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) ||
+        SOURCE_DATE_EPOCH=$(date -u -d "$(sed -n 's/^set(KALDORA_RELEASE_DATE \(.*\))/\1/p' CMakeLists.txt)" +%s)
+    fi
+    export SOURCE_DATE_EPOCH
     cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
       -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
       -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null

@@ -21,12 +21,12 @@ for f in usr/bin/kaldora usr/bin/kaldora-calc usr/share/kaldora/RiriRuvu.html \
 done
 
 desktop-file-validate "$work/usr/share/applications/io.github.kaldora.Kaldora.desktop"
-appstreamcli validate --no-net "$work/usr/share/metainfo/io.github.kaldora.Kaldora.metainfo.xml"
+appstreamcli validate --pedantic --no-net "$work/usr/share/metainfo/io.github.kaldora.Kaldora.metainfo.xml"
 for page in kaldora kaldora-calc; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$work/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || { echo "$page(1): $warnings" >&2; exit 1; }
 done
 
-# Errors fail; the warnings left are listed in the output.
-lintian --fail-on error --no-tag-display-limit "$deb"
+# Errors and warnings fail; every tag down to the pedantic ones is listed.
+lintian -EvI --pedantic --fail-on error,warning --tag-display-limit 0 "$deb"
 echo "package checked: $deb"

@@ -4,11 +4,13 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "report/qt_messages.h"
 #include "report/unit2.h"
 #include "ui/application_setup.h"
 #include "ui/unit1.h"
 
 int main(int argc, char* argv[]) {
+    kaldora::DropRuntimeDirWarning();
     QApplication app(argc, argv);
     try {
         kaldora::SetUpApplication(app);
