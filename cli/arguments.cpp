@@ -29,7 +29,8 @@ const char kUsage[] =
     "  --version                   the program's version\n"
     "\n"
     "Exit status: 0 computed (a refused calculation is an answer too), 1 some table rows\n"
-    "had errors (each says why in its row), 2 unusable arguments or table header.\n";
+    "had errors (each says why in its row), 2 unusable arguments or table header,\n"
+    "3 an output could not be written (a full disk, a folder without write permission).\n";
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "cli/errors.h"
 #include "cli/table_columns.h"
 #include "engine/case_run.h"
 
@@ -23,10 +24,6 @@ struct Arguments {
 
 // Throws ArgumentError naming the problem.
 Arguments ParseArguments(const std::vector<std::string>& args);
-
-struct ArgumentError {
-    std::string message;
-};
 
 extern const char kUsage[];
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "cli/arguments.h"
+#include "cli/errors.h"
 #include "cli/table_io.h"
 
 namespace kaldora::cli {

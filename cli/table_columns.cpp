@@ -4,7 +4,7 @@
 #include <charconv>
 #include <map>
 
-#include "cli/arguments.h"
+#include "cli/errors.h"
 #include "cli/output.h"
 #include "engine/quantities.h"
 #include "model/calc_types.h"

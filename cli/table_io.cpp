@@ -1,13 +1,17 @@
 #include "cli/table_io.h"
 
 #include <csv.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <exception>
 
-#include "cli/arguments.h"
+#include "cli/errors.h"
 #include "cli/output.h"
 #include "model/number_text.h"
 
@@ -143,8 +147,7 @@ public:
     }
 
     void Finish() override {
-        if (std::fflush(out_) != 0 || std::ferror(out_))
-            throw ArgumentError{"cannot write the result table"};
+        if (std::fflush(out_) != 0 || std::ferror(out_)) throw WriteError{"standard output", std::strerror(errno)};
     }
 
 private:
@@ -173,16 +176,41 @@ private:
     std::string line_;
 };
 
+// The library prints its own diagnostics to standard error when it cannot
+// write; kaldora-calc says what failed in its own line instead.
+lxw_error CloseQuietly(lxw_workbook* book) {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    const lxw_error error = workbook_close(book);
+    const int closeErrno = errno;
+    std::fflush(stderr);
+    if (saved >= 0) {
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+    }
+    if (null >= 0) close(null);
+    errno = closeErrno;
+    return error;
+}
+
 // Numbers as numbers, text as text, a bold frozen header and columns as wide
 // as their longest text. Rows go to disk as they come (constant memory).
 class WorkbookWriter : public TableWriter {
 public:
     WorkbookWriter(const std::string& path, const std::vector<OutColumn>& columns)
         : path_(path), columns_(columns), widths_(columns.size(), 0) {
+        // The library opens the file only when it closes the workbook: a
+        // path that cannot be written is found now, before any row.
+        if (std::FILE* probe = std::fopen(path.c_str(), "wb"))
+            std::fclose(probe);
+        else
+            throw WriteError{path, std::strerror(errno)};
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         book_ = workbook_new_opt(path.c_str(), &options);
-        if (!book_) throw ArgumentError{"cannot write the workbook " + path};
+        if (!book_) throw WriteError{path, "the workbook cannot be started"};
         sheet_ = workbook_add_worksheet(book_, nullptr);
         lxw_format* bold = workbook_add_format(book_);
         format_set_bold(bold);
@@ -204,7 +232,7 @@ public:
     }
 
     ~WorkbookWriter() override {
-        if (book_) workbook_close(book_);
+        if (book_) CloseQuietly(book_);
     }
 
     void WriteRow(const std::vector<OutCell>& cells) override {
@@ -234,10 +262,10 @@ public:
     void Finish() override {
         for (std::size_t i = 0; i < columns_.size(); ++i)
             worksheet_set_column(sheet_, Col(i), Col(i), std::min<double>(widths_[i] + 2.0, 60.0), nullptr);
-        const lxw_error error = workbook_close(book_);
+        errno = 0;
+        const lxw_error error = CloseQuietly(book_);
         book_ = nullptr;
-        if (error != LXW_NO_ERROR)
-            throw ArgumentError{"cannot write the workbook " + path_ + ": " + lxw_strerror(error)};
+        if (error != LXW_NO_ERROR) throw WriteError{path_, errno != 0 ? std::strerror(errno) : lxw_strerror(error)};
         if (dropped_)
             throw ArgumentError{"the workbook " + path_ + " holds only the first " +
                                 std::to_string(LXW_ROW_MAX - 1) + " rows, the most a sheet can"};

@@ -1,10 +1,9 @@
 #include "report/protocol.h"
 
-#include <QFile>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPdfWriter>
+#include <QPagedPaintDevice>
 #include <QTextDocument>
 #include <algorithm>
 #include <charconv>
@@ -220,14 +219,17 @@ void PrintProtocol(QPagedPaintDevice& device, const QString& html) {
     document.print(&device);
 }
 
-bool WriteProtocolPdf(const QString& path, const CalcTrace& trace) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    QPdfWriter writer(&file);
-    writer.setCreator(QStringLiteral("Кальдора ") + QStringLiteral(KALDORA_VERSION));
-    writer.setTitle(QStringLiteral("Протокол расчета тепловой изоляции"));
-    PrintProtocol(writer, ProtocolHtml(trace, QDate::currentDate()));
-    return true;
+PdfMetadata ProtocolMetadata() {
+    return {.title = QStringLiteral("Протокол расчета тепловой изоляции")};
+}
+
+int WriteProtocolPdf(const QString& path, const CalcTrace& trace) {
+    const QString html = ProtocolHtml(trace, QDate::currentDate());
+    const QByteArray pdf = PdfBytes(QPageLayout(), 1200, ProtocolMetadata(), [&](QPagedPaintDevice& device) {
+        PrintProtocol(device, html);
+        return true;
+    });
+    return WriteWholeFile(path, pdf);
 }
 
 }  // namespace kaldora

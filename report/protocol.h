@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QString>
 
+#include "report/print_output.h"
+
 class QPagedPaintDevice;
 
 namespace kaldora {
@@ -18,7 +20,11 @@ QString ProtocolHtml(const CalcTrace& trace, const QDate& date);
 // the pages.
 void PrintProtocol(QPagedPaintDevice& device, const QString& html);
 
-// Writes the protocol as a PDF file; false when the file cannot be written.
-bool WriteProtocolPdf(const QString& path, const CalcTrace& trace);
+// Title and creator of a protocol's PDF.
+PdfMetadata ProtocolMetadata();
+
+// Writes the protocol as a PDF file: 0, or the system's error number when
+// the file could not be written whole.
+int WriteProtocolPdf(const QString& path, const CalcTrace& trace);
 
 }  // namespace kaldora

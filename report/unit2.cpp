@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <QPrintDialog>
 
+#include "report/print_output.h"
 #include "report/protocol.h"
 
 namespace kaldora {
@@ -39,18 +40,26 @@ bool TForm2::RunPrintDialog(QWidget* parent) {
     return confirmed;
 }
 
-void TForm2::Print() { PrintReportPage(Printer(), QuickRep1); }
+QString TForm2::Print() { return PrintReportPage(Printer(), QuickRep1); }
 
-void TForm2::PrintProtocol(const QString& html) {
+QString TForm2::PrintProtocol(const QString& html) {
     Printer().setFullPage(false);  // the protocol is laid out within the margins
-    kaldora::PrintProtocol(Printer(), html);
+    const QString failure = PrintChecked(Printer(), ProtocolMetadata(), [&](QPagedPaintDevice& device) {
+        kaldora::PrintProtocol(device, html);
+        return true;
+    });
     SetUpPage(Printer());
+    return failure;
 }
 
-void PrintReportPage(QPrinter& printer, const ReportPage& page) {
+QString PrintReportPage(QPrinter& printer, const ReportPage& page) {
     SetUpPage(printer);
-    QPainter painter(&printer);
-    PaintReportPage(painter, page, printer.resolution() / 25.4);
+    return PrintChecked(printer, {.title = QStringLiteral("Расчет тепловой изоляции")}, [&](QPagedPaintDevice& device) {
+        QPainter painter(&device);
+        if (!painter.isActive()) return false;
+        PaintReportPage(painter, page, printer.resolution() / 25.4);
+        return true;
+    });
 }
 
 }  // namespace kaldora

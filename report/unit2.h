@@ -19,12 +19,14 @@ public:
     // The standard print dialog; true when the user confirmed it.
     bool RunPrintDialog(QWidget* parent);
 
-    // Prints the page, exactly one sheet, on the chosen printer.
-    void Print();
+    // Prints the page, exactly one sheet, on the chosen printer; empty, or
+    // what failed (see report/print_output.h).
+    QString Print();
 
     // Prints a calculation protocol (see report/protocol.h) on the chosen
-    // printer; the printer stays set up for the report page.
-    void PrintProtocol(const QString& html);
+    // printer; the printer stays set up for the report page. Empty, or what
+    // failed.
+    QString PrintProtocol(const QString& html);
 
     // Made at its first use: a printer asks the print system (CUPS) for its
     // queues, which must not hold up the start of the program.
@@ -34,8 +36,8 @@ private:
     std::unique_ptr<QPrinter> printer_;
 };
 
-// Paints the page onto a printer (or a PDF writer set up as one): A4
-// portrait, positions measured from the sheet's corner.
-void PrintReportPage(QPrinter& printer, const ReportPage& page);
+// Paints the page onto a printer (or into its PDF file): A4 portrait,
+// positions measured from the sheet's corner. Empty, or what failed.
+QString PrintReportPage(QPrinter& printer, const ReportPage& page);
 
 }  // namespace kaldora

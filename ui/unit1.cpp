@@ -535,14 +535,22 @@ void TForm1::RepButtonClick() {
     if (!report_) return;
     FillReport(report_->QuickRep1);
     const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this);
-    if (confirmed) report_->Print();
+    if (confirmed) ShowPrintFailure(report_->Print());
 }
 
 void TForm1::ProtButtonClick() {
     if (!report_ || !IsCalcType(CurrentType)) return;
     const QString html = ProtocolHtml(Traces[static_cast<std::size_t>(CurrentType)], QDate::currentDate());
     const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this);
-    if (confirmed) report_->PrintProtocol(html);
+    if (confirmed) ShowPrintFailure(report_->PrintProtocol(html));
+}
+
+void TForm1::ShowPrintFailure(const QString& failure) {
+    if (failure.isEmpty()) return;
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), failure, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("PrintErrorBox"));
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
 }
 
 void TForm1::OpenPickList(QComboBox* list, int slot) {

@@ -93,6 +93,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void ShowPrintFailure(const QString& failure);  // the error box, when there is a failure
     void BuildControls();
     void BuildSlotPanels();
     void RegimClick(int type);

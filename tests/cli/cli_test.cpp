@@ -49,16 +49,18 @@ struct RemoveWorkDir : ::testing::Environment {
 };
 const auto* const removeWorkDir = ::testing::AddGlobalTestEnvironment(new RemoveWorkDir);
 
+// `output`: where standard output goes instead of a file read back.
 Outcome Calc(const std::vector<std::string>& args, const std::string& locale = "C",
-         const std::string& input = "") {
+             const std::string& input = "", const std::string& output = "") {
     const std::string& dir = WorkDir();
-    const std::string out = dir + "/calc.out", err = dir + "/calc.err", in = dir + "/calc.in";
+    const std::string out = output.empty() ? dir + "/calc.out" : output;
+    const std::string err = dir + "/calc.err", in = dir + "/calc.in";
     std::ofstream(in, std::ios::binary) << input;
     std::string command = "LC_ALL=" + locale + " " + Quote(KALDORA_CALC);
     for (const auto& a : args) command += " " + Quote(a);
     command += " <" + in + " >" + out + " 2>" + err;
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, output.empty() ? ReadFile(out) : "", ReadFile(err)};
 }
 
 const std::string kZero = "Толщина тепловой изоляции = 0,0 мм\n";
@@ -158,6 +160,40 @@ INSTANTIATE_TEST_SUITE_P(
                       ArgumentCase{"CsvWithType", {"--csv", "-", "--type", "1"}, "give no --type"},
                       ArgumentCase{"ProtocolOfATable", {"--csv", "-", "--protocol", "p.pdf"}, "protocol of one case"},
                       ArgumentCase{"MissingTable", {"--csv", "/nonexistent/cases.csv"}, "cannot open"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct WriteFailureCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    std::string output;  // where standard output goes
+    const char* message;
+};
+
+class CalcWriteFailureTest : public ::testing::TestWithParam<WriteFailureCase> {};
+
+// A full disk or a path that cannot be written: status 3 and one line naming
+// what was not written and why; no hint on the arguments.
+TEST_P(CalcWriteFailureTest, EndsWithStatusThree) {
+    const WriteFailureCase& c = GetParam();
+    const Outcome run = Calc(c.args, "C", c.input, c.output.empty() ? WorkDir() + "/calc.out" : c.output);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, std::string("kaldora-calc: cannot write ") + c.message + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CalcWriteFailureTest,
+    ::testing::Values(
+        WriteFailureCase{"ProtocolOnFullDisk", {"--type", "1", "--protocol", "/dev/full"}, "", "",
+                         "/dev/full: No space left on device"},
+        WriteFailureCase{"JsonOnFullDisk", {"--type", "1", "--json"}, "", "/dev/full",
+                         "standard output: No space left on device"},
+        WriteFailureCase{"TableOnFullDisk", {"--csv", "-"}, "type\n1\n", "/dev/full",
+                         "standard output: No space left on device"},
+        WriteFailureCase{"WorkbookWhereNoFileCanBe", {"--csv", "-", "--xlsx", "/proc/results.xlsx"}, "type\n1\n",
+                         "", "/proc/results.xlsx: No such file or directory"},
+        WriteFailureCase{"WorkbookOnFullDisk", {"--csv", "-", "--xlsx", "/dev/full"}, "type\n1\n", "",
+                         "/dev/full: No space left on device"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The same case computed by the engine in this process.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "cli/arguments.h"
+#include "cli/errors.h"
 #include "cli/table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

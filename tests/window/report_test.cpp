@@ -244,6 +244,37 @@ private slots:
         QCOMPARE(pages, 1);
     }
 
+    // A file that cannot be written is said in an error box, for the report
+    // and the protocol alike; nothing is said when it was written.
+    void unwritableFileIsSaid_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("full disk") << QStringLiteral("/dev/full")
+                                   << QStringLiteral("Не удалось записать файл /dev/full: нет места на диске");
+        QTest::newRow("no such folder") << QStringLiteral("/proc/kaldora/report.pdf")
+                                        << QStringLiteral("Не удалось записать файл /proc/kaldora/report.pdf: "
+                                                          "нет такой папки");
+        QTest::newRow("written") << dir.filePath(QStringLiteral("written.pdf")) << QString();
+    }
+    void unwritableFileIsSaid() {
+        QFETCH(QString, file);
+        QFETCH(QString, failure);
+        report->Printer().setOutputFormat(QPrinter::PdfFormat);
+        report->Printer().setOutputFileName(file);
+        form->ConfirmPrint = [] { return true; };
+        CurrentType = 1;
+        form->ShowTypeScreen();
+        AnswerBoxes([&] { form->Button2Click(); });
+        for (const auto print : {&TForm1::RepButtonClick, &TForm1::ProtButtonClick}) {
+            const auto boxes = AnswerBoxes([&] { (form.get()->*print)(); });
+            QCOMPARE(boxes.size(), failure.isEmpty() ? 0u : 1u);
+            if (failure.isEmpty()) continue;
+            QCOMPARE(boxes[0].icon, QMessageBox::Critical);
+            QCOMPARE(boxes[0].caption, QStringLiteral("Кальдора"));
+            QCOMPARE(boxes[0].text, failure);
+        }
+    }
+
     void fillAndRenderIsQuick() {
         Calculate(5);
         QElapsedTimer clock;

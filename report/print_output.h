@@ -1,0 +1,43 @@
+// Printing that says when it failed. A PDF file is made in memory and written
+// whole, so that a full disk or a folder without write permission is
+// noticed; on a printer, a painter that cannot begin or a printer left in its
+// error state.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+class QPageLayout;
+class QPagedPaintDevice;
+class QPrinter;
+
+namespace kaldora {
+
+// Paints the pages onto the device; false when its painter could not begin.
+using PagePainter = std::function<bool(QPagedPaintDevice&)>;
+
+// What a PDF carries besides its pages.
+struct PdfMetadata {
+    QString title;
+    QString creator = QStringLiteral("Кальдора " KALDORA_VERSION);
+};
+
+// The pages as a PDF document, at the resolution and page layout given.
+QByteArray PdfBytes(const QPageLayout& layout, int resolution, const PdfMetadata& metadata,
+                    const PagePainter& paint);
+
+// Writes the bytes as the whole file: 0 when every byte reached it and it
+// closed cleanly, else the system's error number.
+int WriteWholeFile(const QString& path, const QByteArray& bytes);
+
+// The reason for a system error number, in the window's words ("нет места
+// на диске").
+QString WriteFailureReason(int error);
+
+// Prints through `paint` on the printer as the print dialog left it (a
+// printer, or a PDF file): empty when the pages got there, else one Russian
+// line saying what failed and where.
+QString PrintChecked(QPrinter& printer, const PdfMetadata& metadata, const PagePainter& paint);
+
+}  // namespace kaldora
