@@ -23,7 +23,7 @@ test_packages=(
   "${run_packages[@]}"
   libgtest-dev libbenchmark-dev
   locales xvfb xdotool poppler-utils python3
-  clang libfuzzer-14-dev
+  clang libfuzzer-14-dev libclang-rt-14-dev
 )
 bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils)
 package_packages=(
