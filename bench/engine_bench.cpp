@@ -49,7 +49,7 @@ void BM_RunCase(benchmark::State& state) {
     const int type = static_cast<int>(state.range(0));
     // Inputs each type actually computes with (the initial ones of types 2
     // to 4 are refused at once).
-    CaseInput input{type, {}, {}, {}, {}};
+    CaseInput input{.type = type};
     for (const auto& [slot, text] : {std::pair{1, type == 4 ? "-20" : "20"},
                                      {4, type == 2 ? "5" : "350"},
                                      {7, "45"},

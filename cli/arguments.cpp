@@ -15,6 +15,11 @@ const char kUsage[] =
     "  --indoors | --outdoors      placement (types 1 and 3; type 2 is always indoors)\n"
     "  --metal | --nonmetal        cover layer (types 1 to 3)\n"
     "  --long-hours | --short-hours  over 5000 / up to 5000 operating hours a year (types 1, 5)\n"
+    "  --norm historical|sp61      type 1: the program's historical norm tables (the default)\n"
+    "                              or the current norm СП 61.13330.2012, with\n"
+    "  --supports movable|suspended|nonmetal|none   its coefficient K (default movable)\n"
+    "  --region europe|urals|west-siberia|east-siberia|far-east|far-north\n"
+    "                              its regional coefficient K1 (default europe)\n"
     "  SLOT=TEXT                   the text of a field as typed, e.g. 3=108 1=20,5\n"
     "  --json                      one JSON object instead of the window's texts, with the\n"
     "                              surface temperature, heat flux and the calculation's trace\n"
@@ -40,6 +45,14 @@ int ParseInt(const std::string& text, const std::string& what) {
     if (error != std::errc() || end != text.data() + text.size() || text.empty())
         throw ArgumentError{what + " is not a whole number: '" + text + "'"};
     return value;
+}
+
+template <typename Choice>
+Choice ParseChoice(const std::string& option, const std::string& word) {
+    if (const std::optional<Choice> choice = ChoiceFromWord<Choice>(word)) return *choice;
+    std::string words;
+    for (const auto& text : ChoiceTexts(Choice{})) words += (words.empty() ? "" : ", ") + std::string(text.word);
+    throw ArgumentError{option + " takes " + words + ", not '" + word + "'"};
 }
 
 }  // namespace
@@ -71,6 +84,12 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
             a.input.metal = arg == "--metal";
         } else if (arg == "--long-hours" || arg == "--short-hours") {
             a.input.longHours = arg == "--long-hours";
+        } else if (arg == "--norm") {
+            a.input.norm = ParseChoice<NormSet>(arg, value("--norm"));
+        } else if (arg == "--supports") {
+            a.input.supports = ParseChoice<Supports>(arg, value("--supports"));
+        } else if (arg == "--region") {
+            a.input.region = ParseChoice<Region>(arg, value("--region"));
         } else if (arg == "--json") {
             a.json = true;
         } else if (arg == "--csv") {
@@ -104,7 +123,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     if (a.mode == Arguments::Mode::Template) return a;
     if (a.mode == Arguments::Mode::Table) {
         if (typeGiven || !a.input.slotTexts.empty() || a.input.indoors || a.input.metal ||
-            a.input.longHours)
+            a.input.longHours || a.input.norm || a.input.supports || a.input.region)
             throw ArgumentError{"--csv takes its cases from the table; give no --type, options or slots"};
         return a;
     }

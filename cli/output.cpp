@@ -78,6 +78,33 @@ nlohmann::ordered_json TraceJson(const CalcTrace& t) {
     return json;
 }
 
+// The current norm's choices and, from the trace, where the normed flux
+// came from: the table, its rows (Dn and outer diameter) and columns around
+// the point with their cells, and the coefficients.
+nlohmann::ordered_json NormJson(const NormChoice& choice, const CalcTrace* trace) {
+    nlohmann::ordered_json json;
+    json["document"] = TextOf(choice.set).title;
+    json["supports"] = TextOf(choice.supports).word;
+    json["region"] = TextOf(choice.region).word;
+    if (!trace || !trace->norm) return json;
+    const TraceNorm& n = *trace->norm;
+    const TraceLookup& lookup = trace->lookups.back();
+    json["table"] = n.table;
+    json["rows"] = nlohmann::ordered_json::array();
+    for (int r = 0; r < 2; ++r)
+        json["rows"].push_back({{"dn_mm", n.nominalBores[static_cast<std::size_t>(r)]},
+                                {"outer_mm", lookup.rowKeys[static_cast<std::size_t>(r)] * 1000.0}});
+    json["columns_c"] = lookup.colKeys;
+    json["cells"] = lookup.cells;
+    json["q_table"] = n.qTable;
+    json["k"] = n.k;
+    json["k1"] = n.k1;
+    json["q"] = n.q;
+    json["alpha"] = n.alpha;
+    json["check"] = n.marked;
+    return json;
+}
+
 }  // namespace
 
 std::string JsonText(const CaseResult& result, const CalcTrace* trace) {
@@ -103,6 +130,7 @@ std::string JsonText(const CaseResult& result, const CalcTrace* trace) {
         const std::optional<double> value = ValueOf(result.whole, kind);
         json[std::string(WholeResultName(kind))] = value ? nlohmann::ordered_json(*value) : nullptr;
     }
+    if (result.norm && result.norm->set == NormSet::Sp61) json["norm"] = NormJson(*result.norm, trace);
     if (trace) json["trace"] = TraceJson(*trace);
     return json.dump(2) + "\n";
 }

@@ -13,12 +13,15 @@
 
 namespace kaldora::cli {
 
-const std::array<InputColumn, 21> kInputColumns = {{
+const std::array<InputColumn, 24> kInputColumns = {{
     {"section", "Участок", Field::Section, 0},
     {"type", "Вид расчета", Field::Type, 0},
     {"indoors", "В помещении", Field::Indoors, 0},
     {"metal", "Металлическое покрытие", Field::Metal, 0},
     {"long_hours", "Свыше 5000 ч/год", Field::LongHours, 0},
+    {"norm", "Нормы", Field::Norm, 0},
+    {"supports", "Опоры", Field::Supports, 0},
+    {"region", "Район", Field::Region, 0},
     {"air_temp", "Температура воздуха, °C", Field::Slot, 1},
     {"diameter_mm", "Диаметр трубопровода, мм", Field::Diameter, 0},
     {"medium_temp", "Температура теплоносителя, °C", Field::Slot, 4},
@@ -108,6 +111,19 @@ const InputColumn& OptionColumn(Field field) {
     return kInputColumns.front();  // not reached: every option has a column
 }
 
+// A norm choice from its cell: empty keeps the default; a word the choice
+// does not know is the row's problem.
+template <typename Choice>
+std::string ReadChoice(std::string_view cell, const InputColumn& column, Titles titles,
+                       std::optional<Choice>& choice) {
+    if (cell.empty()) return {};
+    if ((choice = ChoiceFromWord<Choice>(cell))) return {};
+    std::string words;
+    for (const auto& text : ChoiceTexts(Choice{}))
+        words += (words.empty() ? "" : ", ") + std::string(titles == Titles::Russian ? text.shortWord : text.word);
+    return std::string(TitleOf(column, titles)) + " must be one of " + words + ", not '" + std::string(cell) + "'";
+}
+
 // Line breaks of a box's text become single blanks in a table cell.
 std::string OneLine(const std::string& text) {
     std::string line;
@@ -179,6 +195,9 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
                std::to_string(layout.columns.size());
     c.input.type = 0;
     c.input.indoors = c.input.metal = c.input.longHours = std::nullopt;
+    c.input.norm = std::nullopt;
+    c.input.supports = std::nullopt;
+    c.input.region = std::nullopt;
     c.input.slotTexts.clear();
     c.lengthM = std::nullopt;
     for (std::size_t i = 0; i < row.size(); ++i) {
@@ -200,6 +219,21 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
             case Field::Indoors: option = &c.input.indoors, hasOption = info.HasLocationOption(); break;
             case Field::Metal: option = &c.input.metal, hasOption = info.HasCoverOption(); break;
             case Field::LongHours: option = &c.input.longHours, hasOption = info.HasHoursOption(); break;
+            case Field::Norm:
+            case Field::Supports:
+            case Field::Region: {
+                const InputColumn& title = OptionColumn(column.field);
+                const std::string_view text = TrimBlanks(cell);
+                std::string problem = column.field == Field::Norm
+                                          ? ReadChoice(text, title, layout.titles, c.input.norm)
+                                      : column.field == Field::Supports
+                                          ? ReadChoice(text, title, layout.titles, c.input.supports)
+                                          : ReadChoice(text, title, layout.titles, c.input.region);
+                if (!problem.empty()) return problem;
+                // A type without the choice may name the historical norm.
+                if (!info.HasNormOption() && c.input.norm == NormSet::Historical) c.input.norm.reset();
+                break;
+            }
             case Field::Slot:
             case Field::Diameter:
                 // An empty cell is a field not given: it keeps its design text.

@@ -13,7 +13,7 @@
 
 namespace kaldora::cli {
 
-enum class Field { Section, Type, Indoors, Metal, LongHours, Slot, Diameter, Length };
+enum class Field { Section, Type, Indoors, Metal, LongHours, Norm, Supports, Region, Slot, Diameter, Length };
 
 struct InputColumn {
     std::string_view english;
@@ -21,7 +21,7 @@ struct InputColumn {
     Field field;
     int slot;  // for Field::Slot
 };
-extern const std::array<InputColumn, 21> kInputColumns;
+extern const std::array<InputColumn, 24> kInputColumns;
 
 enum class Titles { English, Russian };
 

@@ -47,6 +47,13 @@ void TraceOptions(const CalcTypeInfo& info) {
     if (info.coverPlate) TraceOption("Покрытие", MetalCoverFlag[t] ? "металл" : "неметалл");
     if (info.hoursPlate)
         TraceOption("Число часов работы", LongHoursFlag[t] ? "свыше 5000 в год" : "не более 5000 в год");
+    // Under the historical tables the trace stays as it always was.
+    if (const NormChoice& norm = NormChoices[static_cast<std::size_t>(t)];
+        info.HasNormOption() && norm.set == NormSet::Sp61) {
+        TraceOption("Нормы", TextOf(norm.set).title);
+        TraceOption("Опоры", TextOf(norm.supports).title);
+        TraceOption("Район", TextOf(norm.region).title);
+    }
 }
 
 }  // namespace

@@ -24,6 +24,10 @@ std::string CheckCase(const CaseInput& input) {
     if (input.metal && !info.HasCoverOption()) return type() + " has no cover option (metal/nonmetal)";
     if (input.longHours && !info.HasHoursOption())
         return type() + " has no operating-hours option (long/short hours)";
+    if ((input.norm || input.supports || input.region) && !info.HasNormOption())
+        return type() + " has no norm option (norm, supports, region)";
+    if ((input.supports || input.region) && input.norm != NormSet::Sp61)
+        return "the supports and the region belong to the current norm (sp61)";
     return {};
 }
 
@@ -34,6 +38,10 @@ CaseResult RunCase(const CaseInput& input, CalcTrace* trace) {
     if (input.indoors) IndoorsFlag[t] = *input.indoors;
     if (input.metal) MetalCoverFlag[t] = *input.metal;
     if (input.longHours) LongHoursFlag[t] = *input.longHours;
+    NormChoice& norm = NormChoices[static_cast<std::size_t>(t)];
+    if (input.norm) norm.set = *input.norm;
+    if (input.supports) norm.supports = *input.supports;
+    if (input.region) norm.region = *input.region;
 
     RecordingView view;
     for (const auto& [slot, text] : input.slotTexts) view.Type(slot, text);
@@ -52,6 +60,7 @@ CaseResult RunCase(const CaseInput& input, CalcTrace* trace) {
                       flag(info.HasLocationOption(), IndoorsFlag[t]),
                       flag(info.HasCoverOption(), MetalCoverFlag[t]),
                       flag(info.HasHoursOption(), LongHoursFlag[t]),
+                      info.HasNormOption() ? std::optional(norm) : std::nullopt,
                       {},
                       {},
                       ParamTable[t][kSlotThickness] * 1000.0,

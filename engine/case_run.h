@@ -31,16 +31,20 @@ private:
 
 struct CaseInput {
     int type = 0;
-    std::optional<bool> indoors, metal, longHours;  // unset: the initial flag
+    std::optional<bool> indoors{}, metal{}, longHours{};  // unset: the initial flag
+    std::optional<NormSet> norm{};                       // unset: the historical tables
+    std::optional<Supports> supports{};
+    std::optional<Region> region{};
     // As typed, in typing order (a slot typed twice keeps the last text);
     // the others keep their design text.
-    std::vector<std::pair<int, std::string>> slotTexts;
+    std::vector<std::pair<int, std::string>> slotTexts{};
 };
 
 struct CaseResult {
     int type;
     // The options the type has; unset where it has none.
     std::optional<bool> indoors, metal, longHours;
+    std::optional<NormChoice> norm;
     std::vector<RecordingView::Event> events;  // boxes and result lines, in order
     // Every slot shown, read or written; unset for the others.
     std::array<std::optional<double>, kSlotCount> slotValues;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/calculations.h"
+#include "engine/current_norm.h"
 #include "engine/kernels.h"
 #include "engine/reference_tables.h"
 #include "model/calc_data.h"
@@ -13,7 +14,7 @@ namespace kaldora {
 
 namespace {
 
-const LookupTable& NormTable(bool indoors, bool longHours) {
+const LookupTable& HistoricalNormTable(bool indoors, bool longHours) {
     if (indoors) return longHours ? NormFluxIndoorOver5000 : NormFluxIndoorUpTo5000;
     return longHours ? NormFluxOutdoorOver5000 : NormFluxOutdoorUpTo5000;
 }
@@ -21,6 +22,31 @@ const LookupTable& NormTable(bool indoors, bool longHours) {
 double SurfaceCoefficient(bool indoors, bool metalCover) {
     if (!indoors) return 29.0;
     return metalCover ? 6.0 : 11.0;
+}
+
+// The normed flux of the current norm, q = K1·q_table / K, recorded with
+// where each part comes from; 0 with the range message outside the table.
+double CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, double diameter,
+                       double carrierTemp, double alpha) {
+    const NormTable& table = Sp61Table(indoors, longHours);
+    const double tableFlux = Lookup(table.lookup, diameter, carrierTemp);
+    if (tableFlux == 0.0) return 0.0;
+    const double k = SupportsCoefficient(choice.supports, diameter);
+    const double k1 = RegionCoefficient(choice.region);
+    const double flux = k1 * tableFlux / k;
+    if (CalcTrace* trace = ActiveTrace()) {
+        const TraceLookup& lookup = trace->lookups.back();
+        TraceNorm norm{std::string(TextOf(NormSet::Sp61).title), table.number,
+                       {NominalBoreOf(lookup.rowKeys[0]), NominalBoreOf(lookup.rowKeys[1])},
+                       tableFlux, std::string(TextOf(choice.supports).title), k,
+                       std::string(TextOf(choice.region).title), k1, flux, alpha, {}};
+        for (const MarkedCell* cell : MarkedCellsUsed(table, lookup)) norm.marked.emplace_back(cell->note);
+        trace->norm = std::move(norm);
+        TraceQuantity("q_табл", "плотность теплового потока по таблице норм", tableFlux, "Вт/м");
+        TraceQuantity("K", "коэффициент дополнительных потерь через опоры", k, "");
+        TraceQuantity("K₁", "районный коэффициент", k1, "");
+    }
+    return flux;
 }
 
 }  // namespace
@@ -62,16 +88,20 @@ void CalcHeatLossNorm() {
     const double diameter = CurrentSlot(kSlotDiameter);
     const double carrierTemp = CurrentSlot(4);
     const bool indoors = IndoorsFlag[CurrentType] != 0;
+    const bool metal = MetalCoverFlag[CurrentType] != 0;
+    const bool longHours = LongHoursFlag[CurrentType] != 0;
+    const NormChoice& choice = NormChoices[static_cast<std::size_t>(CurrentType)];
+    const bool current = choice.set == NormSet::Sp61;
 
     if (!Checked(airTemp < carrierTemp, "t_a < t_m")) {
         RefuseResultFirst("При заданных условиях тепловые потери исключены");
         return;
     }
-    const double alpha = SurfaceCoefficient(indoors, MetalCoverFlag[CurrentType] != 0);
+    const double alpha = current ? Sp61SurfaceCoefficient(indoors, metal) : SurfaceCoefficient(indoors, metal);
     CurrentSlot(kSlotAlpha) = alpha;
     TraceQuantity("α", "коэффициент теплоотдачи поверхности", alpha, "Вт/(м²·°C)");
-    const double normFlux = Lookup(NormTable(indoors, LongHoursFlag[CurrentType] != 0), diameter,
-                                   carrierTemp);
+    const double normFlux = current ? CurrentNormFlux(choice, indoors, longHours, diameter, carrierTemp, alpha)
+                                    : Lookup(HistoricalNormTable(indoors, longHours), diameter, carrierTemp);
     CurrentSlot(6) = normFlux;
     if (!Checked(normFlux != 0.0, "D и t_m в пределах таблицы норм")) {
         RefuseMessageFirst(MessageBuffer);

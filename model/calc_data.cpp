@@ -20,6 +20,7 @@ TypeFlags IndoorsFlag = StartIndoorsFlags();
 TypeFlags MetalCoverFlag;
 TypeFlags LongHoursFlag;
 TypeFlags CalculatedFlag;
+std::array<NormChoice, kTypeCount> NormChoices;
 std::array<std::string, kSlotCount> SlotFormats;
 std::string EditTextBuffer;
 std::string MessageBuffer;
@@ -32,6 +33,7 @@ void ResetCalcData() {
     MetalCoverFlag = {};
     LongHoursFlag = {};
     CalculatedFlag = {};
+    NormChoices = {};
     WholeResults = {};
     for (auto& format : SlotFormats) format.clear();
     EditTextBuffer.clear();

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "model/norm_choice.h"
+
 namespace kaldora {
 
 enum class CalcType : int {
@@ -46,6 +48,8 @@ extern TypeFlags IndoorsFlag;
 extern TypeFlags MetalCoverFlag;
 extern TypeFlags LongHoursFlag;
 extern TypeFlags CalculatedFlag;
+// The norm each type's screen has chosen; only a type with the choice reads it.
+extern std::array<NormChoice, kTypeCount> NormChoices;
 extern std::array<std::string, kSlotCount> SlotFormats;  // "%4.2f", empty until built
 // The two shared text buffers grow with their text: a field's text is read
 // whole however long it is, and a message or a value written back is never

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -56,6 +57,22 @@ struct TraceCheck {
     bool met;
 };
 
+// The normed flux of the current norm and where each of its parts comes
+// from; the lookup itself stands among the lookups.
+struct TraceNorm {
+    std::string document;  // "СП 61.13330.2012"
+    int table;             // the norm's table of q_table
+    std::array<double, 2> nominalBores;  // Dn of the lookup's two rows, mm
+    double qTable;
+    std::string supports;
+    double k;  // table В.1
+    std::string region;
+    double k1;  // table 13
+    double q;   // K1·q_table / K
+    double alpha;  // table В.2
+    std::vector<std::string> marked;  // notes of the marked cells used
+};
+
 struct CalcTrace {
     int type = 0;
     std::vector<TraceInput> inputs;
@@ -67,6 +84,7 @@ struct CalcTrace {
     std::vector<TraceSolve> solves;
     std::vector<std::string> messages;  // boxes, in order
     std::vector<TraceValue> results;
+    std::optional<TraceNorm> norm;  // only under the current norm
     bool refused = false;  // no thickness was found
 
     void Clear() { *this = CalcTrace{}; }

@@ -53,7 +53,8 @@ constexpr std::array<CalcTypeInfo, kTypeCount - 1> CalcTypes = {{
      "Отсюда ln x = a − b/x, a = ln D + 2πλ(t_m − t_a)/q, b = 2λ/α.\n"
      "α = 29 Вт/(м²·°C) на открытом воздухе; в помещении 11 (неметалл) или 6 (металл).\n"
      "λ берется при средней температуре слоя (t_s + t_m)/2; t_s уточняется проходами:\n"
-     "T = t_m − q·ln(x/D)/(2πλ), t_s := (t_s + T)/2, пока |t_s − T| > 0,1 °C (не более 30)."},
+     "T = t_m − q·ln(x/D)/(2πλ), t_s := (t_s + T)/2, пока |t_s − T| > 0,1 °C (не более 30).",
+     true},
     {CalcType::Condensation,
      "Расчет толщины изоляции\n с целью предотвращения конденсации влаги\n на поверхности изоляции",
      kCondensationFields, true, true, false, true, false, false, kSlotDiameter, 1,

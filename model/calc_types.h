@@ -67,6 +67,8 @@ struct CalcTypeInfo {
     std::span<const WholeKind> screenResults;
     // The method in a few lines with its formulas, for the protocol.
     std::string_view method;
+    // The norm can be chosen: the historical tables or the current norm.
+    bool normChoice = false;
 
     int Number() const { return static_cast<int>(type); }
     // Options the user can set for this type (the location of a type that
@@ -74,6 +76,7 @@ struct CalcTypeInfo {
     bool HasLocationOption() const { return locationPlate && !alwaysIndoors; }
     bool HasCoverOption() const { return coverPlate; }
     bool HasHoursOption() const { return hoursPlate; }
+    bool HasNormOption() const { return normChoice; }
 };
 
 inline std::optional<double> ValueOf(const WholeResult& whole, WholeKind kind) {

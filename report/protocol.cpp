@@ -14,14 +14,11 @@
 #include "model/calc_types.h"
 #include "model/number_text.h"
 #include "model/type_layout.h"
+#include "report/qt_text.h"
 
 namespace kaldora {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString Html(std::string_view text) { return Q(text).toHtmlEscaped(); }
 
@@ -93,6 +90,39 @@ QString OptionsSection(const CalcTrace& trace) {
 QString MethodSection(const CalcTypeInfo& info) {
     return Heading("Методика") + QStringLiteral("<p>") + Html(info.method).replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
            QStringLiteral("</p>");
+}
+
+// Where the normed flux of the current norm comes from, part by part, so that
+// an inspector can check each against the norm's text.
+QString NormSection(const CalcTrace& trace) {
+    if (!trace.norm || trace.lookups.empty()) return {};
+    const TraceNorm& n = *trace.norm;
+    const TraceLookup& l = trace.lookups.back();
+    const auto dn = [&](std::size_t r) {
+        return QStringLiteral("Dn ") + Number(n.nominalBores[r]) + QStringLiteral(" (наружный диаметр ") +
+               Number(l.rowKeys[r] * 1000.0) + QStringLiteral(" мм)");
+    };
+    QString rows = Row({QStringLiteral("Величина"), QStringLiteral("Значение"), QStringLiteral("Источник")}, true);
+    rows += Row({QStringLiteral("q_табл"), Number(n.qTable) + QStringLiteral(" Вт/м"),
+                 Html(n.document) + QStringLiteral(", таблица ") + QString::number(n.table) + QStringLiteral("; строки ") +
+                     dn(0) + QStringLiteral(" и ") + dn(1) + QStringLiteral("; столбцы ") + Number(l.colKeys[0]) +
+                     QStringLiteral(" и ") + Number(l.colKeys[1]) + QStringLiteral(" °C; ячейки ") +
+                     Number(l.cells[0][0]) + QStringLiteral(", ") + Number(l.cells[0][1]) + QStringLiteral(", ") +
+                     Number(l.cells[1][0]) + QStringLiteral(", ") + Number(l.cells[1][1])});
+    rows += Row({QStringLiteral("K"), Number(n.k),
+                 Html(n.document) + QStringLiteral(", таблица В.1: ") + Html(n.supports)});
+    rows += Row({QStringLiteral("K₁"), Number(n.k1),
+                 Html(n.document) + QStringLiteral(", таблица 13: ") + Html(n.region)});
+    rows += Row({QStringLiteral("q = K₁·q_табл / K"), QStringLiteral("<b>") + Number(n.q) + QStringLiteral("</b> Вт/м"),
+                 Number(n.k1) + QStringLiteral(" · ") + Number(n.qTable) + QStringLiteral(" / ") + Number(n.k)});
+    rows += Row({QStringLiteral("α"), Number(n.alpha) + QStringLiteral(" Вт/(м²·°C)"),
+                 Html(n.document) + QStringLiteral(", таблица В.2 (вместо α исторических норм в методике)")});
+    QString html = Heading("Нормы") + Table(rows);
+    for (const std::string& note : n.marked)
+        html += QStringLiteral("<p><b>Внимание:</b> в расчете использована ячейка, значение которой расходится "
+                               "в опубликованных источниках (") + Html(note) +
+                QStringLiteral("); сверьте ее с текстом нормы.</p>");
+    return html;
 }
 
 QString ChecksSection(const CalcTrace& trace) {
@@ -202,7 +232,7 @@ QString ProtocolHtml(const CalcTrace& trace, const QDate& date) {
             date.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral("</p>");
     html += QStringLiteral("<p><b>") + Html(info.heading).replace(QLatin1Char('\n'), QString()).simplified() +
             QStringLiteral("</b></p>");
-    html += InputsSection(trace) + OptionsSection(trace) + MethodSection(info) + ChecksSection(trace) +
+    html += InputsSection(trace) + OptionsSection(trace) + MethodSection(info) + NormSection(trace) + ChecksSection(trace) +
             LookupsSection(trace) + ValuesSection(trace) + PassesSection(trace) + MessagesSection(trace) +
             ResultsSection(trace);
     return html + QStringLiteral("</body></html>");

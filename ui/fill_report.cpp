@@ -8,6 +8,7 @@
 #include "model/number_text.h"
 #include "model/type_layout.h"
 #include "report/report_page.h"
+#include "report/qt_text.h"
 
 namespace kaldora {
 
@@ -19,10 +20,6 @@ const std::string& FormatReportValue(std::string_view format, double value) {
 namespace {
 
 constexpr char kBlank[] = " ";
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString SlotValue(int slot, double factor = 1.0) {
     return Q(FormatReportValue("%3.1f", CurrentSlot(slot) * factor));
@@ -61,6 +58,13 @@ void FillReport(ReportPage& page) {
         page[QStringLiteral("QRN%1").arg(i + 1)].text = Q(row.name);
         page[QStringLiteral("QRD%1").arg(i + 1)].text = value;
     }
+
+    const NormChoice& norm = NormChoices[static_cast<std::size_t>(t)];
+    page[QStringLiteral("QRNorm")].text =
+        info.HasNormOption() && norm.set == NormSet::Sp61
+            ? QStringLiteral("Нормы: ") + Q(TextOf(norm.set).title) + QStringLiteral("; опоры: ") +
+                  Q(TextOf(norm.supports).shortWord) + QStringLiteral("; район: ") + Q(TextOf(norm.region).title)
+            : QString();
 
     page[QStringLiteral("QRResName")].text = Q(info.reportResultName);
     page[QStringLiteral("QRRes")].text = SlotValue(kSlotThickness, 1000.0);

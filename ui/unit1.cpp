@@ -27,6 +27,8 @@
 #include "assets/fonts.h"
 #include "ui/help.h"
 #include "assets/pictures.h"
+#include "report/qt_text.h"
+#include "ui/norm_dialog.h"
 
 namespace kaldora {
 
@@ -38,10 +40,6 @@ const QColor kGrey(128, 128, 128);
 const QColor kWhite(255, 255, 255);
 
 enum class Bevel { Raised, LoweredOuter, LoweredInner };
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void SetTextColor(QWidget* w, const QColor& color) {
     QPalette p = w->palette();
@@ -305,6 +303,25 @@ void TForm1::BuildControls() {
     connect(ProtButton, &QPushButton::clicked, this, [this] { ProtButtonClick(); });
     setTabOrder(RepButton, ProtButton);
 
+    // The norm of a type that has the choice: a button at the start of the
+    // free band, and under the fields what is chosen when it is not the
+    // historical tables.
+    NormButton = new QPushButton(QStringLiteral("Нормы…"), this);
+    NormButton->setObjectName(QStringLiteral("NormButton"));
+    NormButton->setFont(buttonFont);
+    NormButton->setAutoDefault(false);
+    NormButton->setToolTip(QStringLiteral("Исторические нормы или СП 61.13330.2012 с опорами и районом"));
+    NormButton->setGeometry(416, 544, NormButton->fontMetrics().horizontalAdvance(NormButton->text()) + 24, 25);
+    NormButton->hide();
+    NormButton->installEventFilter(this);
+    connect(NormButton, &QPushButton::clicked, this, [this] { NormButtonClick(); });
+    setTabOrder(RepButton, NormButton);
+    setTabOrder(NormButton, ProtButton);
+    NormLab = MakePanel(this, "NormLab", {416, 296, 367, 24}, QString(), DesignFont(Face::Arial, 11, true),
+                        Qt::black, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
+    NormLab->setIndent(4);
+    NormLab->hide();
+
     for (std::size_t row = 0; row < WholePanels.size(); ++row) {
         QLabel* panel = MakePanel(this, "", {416, 0, 100, 24}, QString(), DesignFont(Face::Arial, 12, true),
                                   Qt::black, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
@@ -458,6 +475,7 @@ void TForm1::ShowTypeScreen() {
     Button2->show();
     Res_Pan->show();
     ShowWholeResult();
+    ShowNormChoice();
 
     SetTag(Stat_Lab, IndoorsFlag[t]);
     SetTag(Type_Lab, MetalCoverFlag[t]);
@@ -489,8 +507,8 @@ void TForm1::ShowTypeScreen() {
 void TForm1::HideTypeScreen() {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot)
         if (SlotHasControls(slot)) SlotPanels[static_cast<std::size_t>(slot)]->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Button2, RepButton, ProtButton, Res_Pan, Stat_Pan,
-                                                      Con_Panel, Type_Panel, TimePan, WholePanels[0],
+    for (QWidget* w : std::initializer_list<QWidget*>{Button2, RepButton, ProtButton, NormButton, NormLab, Res_Pan,
+                                                      Stat_Pan, Con_Panel, Type_Panel, TimePan, WholePanels[0],
                                                       WholePanels[1]})
         w->hide();
 }
@@ -543,6 +561,30 @@ void TForm1::ProtButtonClick() {
     const QString html = ProtocolHtml(Traces[static_cast<std::size_t>(CurrentType)], QDate::currentDate());
     const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this);
     if (confirmed) ShowPrintFailure(report_->PrintProtocol(html));
+}
+
+void TForm1::NormButtonClick() {
+    if (!IsCalcType(CurrentType) || !TypeInfo(CurrentType).HasNormOption()) return;
+    NormChoice& choice = NormChoices[static_cast<std::size_t>(CurrentType)];
+    std::optional<NormChoice> chosen;
+    if (ChooseNorm) {
+        chosen = ChooseNorm(choice);
+    } else {
+        NormDialog dialog(choice, this);
+        if (dialog.exec() == QDialog::Accepted) chosen = dialog.Choice();
+    }
+    if (!chosen || *chosen == choice) return;
+    choice = *chosen;
+    ShowNormChoice();
+}
+
+void TForm1::ShowNormChoice() {
+    const int t = CurrentType;
+    const bool has = IsCalcType(t) && TypeInfo(t).HasNormOption();
+    NormButton->setVisible(has);
+    const QString summary = has ? NormSummary(NormChoices[static_cast<std::size_t>(t)]) : QString();
+    NormLab->setText(summary);
+    NormLab->setVisible(!summary.isEmpty());
 }
 
 void TForm1::ShowPrintFailure(const QString& failure) {
@@ -750,7 +792,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
         }
-        if ((watched == Button2 || watched == RepButton || watched == ProtButton) && IsEnter(key)) {
+        if ((watched == Button2 || watched == RepButton || watched == ProtButton || watched == NormButton) &&
+            IsEnter(key)) {
             static_cast<QPushButton*>(watched)->click();
             return true;
         }

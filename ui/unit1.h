@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "model/calc_trace.h"
 #include "model/calc_view.h"
@@ -49,6 +50,7 @@ public:
     void Button2Click();
     void RepButtonClick();
     void ProtButtonClick();
+    void NormButtonClick();
     void Edit3Click() { OpenDiaList(3); }
     void Edit23Click() { OpenDiaList(23); }
     void DiaListClick();
@@ -83,6 +85,8 @@ public:
     // How the report and protocol commands ask for a printer; a test
     // replaces it.
     std::function<bool()> ConfirmPrint;
+    // How the norm button asks for the norm (a dialog); a test replaces it.
+    std::function<std::optional<NormChoice>(const NormChoice&)> ChooseNorm;
 
     // What the last calculation of each type did, for its protocol.
     std::array<CalcTrace, kTypeCount> Traces;
@@ -93,7 +97,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void ShowPrintFailure(const QString& failure);  // the error box, when there is a failure
+    void ShowPrintFailure(const QString& failure);
+    void ShowNormChoice();  // the error box, when there is a failure
     void BuildControls();
     void BuildSlotPanels();
     void RegimClick(int type);
@@ -136,6 +141,8 @@ private:
     QPushButton* Button2 = nullptr;
     QPushButton* RepButton = nullptr;
     QPushButton* ProtButton = nullptr;
+    QPushButton* NormButton = nullptr;
+    QLabel* NormLab = nullptr;
     // Rows of the whole result under the fields: panel with caption and a
     // read-only field with the value.
     std::array<QLabel*, 2> WholePanels{};

@@ -92,6 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         HumanCase{"Type5Initial", {"--type", "5"},
                   "Ширина канала недостаточна\nТолщина тепловой изоляции = 23,9 мм\n"},
         HumanCase{"Type1Options", {"--type=1", "--indoors", "--metal"}, "Толщина тепловой изоляции = 79,6 мм\n"},
+        HumanCase{"Type1CurrentNorm", {"--type", "1", "--norm", "sp61"}, "Толщина тепловой изоляции = 114,5 мм\n"},
         HumanCase{"Type5LongHours", {"--type", "5", "--long-hours"},
                   "Ширина канала недостаточна\nТолщина тепловой изоляции = 31,4 мм\n"},
         HumanCase{"Type2Typed", {"--type", "2", "1=20", "4=5", "32=60"},
@@ -155,6 +156,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ArgumentCase{"CoverOnType4", {"--type", "4", "--metal"}, "type 4 has no cover option"},
                       ArgumentCase{"HoursOnType3", {"--type", "3", "--long-hours"}, "type 3 has no operating-hours option"},
                       ArgumentCase{"PlacementOnType2", {"--type", "2", "--outdoors"}, "type 2 has no placement option"},
+                      ArgumentCase{"NormOnType3", {"--type", "3", "--norm", "sp61"}, "type 3 has no norm option"},
+                      ArgumentCase{"SupportsUnderHistoricalNorm", {"--type", "1", "--supports", "suspended"},
+                                   "belong to the current norm"},
+                      ArgumentCase{"UnknownRegion", {"--type", "1", "--norm", "sp61", "--region", "mars"},
+                                   "--region takes europe, urals"},
                       ArgumentCase{"BadSlotNumber", {"--type", "1", "x=45"}, "not a whole number"},
                       ArgumentCase{"NotASlot", {"--type", "1", "45"}, "expected SLOT=TEXT"},
                       ArgumentCase{"CsvWithType", {"--csv", "-", "--type", "1"}, "give no --type"},
@@ -199,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The same case computed by the engine in this process.
 double EngineThickness(int type, std::initializer_list<std::pair<int, std::string>> texts) {
     using namespace kaldora;
-    CaseInput input{type, {}, {}, {}, {}};
+    CaseInput input{.type = type};
     input.slotTexts.assign(texts.begin(), texts.end());
     RunCase(input);
     return ParamTable[type][kSlotThickness];
@@ -224,6 +230,23 @@ TEST(CalcJson, NumbersReadBackEqualToTheEngines) {
     EXPECT_EQ(json["events"][0]["kind"], "info");
     EXPECT_EQ(json["events"][1]["kind"], "result");
     EXPECT_FALSE(json["slots"].contains("1"));  // not read, not written by type 5
+}
+
+// Under the current norm the JSON says where the normed flux came from;
+// under the historical tables it has no such key, as before.
+TEST(CalcJson, CurrentNormNamesItsSources) {
+    const Outcome run = Calc({"--type", "1", "--json", "--norm", "sp61", "--long-hours", "--region", "urals",
+                              "3=325", "4=100"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto norm = nlohmann::json::parse(run.out)["norm"];
+    EXPECT_EQ(norm["document"], "СП 61.13330.2012");
+    EXPECT_EQ(norm["table"], 2);
+    EXPECT_EQ(norm["rows"][1]["dn_mm"], 300.0);
+    EXPECT_EQ(norm["rows"][1]["outer_mm"], 325.0);
+    EXPECT_EQ(norm["cells"][1][1], 64.0);
+    EXPECT_EQ(norm["q"].get<double>(), 0.98 * 64 / 1.15);
+    EXPECT_EQ(norm["check"].size(), 1u);
+    EXPECT_FALSE(nlohmann::json::parse(Calc({"--type", "1", "--json"}).out).contains("norm"));
 }
 
 TEST(CalcJson, RefusalIsANormalAnswer) {

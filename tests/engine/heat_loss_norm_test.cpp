@@ -16,7 +16,10 @@ struct NormCase {
     double norm;
     double alpha;
     const char* shown;
+    NormChoice choice{};  // the historical tables unless a row says otherwise
 };
+
+constexpr NormChoice Sp61(Supports supports, Region region) { return {NormSet::Sp61, supports, region}; }
 
 class HeatLossNormTest : public CalcTest, public ::testing::WithParamInterface<NormCase> {};
 
@@ -25,6 +28,7 @@ TEST_P(HeatLossNormTest, FindsTheThicknessForTheNorm) {
     IndoorsFlag[1] = c.indoors;
     MetalCoverFlag[1] = c.metal;
     LongHoursFlag[1] = c.longHours;
+    NormChoices[1] = c.choice;
     Calculate(1, {{1, "20"}, {3, c.diameter}, {4, c.carrier}});
     EXPECT_DOUBLE_EQ(Slot(6), c.norm);
     EXPECT_EQ(Slot(kSlotAlpha), c.alpha);
@@ -39,7 +43,27 @@ INSTANTIATE_TEST_SUITE_P(
         NormCase{"OutdoorsOver5000", "108", "350", false, false, true, 130, 29, "94,7"},
         NormCase{"IndoorsNonMetal", "108", "350", true, false, false, 140, 11, "82,3"},
         NormCase{"IndoorsMetal", "108", "350", true, true, false, 140, 6, "79,6"},
-        NormCase{"BetweenTheLastRows", "1220", "150", false, false, false, 172.5, 29, "148,6"}),
+        NormCase{"BetweenTheLastRows", "1220", "150", false, false, false, 172.5, 29, "148,6"},
+        // СП 61.13330.2012: q = K1·q_table / K, α from its table В.2.
+        // Table 3 (outdoors, up to 5000 h), Dn 100 (108 mm) at 350 °C: 139;
+        // movable supports under 159 mm: K = 1,20; European part: K1 = 1,00.
+        NormCase{"Sp61Outdoors", "108", "350", false, false, false, 1.00 * 139 / 1.20, 26, "114,5",
+                 Sp61(Supports::Movable, Region::Europe)},
+        // Table 2 (over 5000 h), Dn 300 (325 mm) at 100 °C: 64 (a marked
+        // cell); movable from Dn 150: K = 1,15; Urals: K1 = 0,98.
+        NormCase{"Sp61OverFiveThousandHours", "325", "100", false, false, true, 0.98 * 64 / 1.15, 26, "77,3",
+                 Sp61(Supports::Movable, Region::Urals)},
+        // Table 5 (indoors, up to 5000 h), Dn 200 (219 mm) at 200 °C: 107;
+        // suspended: K = 1,05; Far North: K1 = 0,96; metal cover indoors: α = 7.
+        NormCase{"Sp61IndoorsMetal", "219", "200", true, true, false, 0.96 * 107 / 1.05, 7, "79,9",
+                 Sp61(Supports::Suspended, Region::FarNorth)},
+        // Table 3 between Dn 100/125 (108/133 mm) and 350/400 °C, cells 139,
+        // 162 / 162, 189: at 120 mm 150,04 and 174,96, at 375 °C 162,5; K = 1.
+        NormCase{"Sp61Interpolated", "120", "375", false, false, false, 162.5, 26, "88,2",
+                 Sp61(Supports::None, Region::Europe)},
+        // Non-metal pipe: K = 1,70; Far East: K1 = 0,96.
+        NormCase{"Sp61NonMetalPipe", "108", "350", false, false, false, 0.96 * 139 / 1.70, 26, "237,5",
+                 Sp61(Supports::NonMetal, Region::FarEast)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalcTest, HeatLossNormSettlesInSixPasses) {
@@ -58,6 +82,8 @@ struct NormRefusalCase {
     const char* carrier;
     const char* message;
     bool resultFirst;  // only the "no losses" refusal shows the zero first
+    bool indoors = false;
+    NormChoice choice{};
 };
 
 class HeatLossNormRefusalTest : public CalcTest,
@@ -65,6 +91,8 @@ class HeatLossNormRefusalTest : public CalcTest,
 
 TEST_P(HeatLossNormRefusalTest, RefusesInItsOrder) {
     const NormRefusalCase& c = GetParam();
+    IndoorsFlag[1] = c.indoors;
+    NormChoices[1] = c.choice;
     Calculate(1, {{1, c.air}, {3, c.diameter}, {4, c.carrier}});
     const auto expected = c.resultFirst
                               ? std::vector{Result("0,0"), Info(c.message), Result("0,0")}
@@ -80,6 +108,7 @@ TEST_P(HeatLossNormRefusalTest, RefusesInItsOrder) {
 const char kNoLosses[] = "При заданных условиях тепловые потери исключены";
 const char kTemp[] = "Температура теплоносителя\nдолжна быть от 20C до 600C";
 const char kDia[] = "Диаметр трубы должен быть от 0.018м до 1.420м";
+const char kIndoorTemp[] = "Температура теплоносителя\nдолжна быть от 50C до 600C";  // the current norm indoors
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HeatLossNormRefusalTest,
@@ -90,7 +119,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NormRefusalCase{"DiameterTooLarge", "20", "1430", "350", kDia, false},
                       NormRefusalCase{"CarrierTooCold", "0", "108", "10", kTemp, false},
                       NormRefusalCase{"CarrierTooHot", "20", "108", "601", kTemp, false},
-                      NormRefusalCase{"BothOutside", "0", "17", "10", kTemp, false}),
+                      NormRefusalCase{"BothOutside", "0", "17", "10", kTemp, false},
+                      NormRefusalCase{"Sp61DiameterTooLarge", "20", "1500", "350", kDia, false, false,
+                                      Sp61(Supports::Movable, Region::Europe)},
+                      NormRefusalCase{"Sp61IndoorsBelowItsColumns", "20", "108", "30", kIndoorTemp, false, true,
+                                      Sp61(Supports::Movable, Region::Europe)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalcTest, HeatLossNormAcceptsTheTableBounds) {

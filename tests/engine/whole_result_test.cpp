@@ -22,7 +22,7 @@ class WholeResultTest : public ::testing::TestWithParam<WholeCase> {};
 
 TEST_P(WholeResultTest, FollowsTheHeatBalance) {
     const WholeCase& c = GetParam();
-    const CaseResult r = RunCase({c.type, {}, {}, {}, c.typed});
+    const CaseResult r = RunCase({.type = c.type, .slotTexts = c.typed});
     ASSERT_EQ(r.whole.surfaceTemp.has_value(), c.surfaceTemp.has_value());
     ASSERT_EQ(r.whole.heatFlux.has_value(), c.heatFlux.has_value());
     if (c.surfaceTemp) {
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WholeResult, ChannelKeepsItsAirTemperature) {
-    const CaseResult r = RunCase({5, {}, {}, {}, {}});
+    const CaseResult r = RunCase({.type = 5});
     ASSERT_TRUE(r.whole.channelAirTemp);
     EXPECT_NEAR(*r.whole.channelAirTemp, 19.84, 0.005);  // the last pass of the worked case
     EXPECT_FALSE(r.whole.surfaceTemp || r.whole.heatFlux);
@@ -65,7 +65,7 @@ TEST(WholeResult, ChannelKeepsItsAirTemperature) {
 
 TEST(Trace, HeatLossNormRecordsItsPassesAndCells) {
     CalcTrace trace;
-    const CaseResult r = RunCase({1, {}, {}, {}, {}}, &trace);
+    const CaseResult r = RunCase({.type = 1}, &trace);
     ASSERT_EQ(trace.passes.size(), 6u);
     EXPECT_EQ(trace.solves.size(), 6u);
     EXPECT_EQ(trace.inputs.size(), 4u);
@@ -84,12 +84,12 @@ TEST(Trace, HeatLossNormRecordsItsPassesAndCells) {
     EXPECT_DOUBLE_EQ(x->value, r.slotValues[3].value() + 2 * r.slotValues[5].value());
     EXPECT_FALSE(trace.refused);
     // The same case without a trace computes the very same numbers.
-    EXPECT_EQ(RunCase({1, {}, {}, {}, {}}).thicknessMm, r.thicknessMm);
+    EXPECT_EQ(RunCase({.type = 1}).thicknessMm, r.thicknessMm);
 }
 
 TEST(Trace, RefusalIsRecordedWithItsMessage) {
     CalcTrace trace;
-    RunCase({3, {}, {}, {}, {}}, &trace);
+    RunCase({.type = 3}, &trace);
     EXPECT_TRUE(trace.refused);
     ASSERT_EQ(trace.checks.size(), 1u);
     EXPECT_FALSE(trace.checks[0].met);

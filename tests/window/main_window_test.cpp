@@ -6,6 +6,7 @@
 #include <QToolTip>
 
 #include "model/calc_data.h"
+#include "ui/norm_dialog.h"
 #include "model/type_layout.h"
 #include "ui/control_props.h"
 #include "window_fixture.h"
@@ -130,6 +131,8 @@ private slots:
             QCOMPARE(Shown(QLatin1String(name)), plates);
         QCOMPARE(Shown(QStringLiteral("TimePan")), hours);
         for (const char* name : {"Button2", "RepButton", "Res_Pan"}) QVERIFY(Shown(QLatin1String(name)));
+        QCOMPARE(Shown(QStringLiteral("NormButton")), type == 1);
+        QVERIFY(!Shown(QStringLiteral("NormLab")));  // the historical tables say nothing
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
         QCOMPARE(ShowsHint(Panel(7)), type == 3);
         QCOMPARE(ShowsHint(Edit(7)), type == 3);
@@ -234,6 +237,42 @@ private slots:
         form->Regim1Click();
         QCOMPARE(Edit(1)->text(), QStringLiteral("20"));
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), typeOneResult);
+    }
+
+    // The norm is chosen per screen, like the typed values; the norm field
+    // shows the flux the current norm asks for (K1·q_table / K).
+    void currentNormIsChosenPerScreen() {
+        NormChoice offered{NormSet::Sp61, Supports::Movable, Region::Europe};
+        form->ChooseNorm = [&](const NormChoice&) { return std::optional(offered); };
+        form->Regim1Click();
+        form->NormButtonClick();
+        QVERIFY(Shown(QStringLiteral("NormLab")));
+        QCOMPARE(Find(QStringLiteral("NormLab"))->text(),
+                 QStringLiteral("СП 61.13330.2012, подвижные опоры, Европейская часть России"));
+        form->Button2Click();
+        QCOMPARE(Edit(6)->text(), QStringLiteral("115,8"));
+        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 114,5 мм"));
+        form->Regim3Click();
+        QVERIFY(!Shown(QStringLiteral("NormLab")) && !Shown(QStringLiteral("NormButton")));
+        form->Regim1Click();
+        QVERIFY(Shown(QStringLiteral("NormLab")));
+        offered = {};
+        form->NormButtonClick();
+        QVERIFY(!Shown(QStringLiteral("NormLab")));
+        form->Button2Click();
+        QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
+    }
+
+    void normDialogOffersSupportsAndRegionOnlyForTheCurrentNorm() {
+        NormDialog dialog({NormSet::Sp61, Supports::Suspended, Region::FarEast}, form.get());
+        auto* norm = dialog.findChild<QComboBox*>(QStringLiteral("NormBox"));
+        auto* supports = dialog.findChild<QComboBox*>(QStringLiteral("SupportsBox"));
+        QVERIFY(supports->isEnabled());
+        QCOMPARE(dialog.Choice(), (NormChoice{NormSet::Sp61, Supports::Suspended, Region::FarEast}));
+        norm->setCurrentIndex(0);
+        QVERIFY(!supports->isEnabled());
+        QVERIFY(!dialog.findChild<QComboBox*>(QStringLiteral("RegionBox"))->isEnabled());
+        QCOMPARE(dialog.Choice().set, NormSet::Historical);
     }
 
     void enterInAFieldCalculates() {

@@ -98,7 +98,18 @@ private slots:
         ExpectElement("QRStat", "На открытом воздухе");
         ExpectElement("QRType", "Неметаллическое");
         ExpectElement("QRResName", "Расчетная толщина тепловой изоляции (мм)");
+        QCOMPARE(Text(QStringLiteral("QRNorm")), QString());  // the historical tables say nothing
         ExpectFixedElements();
+    }
+
+    // Under the current norm one line in type 1's blank input rows names it.
+    void currentNormIsNamedInOneLine() {
+        NormChoices[1] = {NormSet::Sp61, Supports::NonMetal, Region::Urals};
+        Calculate(1);
+        FillAndRead();
+        QCOMPARE(pages, 1);
+        ExpectElement("QRNorm", "Нормы: СП 61.13330.2012; опоры: неметаллическая; район: Урал");
+        ExpectElement("QRD5", "80,1");  // 0,98 · 139 / 1,70 W/m
     }
 
     void nothingOfAnEarlierTypeRemains() {

@@ -1,0 +1,74 @@
+#include "engine/current_norm.h"
+
+#include "model/calc_trace.h"
+
+namespace kaldora {
+
+namespace {
+
+constexpr double kDn150OuterDiameter = 0.159;  // m
+
+// Where a point between two keys takes weight: the lower key, the upper key.
+std::array<bool, 2> Weighted(const std::array<double, 2>& keys, double at) {
+    if (keys[0] == keys[1]) return {false, true};
+    return {at < keys[1], at > keys[0]};
+}
+
+}  // namespace
+
+const NormTable& Sp61Table(bool indoors, bool longHours) {
+    if (indoors) return longHours ? Sp61IndoorOver5000 : Sp61IndoorUpTo5000;
+    return longHours ? Sp61OutdoorOver5000 : Sp61OutdoorUpTo5000;
+}
+
+double SupportsCoefficient(Supports supports, double outerDiameter) {
+    switch (supports) {
+        case Supports::Movable: return outerDiameter < kDn150OuterDiameter ? 1.20 : 1.15;
+        case Supports::Suspended: return 1.05;
+        case Supports::NonMetal: return 1.70;
+        case Supports::None: return 1.0;
+    }
+    return 1.0;
+}
+
+double RegionCoefficient(Region region) {
+    switch (region) {
+        case Region::Europe: return 1.00;
+        case Region::Urals:
+        case Region::WestSiberia:
+        case Region::EastSiberia: return 0.98;
+        case Region::FarEast:
+        case Region::FarNorth: return 0.96;
+    }
+    return 1.00;
+}
+
+double Sp61SurfaceCoefficient(bool indoors, bool metalCover) {
+    if (!indoors) return 26.0;
+    return metalCover ? 7.0 : 10.0;
+}
+
+double NominalBoreOf(double outerDiameter) {
+    const LookupTable& rows = Sp61OutdoorOver5000.lookup;
+    for (int r = 1; r < rows.rows; ++r)
+        if (rows.cells[r * rows.cols] == outerDiameter) return kNominalBoresMm[static_cast<std::size_t>(r - 1)];
+    return 0.0;
+}
+
+std::vector<const MarkedCell*> MarkedCellsUsed(const NormTable& table, const TraceLookup& lookup) {
+    std::vector<const MarkedCell*> used;
+    if (!lookup.inRange) return used;
+    const auto rows = Weighted(lookup.rowKeys, lookup.rowArg);
+    const auto cols = Weighted(lookup.colKeys, lookup.colArg);
+    for (const MarkedCell& cell : kMarkedCells) {
+        if (cell.table != table.number) continue;
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < 2; ++c)
+                if (rows[r] && cols[c] && lookup.rowKeys[r] == cell.outerDiameter &&
+                    lookup.colKeys[c] == cell.carrierTemp && (used.empty() || used.back() != &cell))
+                    used.push_back(&cell);
+    }
+    return used;
+}
+
+}  // namespace kaldora
