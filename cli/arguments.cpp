@@ -24,6 +24,8 @@ const char kUsage[] =
     "  --json                      one JSON object instead of the window's texts, with the\n"
     "                              surface temperature, heat flux and the calculation's trace\n"
     "  --protocol FILE.pdf         also write the calculation protocol (A4, Russian) as PDF\n"
+    "  --object TEXT, --section TEXT, --executor TEXT, --checker TEXT\n"
+    "                              what the protocol is for and who made and checked it\n"
     "  --csv FILE                  a table of pipe sections (\"-\": standard input), saved by a\n"
     "                              spreadsheet with \";\", \",\" or tab; columns by English name,\n"
     "                              Russian title or slotN (see --template); writes the results\n"
@@ -98,6 +100,14 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--protocol") {
             a.protocolPath = value("--protocol");
             if (a.protocolPath.empty()) throw ArgumentError{"--protocol needs a file name"};
+        } else if (arg == "--object") {
+            a.object = value("--object");
+        } else if (arg == "--section") {
+            a.section = value("--section");
+        } else if (arg == "--executor") {
+            a.executor = value("--executor");
+        } else if (arg == "--checker") {
+            a.checker = value("--checker");
         } else if (arg == "--xlsx") {
             a.workbookPath = value("--xlsx");
             if (a.workbookPath.empty()) throw ArgumentError{"--xlsx needs a file name"};
@@ -118,6 +128,9 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     }
     if (!a.workbookPath.empty() && a.mode != Arguments::Mode::Table)
         throw ArgumentError{"--xlsx writes the results of a --csv table"};
+    if (a.protocolPath.empty() &&
+        !(a.object.empty() && a.section.empty() && a.executor.empty() && a.checker.empty()))
+        throw ArgumentError{"--object, --section, --executor and --checker go with --protocol"};
     if (!a.protocolPath.empty() && a.mode != Arguments::Mode::OneCase)
         throw ArgumentError{"--protocol writes the protocol of one case (--type)"};
     if (a.mode == Arguments::Mode::Template) return a;

@@ -19,6 +19,8 @@ struct Arguments {
     std::string tablePath;     // a table of cases; "-" for standard input
     std::string workbookPath;  // the results as a workbook instead of CSV
     std::string protocolPath;  // the calculation protocol of one case, as PDF
+    // Who and what the protocol is for.
+    std::string object, section, executor, checker;
     Titles templateTitles = Titles::English;
 };
 

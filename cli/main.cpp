@@ -21,15 +21,18 @@ namespace {
 
 // The protocol needs Qt's fonts and painting but no display: Qt runs on its
 // offscreen platform, whatever the environment says.
-void WriteProtocol(const std::string& path, const kaldora::CalcTrace& trace, char* program) {
+void WriteProtocol(const kaldora::cli::Arguments& args, const kaldora::CalcTrace& trace, char* program) {
     char platformOption[] = "-platform";
     char platform[] = "offscreen";
     char* qtArgv[] = {program, platformOption, platform, nullptr};
     int qtArgc = 3;
     kaldora::DropRuntimeDirWarning();
     const QGuiApplication app(qtArgc, qtArgv);
-    if (const int error = kaldora::WriteProtocolPdf(QString::fromStdString(path), trace))
-        throw kaldora::cli::WriteError{path, std::strerror(error)};
+    const auto q = [](const std::string& text) { return QString::fromStdString(text); };
+    const kaldora::ProtocolDocument protocol = kaldora::MakeProtocol(
+        trace, QDate::currentDate(), {q(args.object), q(args.section), q(args.executor), q(args.checker)});
+    if (const int error = kaldora::WriteProtocolPdf(q(args.protocolPath), protocol))
+        throw kaldora::cli::WriteError{args.protocolPath, std::strerror(error)};
 }
 
 // Everything printed must have reached standard output, or the run failed.
@@ -48,7 +51,7 @@ int Run(const kaldora::cli::Arguments& args, char* program) {
             CalcTrace trace;
             const CaseResult result = RunCase(args.input, &trace);
             std::cout << (args.json ? JsonText(result, &trace) : HumanText(result));
-            if (!args.protocolPath.empty()) WriteProtocol(args.protocolPath, trace, program);
+            if (!args.protocolPath.empty()) WriteProtocol(args, trace, program);
             return 0;
         }
         case Arguments::Mode::Template: WriteTemplate(stdout, args.templateTitles); return 0;

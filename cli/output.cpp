@@ -3,6 +3,7 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 
+#include "engine/method_constants.h"
 #include "model/calc_types.h"
 
 namespace kaldora::cli {
@@ -130,6 +131,8 @@ std::string JsonText(const CaseResult& result, const CalcTrace* trace) {
         const std::optional<double> value = ValueOf(result.whole, kind);
         json[std::string(WholeResultName(kind))] = value ? nlohmann::ordered_json(*value) : nullptr;
     }
+    json["converged"] = result.whole.convergence.Settled();
+    if (!result.whole.convergence.Settled()) json["not_converged"] = UnsettledTexts(result.whole.convergence);
     if (result.norm && result.norm->set == NormSet::Sp61) json["norm"] = NormJson(*result.norm, trace);
     if (trace) json["trace"] = TraceJson(*trace);
     return json.dump(2) + "\n";
@@ -143,6 +146,8 @@ std::string MessagesLine(const CaseResult& result) {
         if (e.kind == Kind::Error) line += "Ошибка: ";
         line += e.text;
     }
+    for (const std::string& text : UnsettledTexts(result.whole.convergence))
+        line += (line.empty() ? "" : " | ") + text;
     return line;
 }
 

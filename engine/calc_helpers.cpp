@@ -8,15 +8,21 @@
 
 namespace kaldora {
 
-void RefuseResultFirst(std::string_view message) {
+// A refusal has no result that could be approximate.
+void NoResult() {
     TraceRefusal();
+    WholeResults[static_cast<std::size_t>(CurrentType)].convergence = {};
+}
+
+void RefuseResultFirst(std::string_view message) {
+    NoResult();
     ShowResult(0.0);
     CurrentSlot(kSlotThickness) = 0.0;
     InfoBox(message);
 }
 
 void RefuseMessageFirst(std::string_view message) {
-    TraceRefusal();
+    NoResult();
     InfoBox(message);
     CurrentSlot(kSlotThickness) = 0.0;
     ShowResult(0.0);
@@ -27,17 +33,38 @@ LayerBalance BalanceOf(double mediumTemp, double airTemp, double pipeDiameter, d
     const double layer = std::log(outerDiameter / pipeDiameter) / (kTwoPi * lambda);
     const double surface = 1.0 / (kPi * alpha * outerDiameter);
     const double flux = (mediumTemp - airTemp) / (layer + surface);
-    return {flux, airTemp + flux * surface};
+    return {flux,         airTemp + flux * surface, mediumTemp, airTemp, pipeDiameter,
+            outerDiameter, lambda,                   alpha,      layer,   surface};
 }
 
 void KeepWholeResult(const LayerBalance& balance) {
     WholeResult& whole = WholeResults[static_cast<std::size_t>(CurrentType)];
     if (std::isfinite(balance.surfaceTemp)) whole.surfaceTemp = balance.surfaceTemp;
     if (std::isfinite(balance.heatFlux)) whole.heatFlux = balance.heatFlux;
-    TraceResult("t_s", "температура поверхности изоляции", balance.surfaceTemp, "°C");
-    TraceResult("q", balance.heatFlux < 0.0 ? "линейная плотность теплового потока к трубопроводу (теплопоступления)"
-                                            : "линейная плотность теплового потока (тепловые потери)",
+    if (!ActiveTrace()) return;
+    const auto n = [](double v) { return TraceNumber(v); };
+    TraceResult("R_из",
+                "сопротивление слоя изоляции, ln(x/D) / (2πλ) = ln(" + n(balance.outerDiameter) + " / " +
+                    n(balance.pipeDiameter) + ") / (2π · " + n(balance.lambda) + ")",
+                balance.layerResistance, "м·°C/Вт");
+    TraceResult("R_пов",
+                "сопротивление теплоотдаче поверхности, 1 / (παx) = 1 / (π · " + n(balance.alpha) + " · " +
+                    n(balance.outerDiameter) + ")",
+                balance.surfaceResistance, "м·°C/Вт");
+    TraceResult("q",
+                std::string(balance.heatFlux < 0.0 ? "теплопоступления к трубопроводу" : "тепловые потери") +
+                    ", q = (t_m − t_a) / (R_из + R_пов) = (" + n(balance.mediumTemp) + " − " + n(balance.airTemp) +
+                    ") / (" + n(balance.layerResistance) + " + " + n(balance.surfaceResistance) + ")",
                 balance.heatFlux, "Вт/м");
+    TraceResult("t_s",
+                "температура поверхности изоляции, t_s = t_a + q·R_пов = " + n(balance.airTemp) + " + " +
+                    n(balance.heatFlux) + " · " + n(balance.surfaceResistance),
+                balance.surfaceTemp, "°C");
+}
+
+void EndPasses(bool settled) {
+    TraceEndPasses(settled);
+    if (!settled) WholeResults[static_cast<std::size_t>(CurrentType)].convergence.passes = false;
 }
 
 void TraceThickness(double outerDiameter) {

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "engine/method_constants.h"
+
 namespace kaldora {
 
 void CalcHeatLossNorm();        // type 1
@@ -35,7 +37,7 @@ struct ChannelIteration {
     int passes;
     double supplySurface, returnSurface;  // t_s1, t_s2 of the last pass, °C
 };
-inline constexpr double kChannelAlpha = 11.0;
+inline constexpr double kChannelAlpha = method::AlphaChannel.value;
 double ChannelSurfaceResistance(const ChannelInputs& in);
 double SoilResistance(const ChannelInputs& in);
 ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss);
@@ -55,13 +57,21 @@ void RefuseMessageFirst(std::string_view message);
 struct LayerBalance {
     double heatFlux;     // W/m, negative when the pipe gains heat
     double surfaceTemp;  // °C
+    double mediumTemp, airTemp;                 // °C, as balanced
+    double pipeDiameter, outerDiameter;         // m
+    double lambda, alpha;
+    double layerResistance, surfaceResistance;  // m·°C/W
 };
 LayerBalance BalanceOf(double mediumTemp, double airTemp, double pipeDiameter, double outerDiameter,
                        double lambda, double alpha);
 
 // Keeps a type's surface temperature and heat flux as its whole result (when
-// finite) and records them with the thickness in the trace.
+// finite) and records them in the trace with the arithmetic that gave them.
 void KeepWholeResult(const LayerBalance& balance);
+
+// Closes the passes of an outer loop; `settled` false when they stopped at
+// their limit without meeting their tolerance, which the result then says.
+void EndPasses(bool settled);
 void TraceThickness(double outerDiameter);
 
 // The end of a calculation that found the outer diameter x of a layer of

@@ -45,8 +45,8 @@ double SoilResistance(const ChannelInputs& in) {
 }
 
 ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
-    constexpr double kSettled = 0.01;
-    constexpr int kMaxPasses = 30;
+    constexpr double kSettled = method::ChannelSettled.value;
+    constexpr int kMaxPasses = static_cast<int>(method::MaxPasses.value);
     const double channelResistance = ChannelSurfaceResistance(in);
     const double soilResistance = SoilResistance(in);
     TraceQuantity("R_к", "сопротивление теплоотдаче стенок канала, (w + h) / (2π·α·w·h)",
@@ -66,8 +66,8 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
         ++it.passes;
         TraceBeginPass(it.passes);
         TraceQuantity("k", "отношение потерь обеих труб к потерям подающей", it.ratio, "");
-        it.channelAirTemp = in.soilTemp + outerResistance * 1.15 * q1 * it.ratio;
-        TraceQuantity("t_к", "температура воздуха в канале, t_гр + 1,15·(R_к + R_гр)·q₁·k",
+        it.channelAirTemp = in.soilTemp + outerResistance * method::ChannelAirFactor.value * q1 * it.ratio;
+        TraceQuantity("t_к", "температура воздуха в канале, t_гр + k_к·(R_к + R_гр)·q₁·k",
                       it.channelAirTemp, "°C");
         const double mean1 = (in.supplyTemp + supplySurface) / 2.0;
         const double mean2 = (in.returnTemp + returnSurface) / 2.0;
@@ -107,7 +107,7 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
         if (std::fabs(it.ratio - r) > epsilon) epsilon = std::fabs(it.ratio - r);
         TraceQuantity("ε", "наибольшее изменение за проход", epsilon, "");
     }
-    TraceEndPasses();
+    EndPasses(!(epsilon > kSettled));
     return it;
 }
 
@@ -151,13 +151,16 @@ void CalcChannelTwoPipe() {
         RefuseMessageFirst(MessageBuffer);
         return;
     }
-    if (!Checked(!(2.0 * it.outerDiameter + 0.3 > in.width), "2x + 0,3 ≤ w"))
+    const double width = 2.0 * it.outerDiameter + method::WidthClearance.value;
+    if (!CheckedAgainst(!(width > in.width), "2x + Δw", width, "w", in.width, "м"))
         InfoBox("Ширина канала недостаточна");
-    if (!Checked(!(it.outerDiameter + 0.15 > in.height), "x + 0,15 ≤ h"))
+    const double height = it.outerDiameter + method::HeightClearance.value;
+    if (!CheckedAgainst(!(height > in.height), "x + Δh", height, "h", in.height, "м"))
         InfoBox("Высота канала недостаточна");
     TraceThickness(it.outerDiameter);
     TraceResult("q₁", "потери подающего трубопровода", supplyLoss, "Вт/м");
-    TraceResult("q₂", "потери обратного трубопровода", it.returnLoss, "Вт/м");
+    TraceResult("q₂", it.returnLoss < 0.0 ? "теплопоступления к обратному трубопроводу" : "потери обратного трубопровода",
+                it.returnLoss, "Вт/м");
     TraceResult("t_к", "температура воздуха в канале", it.channelAirTemp, "°C");
     TraceResult("t_s1", "температура поверхности изоляции подающей трубы", it.supplySurface, "°C");
     TraceResult("t_s2", "температура поверхности изоляции обратной трубы", it.returnSurface, "°C");

@@ -4,6 +4,7 @@
 
 #include "engine/calculations.h"
 #include "engine/kernels.h"
+#include "engine/method_constants.h"
 #include "engine/reference_tables.h"
 #include "model/calc_data.h"
 #include "model/calc_trace.h"
@@ -38,7 +39,7 @@ void CalcCondensation() {
         return;
     }
 
-    const double alpha = MetalCoverFlag[CurrentType] ? 5.0 : 7.0;
+    const double alpha = MetalCoverFlag[CurrentType] ? method::AlphaColdMetal.value : method::AlphaColdNonMetal.value;
     CurrentSlot(kSlotAlpha) = alpha;
     TraceQuantity("α", "коэффициент теплоотдачи поверхности", alpha, "Вт/(м²·°C)");
     const double saturation = Lookup(SaturationPressureTable, 1.0, airTemp);
@@ -58,7 +59,7 @@ void CalcCondensation() {
         return;
     }
 
-    constexpr double kLambda = 0.04;
+    constexpr double kLambda = method::LambdaFixed.value;
     TraceQuantity("λ", "теплопроводность изоляции (постоянная)", kLambda, "Вт/(м·°C)");
     const double a = std::log(diameter);
     const double b = -2.0 * kLambda * (dewPoint - mediumTemp) / ((airTemp - dewPoint) * alpha);

@@ -1,12 +1,11 @@
 #include "engine/current_norm.h"
 
+#include "engine/method_constants.h"
 #include "model/calc_trace.h"
 
 namespace kaldora {
 
 namespace {
-
-constexpr double kDn150OuterDiameter = 0.159;  // m
 
 // Where a point between two keys takes weight: the lower key, the upper key.
 std::array<bool, 2> Weighted(const std::array<double, 2>& keys, double at) {
@@ -23,29 +22,31 @@ const NormTable& Sp61Table(bool indoors, bool longHours) {
 
 double SupportsCoefficient(Supports supports, double outerDiameter) {
     switch (supports) {
-        case Supports::Movable: return outerDiameter < kDn150OuterDiameter ? 1.20 : 1.15;
-        case Supports::Suspended: return 1.05;
-        case Supports::NonMetal: return 1.70;
-        case Supports::None: return 1.0;
+        case Supports::Movable:
+            return outerDiameter < method::kDn150OuterDiameter ? method::KMovableSmall.value
+                                                               : method::KMovableLarge.value;
+        case Supports::Suspended: return method::KSuspended.value;
+        case Supports::NonMetal: return method::KNonMetal.value;
+        case Supports::None: return method::KNone.value;
     }
-    return 1.0;
+    return method::KNone.value;
 }
 
 double RegionCoefficient(Region region) {
     switch (region) {
-        case Region::Europe: return 1.00;
+        case Region::Europe: return method::K1Europe.value;
         case Region::Urals:
         case Region::WestSiberia:
-        case Region::EastSiberia: return 0.98;
+        case Region::EastSiberia: return method::K1Siberia.value;
         case Region::FarEast:
-        case Region::FarNorth: return 0.96;
+        case Region::FarNorth: return method::K1FarEast.value;
     }
-    return 1.00;
+    return method::K1Europe.value;
 }
 
 double Sp61SurfaceCoefficient(bool indoors, bool metalCover) {
-    if (!indoors) return 26.0;
-    return metalCover ? 7.0 : 10.0;
+    if (!indoors) return method::Sp61AlphaOutdoors.value;
+    return metalCover ? method::Sp61AlphaMetal.value : method::Sp61AlphaNonMetal.value;
 }
 
 double NominalBoreOf(double outerDiameter) {

@@ -4,6 +4,7 @@
 
 #include "engine/calculations.h"
 #include "engine/kernels.h"
+#include "engine/method_constants.h"
 #include "model/calc_data.h"
 #include "model/calc_trace.h"
 #include "model/value_exchange.h"
@@ -13,16 +14,16 @@ namespace kaldora {
 namespace {
 
 // Heat quantities in W·h, so that the standstill time enters in hours.
-constexpr double kAlphaOutdoors = 29.0;
-constexpr double kLambda = 0.04;
-constexpr double kFreezingTemp = 0.0;
-constexpr double kSteelDensity = 7850.0;
-constexpr double kSteelHeat = 0.486 / 3.6;
-constexpr double kWaterDensity = 1000.0;
-constexpr double kWaterHeat = 4.187 / 3.6;
-constexpr double kLatentHeat = 334.0 / 3.6;
-constexpr double kFrozenShare = 0.25;
-constexpr double kTimeFactor = 1.15;
+constexpr double kAlphaOutdoors = method::AlphaOutdoors.value;
+constexpr double kLambda = method::LambdaFixed.value;
+constexpr double kFreezingTemp = method::FreezingTemp.value;
+constexpr double kSteelDensity = method::SteelDensity.value;
+constexpr double kSteelHeat = method::SteelHeat.value / 3.6;
+constexpr double kWaterDensity = method::WaterDensity.value;
+constexpr double kWaterHeat = method::WaterHeat.value / 3.6;
+constexpr double kLatentHeat = method::LatentHeat.value / 3.6;
+constexpr double kFrozenShare = method::FrozenShare.value;
+constexpr double kTimeFactor = method::FreezeTimeFactor.value;
 
 }  // namespace
 
@@ -67,7 +68,7 @@ void CalcFreezeProtection() {
     const double resistance = kTimeFactor * hours / (cooling + freezing);
     TraceQuantity("Q_охл", "теплота охлаждения воды и стенки до 0 °C", cooling, "Вт·ч/(м·°C)");
     TraceQuantity("Q_зам", "теплота замерзания четверти воды", freezing, "Вт·ч/(м·°C)");
-    TraceQuantity("R", "требуемое сопротивление, 1,15·τ / (Q_охл + Q_зам)", resistance, "м·°C/Вт");
+    TraceQuantity("R", "требуемое сопротивление, k_τ·τ / (Q_охл + Q_зам)", resistance, "м·°C/Вт");
 
     const double a = std::log(diameter) + kTwoPi * kLambda * resistance;
     const double b = kTwoPi * kLambda * (1.0 / (kPi * kAlphaOutdoors));

@@ -5,6 +5,7 @@
 #include "engine/calculations.h"
 #include "engine/current_norm.h"
 #include "engine/kernels.h"
+#include "engine/method_constants.h"
 #include "engine/reference_tables.h"
 #include "model/calc_data.h"
 #include "model/calc_trace.h"
@@ -20,8 +21,8 @@ const LookupTable& HistoricalNormTable(bool indoors, bool longHours) {
 }
 
 double SurfaceCoefficient(bool indoors, bool metalCover) {
-    if (!indoors) return 29.0;
-    return metalCover ? 6.0 : 11.0;
+    if (!indoors) return method::AlphaOutdoors.value;
+    return metalCover ? method::AlphaMetal.value : method::AlphaNonMetal.value;
 }
 
 // The normed flux of the current norm, q = K1·q_table / K, recorded with
@@ -53,8 +54,8 @@ double CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, d
 
 NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrierTemp,
                                   double normFlux, double alpha) {
-    constexpr double kSettled = 0.1;  // °C
-    constexpr int kMaxPasses = 30;
+    constexpr double kSettled = method::NormSettled.value;
+    constexpr int kMaxPasses = static_cast<int>(method::MaxPasses.value);
     // The conductivity depends on the surface temperature and that on the
     // thickness: start from the air temperature and average each new surface
     // temperature into the estimate.
@@ -79,7 +80,7 @@ NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrie
         it.surfaceTemp = (it.surfaceTemp + surface) / 2.0;
         it.lambda = lambda;
     } while (!(std::fabs(it.surfaceTemp - surface) <= kSettled) && it.passes < kMaxPasses);
-    TraceEndPasses();
+    EndPasses(std::fabs(it.surfaceTemp - surface) <= kSettled);
     return it;
 }
 

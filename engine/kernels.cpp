@@ -1,5 +1,7 @@
 #include "engine/kernels.h"
 
+#include "engine/method_constants.h"
+
 #include <cmath>
 
 #include "model/calc_data.h"
@@ -23,7 +25,7 @@ double TraceLookupAt(const double* table, int cols, double rowArg, double colArg
     CalcTrace* trace = ActiveTrace();
     if (!trace) return value;
     const auto cell = [table, cols](int r, int c) { return table[r * cols + c]; };
-    TraceLookup lookup{{}, rowArg, colArg, k > 0, {}, {}, {}, value};
+    TraceLookup lookup{{}, {}, rowArg, colArg, k > 0, {}, {}, {}, value};
     if (k > 0) {
         const int k0 = k == 1 ? 1 : k - 1;
         const int j0 = j == 1 ? 1 : j - 1;
@@ -73,8 +75,8 @@ double InterpolateTable(const double* table, double rowArg, double colArg, int r
 }
 
 double SolveInsulationDiameter(double a, double b) {
-    constexpr double kStop = 1e-5;  // metres
-    constexpr int kMaxIterations = 30;
+    constexpr double kStop = method::SolverStop.value;
+    constexpr int kMaxIterations = static_cast<int>(method::SolverIterations.value);
     const double start = 3.0 * CurrentSlot(kSlotDiameter);
     double x = start;
     double y = 0.0;
@@ -83,14 +85,17 @@ double SolveInsulationDiameter(double a, double b) {
         y = std::exp(a - b / x);
         x = (x + y) / 2.0;
     }
-    if (CalcTrace* trace = ActiveTrace()) trace->solves.push_back({a, b, start, x, n});
+    const bool settled = !(std::fabs(x - y) > kStop);
+    if (!settled) WholeResults[static_cast<std::size_t>(CurrentType)].convergence.solver = false;
+    if (CalcTrace* trace = ActiveTrace()) trace->solves.push_back({a, b, start, x, n, settled});
     return x;
 }
 
 double InsulationConductivity(double t) {
-    if (t <= 25.0) return 0.038;
-    if (t <= 125.0) return 0.0345 + 0.00014 * t;
-    return 0.027 + 0.0002 * t;
+    using namespace method;
+    if (t <= LambdaLowUpTo.value) return LambdaLow.value;
+    if (t <= LambdaMidUpTo.value) return LambdaMidBase.value + LambdaMidSlope.value * t;
+    return LambdaHighBase.value + LambdaHighSlope.value * t;
 }
 
 }  // namespace kaldora

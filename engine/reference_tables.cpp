@@ -1,6 +1,7 @@
 #include "engine/reference_tables.h"
 
 #include "engine/kernels.h"
+#include "engine/method_constants.h"
 #include "model/calc_trace.h"
 
 namespace kaldora {
@@ -227,21 +228,25 @@ constexpr double kDewPointTable[2 * 93] = {
     50, 51,
 };
 
+constexpr const char* kProgramSourceText = kProgramSource.data();
+
 }  // namespace
 
-const LookupTable NormFluxOutdoorOver5000{kNormFluxOutdoorOver5000, 24, 14, "нормы плотности теплового потока, на открытом воздухе, более 5000 ч/год"};
-const LookupTable NormFluxOutdoorUpTo5000{kNormFluxOutdoorUpTo5000, 24, 14, "нормы плотности теплового потока, на открытом воздухе, не более 5000 ч/год"};
-const LookupTable NormFluxIndoorOver5000{kNormFluxIndoorOver5000, 24, 14, "нормы плотности теплового потока, в помещении, более 5000 ч/год"};
-const LookupTable NormFluxIndoorUpTo5000{kNormFluxIndoorUpTo5000, 24, 14, "нормы плотности теплового потока, в помещении, не более 5000 ч/год"};
-const LookupTable NormFluxChannelOver5000{kNormFluxChannelOver5000, 24, 4, "нормы плотности теплового потока подающего трубопровода в непроходном канале, более 5000 ч/год"};
-const LookupTable NormFluxChannelUpTo5000{kNormFluxChannelUpTo5000, 24, 4, "нормы плотности теплового потока подающего трубопровода в непроходном канале, не более 5000 ч/год"};
-const LookupTable SaturationPressureTable{kSaturationPressureTable, 2, 93, "давление насыщенного водяного пара, мм рт. ст."};
-const LookupTable DewPointTable{kDewPointTable, 2, 93, "температура точки росы, °C"};
+const LookupTable NormFluxOutdoorOver5000{kNormFluxOutdoorOver5000, 24, 14, "нормы плотности теплового потока, на открытом воздухе, более 5000 ч/год", kProgramSourceText};
+const LookupTable NormFluxOutdoorUpTo5000{kNormFluxOutdoorUpTo5000, 24, 14, "нормы плотности теплового потока, на открытом воздухе, не более 5000 ч/год", kProgramSourceText};
+const LookupTable NormFluxIndoorOver5000{kNormFluxIndoorOver5000, 24, 14, "нормы плотности теплового потока, в помещении, более 5000 ч/год", kProgramSourceText};
+const LookupTable NormFluxIndoorUpTo5000{kNormFluxIndoorUpTo5000, 24, 14, "нормы плотности теплового потока, в помещении, не более 5000 ч/год", kProgramSourceText};
+const LookupTable NormFluxChannelOver5000{kNormFluxChannelOver5000, 24, 4, "нормы плотности теплового потока подающего трубопровода в непроходном канале, более 5000 ч/год", kProgramSourceText};
+const LookupTable NormFluxChannelUpTo5000{kNormFluxChannelUpTo5000, 24, 4, "нормы плотности теплового потока подающего трубопровода в непроходном канале, не более 5000 ч/год", kProgramSourceText};
+const LookupTable SaturationPressureTable{kSaturationPressureTable, 2, 93, "давление насыщенного водяного пара, мм рт. ст.", kProgramSourceText};
+const LookupTable DewPointTable{kDewPointTable, 2, 93, "температура точки росы, °C", kProgramSourceText};
 
 double Lookup(const LookupTable& table, double rowArg, double colArg) {
     const double value = InterpolateTable(table.cells, rowArg, colArg, table.rows, table.cols);
-    if (CalcTrace* trace = ActiveTrace(); trace && !trace->lookups.empty())
+    if (CalcTrace* trace = ActiveTrace(); trace && !trace->lookups.empty()) {
         trace->lookups.back().table = table.name;
+        trace->lookups.back().source = table.source;
+    }
     return value;
 }
 

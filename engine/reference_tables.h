@@ -10,7 +10,8 @@ struct LookupTable {
     const double* cells;  // rows x cols, row by row; [0][0] is the corner
     int rows;
     int cols;
-    const char* name;  // as a protocol names it
+    const char* name;    // as a protocol names it
+    const char* source;  // where its figures come from, as the program knows it
 };
 
 double Lookup(const LookupTable& table, double rowArg, double colArg);

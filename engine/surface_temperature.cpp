@@ -4,6 +4,7 @@
 
 #include "engine/calculations.h"
 #include "engine/kernels.h"
+#include "engine/method_constants.h"
 #include "model/calc_data.h"
 #include "model/calc_trace.h"
 #include "model/value_exchange.h"
@@ -29,7 +30,7 @@ void CalcSurfaceTemperature() {
         return;
     }
 
-    const double alpha = MetalCoverFlag[CurrentType] ? 6.0 : 11.0;
+    const double alpha = MetalCoverFlag[CurrentType] ? method::AlphaMetal.value : method::AlphaNonMetal.value;
     CurrentSlot(kSlotAlpha) = alpha;
     TraceQuantity("α", "коэффициент теплоотдачи поверхности", alpha, "Вт/(м²·°C)");
     const double mean = (carrierTemp + surfaceTemp) / 2.0;

@@ -39,8 +39,17 @@ extern double ParamTable[kTypeCount][kSlotCount];
 // through the insulation (positive: lost by the pipe; negative: gained by a
 // cold one) and, for the channel, the air temperature in it. Unset for a type
 // not calculated or refused.
+// Whether the iterations behind it met their tolerances within their limits:
+// the solver of ln x = a − b/x, and the passes of an outer loop.
+struct Convergence {
+    bool solver = true;
+    bool passes = true;
+
+    bool Settled() const { return solver && passes; }
+};
 struct WholeResult {
     std::optional<double> surfaceTemp, heatFlux, channelAirTemp;
+    Convergence convergence{};
 };
 extern std::array<WholeResult, kTypeCount> WholeResults;
 extern int CurrentType;

@@ -1,5 +1,10 @@
 #include "model/calc_trace.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "model/number_text.h"
+
 namespace kaldora {
 
 namespace trace_detail {
@@ -33,6 +38,28 @@ void RecordQuantity(std::string_view symbol, std::string_view meaning, double va
 
 }  // namespace trace_detail
 
+std::string TraceNumber(double value) {
+    if (!std::isfinite(value)) return "—";
+    if (value == 0.0) return "0";
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const int decimals = std::clamp(5 - magnitude, 0, 9);
+    std::string text = FormatFixed(std::fabs(value), 1, decimals);
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    return (value < 0.0 ? "−" : "") + SwapFirstPoint(text);
+}
+
+bool CheckedAgainst(bool met, std::string_view left, double leftValue, std::string_view right, double rightValue,
+                    std::string_view unit) {
+    if (!attached) return met;
+    const std::string u = unit.empty() ? std::string() : " " + std::string(unit);
+    trace_detail::RecordCheck(met, std::string(left) + " = " + TraceNumber(leftValue) + u + (met ? " ≤ " : " > ") +
+                                       std::string(right) + " = " + TraceNumber(rightValue) + u);
+    return met;
+}
+
 void TraceInputRead(int slot, std::string_view typed, double value) {
     if (attached) attached->inputs.push_back({slot, std::string(typed), value});
 }
@@ -47,7 +74,10 @@ void TraceBeginPass(int number) {
     passOpen = true;
 }
 
-void TraceEndPasses() { passOpen = false; }
+void TraceEndPasses(bool settled) {
+    passOpen = false;
+    if (attached && !settled) attached->passesSettled = false;
+}
 
 void TraceResult(std::string_view symbol, std::string_view meaning, double value,
                  std::string_view unit) {

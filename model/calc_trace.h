@@ -31,6 +31,7 @@ struct TraceInput {
 
 struct TraceLookup {
     std::string table;
+    std::string source;  // where the table's figures come from
     double rowArg, colArg;
     bool inRange;
     // The bracketing keys and the four cells around the point (equal keys
@@ -45,6 +46,7 @@ struct TraceSolve {
     double start;  // 3 D
     double x;
     int iterations;
+    bool settled;  // met its tolerance; false: stopped at its iteration limit
 };
 
 struct TracePass {
@@ -85,6 +87,7 @@ struct CalcTrace {
     std::vector<std::string> messages;  // boxes, in order
     std::vector<TraceValue> results;
     std::optional<TraceNorm> norm;  // only under the current norm
+    bool passesSettled = true;      // false: an outer loop stopped at its pass limit
     bool refused = false;  // no thickness was found
 
     void Clear() { *this = CalcTrace{}; }
@@ -110,6 +113,13 @@ inline bool Checked(bool met, std::string_view condition) {
     if (ActiveTrace()) trace_detail::RecordCheck(met, condition);
     return met;
 }
+// A number as the trace's texts print it: six significant digits, a decimal
+// comma, a true minus sign.
+std::string TraceNumber(double value);
+// A limit check recorded with both of its numbers ("2x + Δw = 0,611 м >
+// w = 0,555 м" when not met, "≤" when met); returns `met` unchanged.
+bool CheckedAgainst(bool met, std::string_view left, double leftValue, std::string_view right, double rightValue,
+                    std::string_view unit);
 // Into the open pass, if any, else among the values.
 inline void TraceQuantity(std::string_view symbol, std::string_view meaning, double value,
                           std::string_view unit) {
@@ -118,7 +128,8 @@ inline void TraceQuantity(std::string_view symbol, std::string_view meaning, dou
 void TraceInputRead(int slot, std::string_view typed, double value);
 void TraceOption(std::string_view name, std::string_view value);
 void TraceBeginPass(int number);
-void TraceEndPasses();
+// Closes the passes; `settled` false when they stopped at their limit.
+void TraceEndPasses(bool settled);
 void TraceResult(std::string_view symbol, std::string_view meaning, double value,
                  std::string_view unit);
 void TraceMessage(std::string_view text);

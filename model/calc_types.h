@@ -69,6 +69,9 @@ struct CalcTypeInfo {
     std::string_view method;
     // The norm can be chosen: the historical tables or the current norm.
     bool normChoice = false;
+    // When the whole result holds, where it is not throughout ("в начале
+    // простоя"); the type screen's rows say so.
+    std::string_view wholeMoment = {};
 
     int Number() const { return static_cast<int>(type); }
     // Options the user can set for this type (the location of a type that

@@ -29,11 +29,14 @@ std::string_view SurfaceRecommendation(bool indoors, bool metal, std::string_vie
     return indoors ? IndoorRecommendation(carrierText) : OutdoorRecommendation(metal);
 }
 
-std::string_view WholeResultCaption(WholeKind kind, double value) {
+std::string WholeResultCaption(WholeKind kind, double value, std::string_view moment) {
+    const std::string when = moment.empty() ? std::string() : " " + std::string(moment);
     switch (kind) {
-        case WholeKind::SurfaceTemp: return " Температура поверхности изоляции (0С) =";
+        case WholeKind::SurfaceTemp:
+            return moment.empty() ? " Температура поверхности изоляции (0С) ="
+                                  : " Температура поверхности" + when + " (0С) =";
         case WholeKind::HeatFlux:
-            return value < 0.0 ? " Теплопоступления к трубопроводу (Вт/м) =" : " Тепловые потери (Вт/м) =";
+            return (value < 0.0 ? " Теплопоступления к трубопроводу" : " Тепловые потери") + when + " (Вт/м) =";
         case WholeKind::ChannelAirTemp: return " Температура воздуха в канале (0С) =";
     }
     return {};

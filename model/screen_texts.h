@@ -23,8 +23,9 @@ std::string_view IndoorRecommendation(std::string_view carrierText);
 std::string_view OutdoorRecommendation(bool metal);
 
 // The caption of a row of the whole result on the type screen; a heat flux
-// into a cold pipe is named as what it is.
-std::string_view WholeResultCaption(WholeKind kind, double value);
+// into a cold pipe is named as what it is, and a result that holds at one
+// moment says when.
+std::string WholeResultCaption(WholeKind kind, double value, std::string_view moment);
 
 // The error box of an arithmetic fault: what it means for the engineer, with
 // the fault's own name kept.

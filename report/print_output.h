@@ -19,7 +19,8 @@ using PagePainter = std::function<bool(QPagedPaintDevice&)>;
 
 // What a PDF carries besides its pages.
 struct PdfMetadata {
-    QString title;
+    QString title{};
+    QString author{};  // in the document's XMP metadata, where readers look for it
     QString creator = QStringLiteral("Кальдора " KALDORA_VERSION);
 };
 

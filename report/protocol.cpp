@@ -3,13 +3,19 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QAbstractTextDocumentLayout>
 #include <QPagedPaintDevice>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
 #include "assets/fonts.h"
+#include "engine/method_constants.h"
 #include "model/calc_trace.h"
 #include "model/calc_types.h"
 #include "model/number_text.h"
@@ -29,26 +35,58 @@ QString Number(double value, int significant = 6) {
     if (value == 0.0) return QStringLiteral("0");
     const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
     const int decimals = std::clamp(significant - 1 - magnitude, 0, 9);
-    std::string text = FormatFixed(value, 1, decimals);
+    std::string text = FormatFixed(std::fabs(value), 1, decimals);
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0') text.pop_back();
         if (text.back() == '.') text.pop_back();
     }
-    return Q(SwapFirstPoint(text));
+    return (value < 0.0 ? QStringLiteral("−") : QString()) + Q(SwapFirstPoint(text));
 }
 
-QString Cell(const QString& text, bool header = false) {
-    return header ? QStringLiteral("<th>") + text + QStringLiteral("</th>")
-                  : QStringLiteral("<td>") + text + QStringLiteral("</td>");
+// A number of a narrow table column: small magnitudes as a power of ten, so
+// that no number needs more than a few characters.
+QString ShortNumber(double value, int significant) {
+    if (!std::isfinite(value) || value == 0.0 || std::fabs(value) >= 1e-3) return Number(value, significant);
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    return Number(value / std::pow(10.0, exponent), significant) + QStringLiteral("·10<sup>−") +
+           QString::number(-exponent) + QStringLiteral("</sup>");
+}
+
+// Quantities as a formula sets them: the letter in italics, what follows an
+// underscore as a subscript ("t_m", "R_из", "λ₁").
+QString Notation(QString text) {
+    static const QRegularExpression symbol(QStringLiteral(
+        "(?<![\\w>°])([A-Za-zα-ωΔδελ])(?:_([0-9A-Za-zА-Яа-яё]+))?([₀-₉]*)(?![\\w<])"));
+    QString out;
+    qsizetype at = 0;
+    for (auto it = symbol.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        out += text.mid(at, m.capturedStart() - at);
+        out += QStringLiteral("<i>") + m.captured(1) + QStringLiteral("</i>");
+        if (m.capturedLength(2) > 0) out += QStringLiteral("<sub>") + m.captured(2) + QStringLiteral("</sub>");
+        out += m.captured(3);
+        at = m.capturedEnd();
+    }
+    return out + text.mid(at);
+}
+
+// Escaped, then in formula notation.
+QString Formula(std::string_view text) { return Notation(Html(text)); }
+
+QString Cell(const QString& text, bool header = false, bool small = false) {
+    // Small cells hold numbers of narrow columns: they never break.
+    const QString open = small ? QStringLiteral(" style=\"white-space:nowrap\"><span style=\"font-size:7pt\">")
+                               : QStringLiteral(">");
+    const QString close = small ? QStringLiteral("</span>") : QString();
+    return header ? QStringLiteral("<th") + open + text + close + QStringLiteral("</th>")
+                  : QStringLiteral("<td") + open + text + close + QStringLiteral("</td>");
 }
 
 // A row of cells; small ones for wide tables (the text document takes a
 // font size on the text, not on the table).
 QString Row(const QStringList& cells, bool header = false, bool small = false) {
     QString row = QStringLiteral("<tr>");
-    for (const QString& c : cells)
-        row += Cell(small ? QStringLiteral("<span style=\"font-size:7.5pt\">") + c + QStringLiteral("</span>") : c,
-                    header);
+    for (const QString& c : cells) row += Cell(c, header, small);
     return row + QStringLiteral("</tr>");
 }
 
@@ -88,8 +126,19 @@ QString OptionsSection(const CalcTrace& trace) {
 }
 
 QString MethodSection(const CalcTypeInfo& info) {
-    return Heading("Методика") + QStringLiteral("<p>") + Html(info.method).replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
+    return Heading("Методика") + QStringLiteral("<p>") + Formula(info.method).replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
            QStringLiteral("</p>");
+}
+
+// Every constant the calculation used, with its value and where it comes
+// from, from the same list the engine computes with.
+QString ConstantsSection(const CalcTrace& trace) {
+    QString rows = Row({QStringLiteral("Величина"), QStringLiteral("Значение"), QStringLiteral("Источник")}, true);
+    for (const MethodConstant* c : ConstantsOf(trace.type, trace.norm.has_value()))
+        rows += Row({Formula(c->symbol) + QStringLiteral(" — ") + Formula(c->meaning),
+                     Number(c->value) + (c->unit.empty() ? QString() : QStringLiteral(" ") + Html(c->unit)),
+                     Html(c->source)});
+    return Heading("Постоянные расчета и их источники") + Table(rows);
 }
 
 // Where the normed flux of the current norm comes from, part by part, so that
@@ -129,7 +178,7 @@ QString ChecksSection(const CalcTrace& trace) {
     if (trace.checks.empty()) return {};
     QString rows;
     for (const TraceCheck& c : trace.checks)
-        rows += Row({Html(c.condition), c.met ? QStringLiteral("выполнено") : QStringLiteral("<b>не выполнено</b>")});
+        rows += Row({Formula(c.condition), c.met ? QStringLiteral("выполнено") : QStringLiteral("<b>не выполнено</b>")});
     return Heading("Проверки") + Table(rows);
 }
 
@@ -137,23 +186,31 @@ QString LookupsSection(const CalcTrace& trace) {
     if (trace.lookups.empty()) return {};
     QString html = Heading("Табличные значения");
     for (const TraceLookup& l : trace.lookups) {
-        html += QStringLiteral("<p>Таблица: ") + Html(l.table) + QStringLiteral("; строка ") + Number(l.rowArg) +
-                QStringLiteral(", столбец ") + Number(l.colArg) + QStringLiteral(".</p>");
+        html += QStringLiteral("<p>Таблица: ") + Html(l.table) + QStringLiteral(" (источник: ") + Html(l.source) +
+                QStringLiteral("); строка ") + Number(l.rowArg) + QStringLiteral(", столбец ") + Number(l.colArg) +
+                QStringLiteral(".</p>");
         if (!l.inRange) {
             html += QStringLiteral("<p>Точка вне таблицы.</p>");
             continue;
         }
-        QString rows = Row({QString(), Number(l.colKeys[0]), Number(l.colKeys[1])}, true);
-        for (int r = 0; r < 2; ++r)
-            rows += Row({QStringLiteral("<b>") + Number(l.rowKeys[static_cast<std::size_t>(r)]) + QStringLiteral("</b>"),
-                         Number(l.cells[static_cast<std::size_t>(r)][0]), Number(l.cells[static_cast<std::size_t>(r)][1])});
+        // A point on a key of the table prints that key once.
+        const std::size_t firstRow = l.rowKeys[0] == l.rowKeys[1] ? 1 : 0;
+        const std::size_t firstCol = l.colKeys[0] == l.colKeys[1] ? 1 : 0;
+        QStringList header{QString()};
+        for (std::size_t c = firstCol; c < 2; ++c) header << Number(l.colKeys[c]);
+        QString rows = Row(header, true);
+        for (std::size_t r = firstRow; r < 2; ++r) {
+            QStringList cells{QStringLiteral("<b>") + Number(l.rowKeys[r]) + QStringLiteral("</b>")};
+            for (std::size_t c = firstCol; c < 2; ++c) cells << Number(l.cells[r][c]);
+            rows += Row(cells);
+        }
         html += Table(rows) + QStringLiteral("<p>Линейная интерполяция: <b>") + Number(l.value) + QStringLiteral("</b></p>");
     }
     return html;
 }
 
 QString ValueRow(const TraceValue& v) {
-    return Row({Html(v.symbol), Html(v.meaning), Number(v.value) + QStringLiteral(" ") + Html(v.unit)});
+    return Row({Formula(v.symbol), Formula(v.meaning), Number(v.value) + QStringLiteral(" ") + Html(v.unit)});
 }
 
 QString ValuesSection(const CalcTrace& trace) {
@@ -163,41 +220,59 @@ QString ValuesSection(const CalcTrace& trace) {
     return Heading("Промежуточные величины") + Table(rows);
 }
 
-// The passes of an outer loop: one row a quantity, one column a pass; the
-// solver's iterations of each pass below. Five digits keep ten passes within
-// the page's width.
+// The solver's runs outside passes, with a word where one stopped at its
+// iteration limit.
+QString SolvesSection(const CalcTrace& trace) {
+    QString html;
+    for (const TraceSolve& s : trace.solves) {
+        html += QStringLiteral("<p>Решение ") + Formula("ln x = a − b/x") + QStringLiteral(": от ") +
+                Formula("x₀") + QStringLiteral(" = 3") + Formula("D") + QStringLiteral(" = ") + Number(s.start) +
+                QStringLiteral(" м за ") + QString::number(s.iterations) + QStringLiteral(" итераций ") +
+                Formula("x") + QStringLiteral(" = <b>") + Number(s.x) + QStringLiteral(" м</b>.");
+        if (!s.settled) html += QStringLiteral(" <b>Точность не достигнута: итерации остановлены на пределе.</b>");
+        html += QStringLiteral("</p>");
+    }
+    return html.isEmpty() ? html : Heading("Решение уравнения") + html;
+}
+
+// The passes of an outer loop: one row a pass, one column a quantity, the
+// solver's iterations of each pass last; the header row repeats on every
+// page.
 constexpr int kPassDigits = 5;
 QString PassesSection(const CalcTrace& trace) {
-    if (trace.passes.empty()) {
-        QString html;
-        for (const TraceSolve& s : trace.solves)
-            html += QStringLiteral("<p>Решение ln x = a − b/x: от x₀ = 3D = ") + Number(s.start) +
-                    QStringLiteral(" м за ") + QString::number(s.iterations) + QStringLiteral(" итераций x = <b>") +
-                    Number(s.x) + QStringLiteral(" м</b>.</p>");
-        return html.isEmpty() ? html : Heading("Решение уравнения") + html;
-    }
+    if (trace.passes.empty()) return SolvesSection(trace);
+    const std::vector<TraceValue>& first = trace.passes.front().values;
+    const bool withSolves = trace.solves.size() == trace.passes.size();
     QStringList header{QStringLiteral("№")};
-    for (const TracePass& p : trace.passes) header << QString::number(p.number);
-    QString rows = Row(header, true, true);
     QString legend;
-    for (std::size_t i = 0; i < trace.passes.front().values.size(); ++i) {
-        const TraceValue& first = trace.passes.front().values[i];
-        QStringList cells{QStringLiteral("<b>") + Html(first.symbol) + QStringLiteral("</b>")};
-        for (const TracePass& p : trace.passes)
-            cells << (i < p.values.size() ? Number(p.values[i].value, kPassDigits) : QString());
-        rows += Row(cells, false, true);
-        legend += (legend.isEmpty() ? QString() : QStringLiteral("; ")) + QStringLiteral("<b>") + Html(first.symbol) +
-                  QStringLiteral("</b> — ") + Html(first.meaning) +
-                  (first.unit.empty() ? QString() : QStringLiteral(", ") + Html(first.unit));
+    for (const TraceValue& v : first) {
+        header << Formula(v.symbol);
+        legend += (legend.isEmpty() ? QString() : QStringLiteral("; ")) + Formula(v.symbol) + QStringLiteral(" — ") +
+                  Formula(v.meaning) + (v.unit.empty() ? QString() : QStringLiteral(", ") + Html(v.unit));
     }
-    if (trace.solves.size() == trace.passes.size()) {
-        QStringList cells{QStringLiteral("<b>n</b>")};
-        for (const TraceSolve& s : trace.solves) cells << QString::number(s.iterations);
-        rows += Row(cells, false, true);
-        legend += QStringLiteral("; <b>n</b> — итераций решения ln x = a − b/x от x₀ = 3D");
+    if (withSolves) {
+        header << Formula("n");
+        legend += QStringLiteral("; ") + Formula("n") + QStringLiteral(" — итераций решения ") +
+                  Formula("ln x = a − b/x") + QStringLiteral(" от ") + Formula("x₀") + QStringLiteral(" = 3") +
+                  Formula("D") + QStringLiteral(" (* — точность не достигнута)");
     }
-    return Heading("Проходы") + Table(rows) +
-           QStringLiteral("<p style=\"font-size:8pt\">") + legend + QStringLiteral("</p>");
+    QString rows = QStringLiteral("<thead>") + Row(header, true, true) + QStringLiteral("</thead>");
+    for (std::size_t p = 0; p < trace.passes.size(); ++p) {
+        QStringList cells{QString::number(trace.passes[p].number)};
+        for (std::size_t i = 0; i < first.size(); ++i)
+            cells << (i < trace.passes[p].values.size() ? ShortNumber(trace.passes[p].values[i].value, kPassDigits)
+                                                        : QString());
+        if (withSolves)
+            cells << QString::number(trace.solves[p].iterations) +
+                         (trace.solves[p].settled ? QString() : QStringLiteral("*"));
+        rows += Row(cells, false, true);
+    }
+    QString html = Heading("Проходы") + Table(rows) + QStringLiteral("<p style=\"font-size:8pt\">") + legend +
+                   QStringLiteral("</p>");
+    if (!trace.passesSettled)
+        html += QStringLiteral("<p><b>Проходы остановлены на пределе ") + Number(method::MaxPasses.value) +
+                QStringLiteral(", не достигнув заданной точности.</b></p>");
+    return html;
 }
 
 QString MessagesSection(const CalcTrace& trace) {
@@ -206,6 +281,27 @@ QString MessagesSection(const CalcTrace& trace) {
     for (const std::string& m : trace.messages)
         html += QStringLiteral("<li>") + Html(m).replace(QLatin1Char('\n'), QLatin1Char(' ')) + QStringLiteral("</li>");
     return html + QStringLiteral("</ul>");
+}
+
+// Type 1 finds the thickness at which the flux equals the norm; the flux of
+// the final balance differs from it by what the solver and the passes leave.
+QString NormDifference(const CalcTrace& trace) {
+    const auto find = [](const std::vector<TraceValue>& values, std::string_view symbol) -> const TraceValue* {
+        for (const TraceValue& v : values)
+            if (v.symbol == symbol) return &v;
+        return nullptr;
+    };
+    const TraceValue* norm = find(trace.values, "q");
+    const TraceValue* flux = find(trace.results, "q");
+    if (!norm || !flux || norm->value == flux->value) return {};
+    return QStringLiteral("<p>") + Formula("q") + QStringLiteral(" отличается от нормы ") + Number(norm->value) +
+           QStringLiteral(" Вт/м на ") + Number(flux->value - norm->value, 3) + QStringLiteral(" Вт/м (") +
+           Number((flux->value - norm->value) / norm->value * 100.0, 2) +
+           QStringLiteral(" %): уравнение решается с точностью ") + Formula("Δx") + QStringLiteral(" = ") +
+           Number(method::SolverStop.value) + QStringLiteral(" м, а ") + Formula("λ") +
+           QStringLiteral(" взята при оценке ") + Formula("t_s") +
+           QStringLiteral(" последнего прохода, которая сходится с точностью ") + Formula("Δt") + QStringLiteral(" = ") +
+           Number(method::NormSettled.value) + QStringLiteral(" °C.</p>");
 }
 
 QString ResultsSection(const CalcTrace& trace) {
@@ -217,46 +313,118 @@ QString ResultsSection(const CalcTrace& trace) {
     }
     QString rows;
     for (const TraceValue& v : trace.results) rows += ValueRow(v);
-    return html + Table(rows);
+    html += Table(rows) + NormDifference(trace);
+    Convergence convergence;
+    convergence.passes = trace.passesSettled;
+    for (const TraceSolve& s : trace.solves) convergence.solver = convergence.solver && s.settled;
+    for (const std::string& text : UnsettledTexts(convergence))
+        html += QStringLiteral("<p><b>Внимание:</b> ") + Formula(text) + QStringLiteral(".</p>");
+    return html;
 }
 
-}  // namespace
+// Object, section, executor and checker with signature lines; an empty one
+// keeps its line, to be filled by hand.
+QString IdentityBlock(const ProtocolIdentity& identity, const QDate& calculated) {
+    const auto row = [](const char* caption, const QString& value, bool signature) {
+        return Row({QString::fromUtf8(caption), value.toHtmlEscaped(),
+                    signature ? QStringLiteral("подпись ____________________") : QString()});
+    };
+    return Table(row("Объект", identity.object, false) + row("Участок", identity.section, false) +
+                 row("Выполнил", identity.executor, true) + row("Проверил", identity.checker, true) +
+                 row("Дата расчета", calculated.toString(QStringLiteral("dd.MM.yyyy")), false));
+}
 
-QString ProtocolHtml(const CalcTrace& trace, const QDate& date) {
-    if (!IsCalcType(trace.type)) return {};
+QString ProtocolHtml(const CalcTrace& trace, const QDate& calculated, const ProtocolIdentity& identity) {
     const CalcTypeInfo& info = TypeInfo(trace.type);
     QString html = QStringLiteral(
         "<html><body style=\"font-family:'Liberation Sans'; font-size:9.5pt\">"
         "<h2>Протокол расчета тепловой изоляции</h2>");
-    html += QStringLiteral("<p>Кальдора ") + QStringLiteral(KALDORA_VERSION) + QStringLiteral(" · дата расчета ") +
-            date.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral("</p>");
+    html += QStringLiteral("<p>Кальдора ") + QStringLiteral(KALDORA_VERSION) + QStringLiteral("</p>");
     html += QStringLiteral("<p><b>") + Html(info.heading).replace(QLatin1Char('\n'), QString()).simplified() +
             QStringLiteral("</b></p>");
-    html += InputsSection(trace) + OptionsSection(trace) + MethodSection(info) + NormSection(trace) + ChecksSection(trace) +
-            LookupsSection(trace) + ValuesSection(trace) + PassesSection(trace) + MessagesSection(trace) +
-            ResultsSection(trace);
+    html += IdentityBlock(identity, calculated);
+    html += InputsSection(trace) + OptionsSection(trace) + MethodSection(info) + ConstantsSection(trace) +
+            NormSection(trace) + ChecksSection(trace) + LookupsSection(trace) + ValuesSection(trace) +
+            PassesSection(trace) + MessagesSection(trace) + ResultsSection(trace);
     return html + QStringLiteral("</body></html>");
 }
 
-void PrintProtocol(QPagedPaintDevice& device, const QString& html) {
-    // The text document adds 2 cm on every side of what the device leaves;
-    // with 5 mm more on the left the page has the report's 25 mm binding edge.
+// A heading with less than this below it on its page starts the next page.
+constexpr double kHeadingKeepMm = 25.0;
+
+void KeepHeadingsWithWhatFollows(QTextDocument& document, double pageHeight, double keep) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0) continue;
+        const QRectF box = document.documentLayout()->blockBoundingRect(block);
+        const double pageEnd = (std::floor(box.top() / pageHeight) + 1) * pageHeight;
+        if (pageEnd - box.bottom() >= keep) continue;
+        QTextBlockFormat format = block.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(block).setBlockFormat(format);
+    }
+}
+
+}  // namespace
+
+ProtocolDocument MakeProtocol(const CalcTrace& trace, const QDate& calculated, const ProtocolIdentity& identity) {
+    if (!IsCalcType(trace.type)) return {};
+    const QString heading = Q(TypeInfo(trace.type).heading).simplified();
+    QString header = QStringLiteral("Кальдора ") + QStringLiteral(KALDORA_VERSION) + QStringLiteral(" · ") + heading;
+    if (!identity.object.isEmpty()) header += QStringLiteral(" · ") + identity.object;
+    QString title = QStringLiteral("Протокол расчета тепловой изоляции");
+    if (!identity.object.isEmpty()) title += QStringLiteral(": ") + identity.object;
+    return {ProtocolHtml(trace, calculated, identity), header, {.title = title, .author = identity.executor}};
+}
+
+void PrintProtocol(QPagedPaintDevice& device, const ProtocolDocument& protocol) {
+    // The report's 25 mm binding edge on the left; the running header above
+    // the body, the sheet number below it.
+    constexpr double kLeft = 25, kTop = 10, kRight = 20, kBottom = 10;
+    constexpr double kBodyTop = 10, kBodyBottom = 10;  // within the margins
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(5, 0, 0, 0), QPageLayout::Millimeter));
+                                     QMarginsF(kLeft, kTop, kRight, kBottom), QPageLayout::Millimeter));
+    const double dotsPerMm = device.logicalDpiY() / 25.4;
+    const QSizeF area = device.pageLayout().paintRect(QPageLayout::Millimeter).size() * dotsPerMm;
+    const QSizeF body(area.width(), area.height() - (kBodyTop + kBodyBottom) * dotsPerMm);
+
     QTextDocument document;
     document.setDefaultFont(ReportFont(9.5));
-    document.setHtml(html);
-    document.print(&device);
+    document.setHtml(protocol.html);
+    document.documentLayout()->setPaintDevice(&device);
+    document.setDocumentMargin(0);
+    document.setPageSize(body);
+    KeepHeadingsWithWhatFollows(document, body.height(), kHeadingKeepMm * dotsPerMm);
+
+    QPainter painter(&device);
+    if (!painter.isActive()) return;
+    const int pages = document.pageCount();
+    const QFont small = ReportFont(8);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) device.newPage();
+        painter.setFont(small);
+        painter.setPen(Qt::black);
+        const QRectF headerBox(0, 0, area.width(), 5 * dotsPerMm);
+        painter.drawText(headerBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                         painter.fontMetrics().elidedText(protocol.runningHeader, Qt::ElideRight,
+                                                          static_cast<int>(area.width())));
+        painter.drawLine(QPointF(0, headerBox.bottom()), QPointF(area.width(), headerBox.bottom()));
+        painter.drawText(QRectF(0, area.height() - 5 * dotsPerMm, area.width(), 5 * dotsPerMm),
+                         Qt::AlignRight | Qt::AlignBottom,
+                         QStringLiteral("Лист %1 из %2").arg(page + 1).arg(pages));
+
+        painter.save();
+        painter.translate(0, kBodyTop * dotsPerMm - page * body.height());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, page * body.height(), body.width(), body.height());
+        painter.setClipRect(context.clip);
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
 }
 
-PdfMetadata ProtocolMetadata() {
-    return {.title = QStringLiteral("Протокол расчета тепловой изоляции")};
-}
-
-int WriteProtocolPdf(const QString& path, const CalcTrace& trace) {
-    const QString html = ProtocolHtml(trace, QDate::currentDate());
-    const QByteArray pdf = PdfBytes(QPageLayout(), 1200, ProtocolMetadata(), [&](QPagedPaintDevice& device) {
-        PrintProtocol(device, html);
+int WriteProtocolPdf(const QString& path, const ProtocolDocument& protocol) {
+    const QByteArray pdf = PdfBytes(QPageLayout(), 1200, protocol.metadata, [&](QPagedPaintDevice& device) {
+        PrintProtocol(device, protocol);
         return true;
     });
     return WriteWholeFile(path, pdf);

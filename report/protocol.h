@@ -1,5 +1,8 @@
 // The calculation protocol: an A4 document in Russian of what one
-// calculation did, from its trace, for an inspector to check by hand.
+// calculation did, from its trace, for an inspector to check by hand:
+// identified (object, section, executor, checker, date of the calculation),
+// every constant with its source, every pass, the arithmetic of the results,
+// and a word where an iteration stopped at its limit.
 #pragma once
 
 #include <QDate>
@@ -13,18 +16,27 @@ namespace kaldora {
 
 struct CalcTrace;
 
-// The protocol as HTML with tables, for Qt's text document.
-QString ProtocolHtml(const CalcTrace& trace, const QDate& date);
+// Who and what the protocol is for; any of it may stay empty.
+struct ProtocolIdentity {
+    QString object, section, executor, checker;
+};
 
-// Lays the protocol out on A4 pages with margins and paints it, numbering
-// the pages.
-void PrintProtocol(QPagedPaintDevice& device, const QString& html);
+// A protocol ready to print: its body as HTML for Qt's text document, the
+// running header of every page and what its PDF carries.
+struct ProtocolDocument {
+    QString html;
+    QString runningHeader;
+    PdfMetadata metadata;
+};
 
-// Title and creator of a protocol's PDF.
-PdfMetadata ProtocolMetadata();
+ProtocolDocument MakeProtocol(const CalcTrace& trace, const QDate& calculated, const ProtocolIdentity& identity);
+
+// Lays the protocol out on A4 pages, a heading never alone at a page's foot,
+// and paints it with the running header and "Лист N из M" on every page.
+void PrintProtocol(QPagedPaintDevice& device, const ProtocolDocument& protocol);
 
 // Writes the protocol as a PDF file: 0, or the system's error number when
 // the file could not be written whole.
-int WriteProtocolPdf(const QString& path, const CalcTrace& trace);
+int WriteProtocolPdf(const QString& path, const ProtocolDocument& protocol);
 
 }  // namespace kaldora

@@ -3,7 +3,11 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QPrintDialog>
+#include <QStandardPaths>
 
 #include "report/print_output.h"
 #include "report/protocol.h"
@@ -32,9 +36,18 @@ QPrinter& TForm2::Printer() {
     return *printer_;
 }
 
-bool TForm2::RunPrintDialog(QWidget* parent) {
+bool TForm2::RunPrintDialog(QWidget* parent, const QString& name) {
     QPrintDialog PrintDialog1(&Printer(), parent);
     PrintDialog1.setObjectName(QStringLiteral("PrintDialog1"));
+    // Qt offers print.pdf, or the last file, for the report and the protocol
+    // alike, so that one overwrites the other: each gets its own name, in
+    // the folder printed to last or the documents folder.
+    if (auto* file = PrintDialog1.findChild<QLineEdit*>(QStringLiteral("filename"))) {
+        const QString last = Printer().outputFileName();
+        const QString folder = last.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                              : QFileInfo(last).absolutePath();
+        file->setText(QDir(folder).filePath(name + QStringLiteral(".pdf")));
+    }
     const bool confirmed = PrintDialog1.exec() == QDialog::Accepted;
     SetUpPage(Printer());  // the dialog may have changed the paper
     return confirmed;
@@ -42,10 +55,10 @@ bool TForm2::RunPrintDialog(QWidget* parent) {
 
 QString TForm2::Print() { return PrintReportPage(Printer(), QuickRep1); }
 
-QString TForm2::PrintProtocol(const QString& html) {
+QString TForm2::PrintProtocol(const ProtocolDocument& protocol) {
     Printer().setFullPage(false);  // the protocol is laid out within the margins
-    const QString failure = PrintChecked(Printer(), ProtocolMetadata(), [&](QPagedPaintDevice& device) {
-        kaldora::PrintProtocol(device, html);
+    const QString failure = PrintChecked(Printer(), protocol.metadata, [&](QPagedPaintDevice& device) {
+        kaldora::PrintProtocol(device, protocol);
         return true;
     });
     SetUpPage(Printer());

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "report/protocol.h"
 #include "report/report_page.h"
 
 namespace kaldora {
@@ -16,8 +17,9 @@ public:
 
     ReportPage QuickRep1;
 
-    // The standard print dialog; true when the user confirmed it.
-    bool RunPrintDialog(QWidget* parent);
+    // The standard print dialog; true when the user confirmed it. Printing
+    // to a file offers `name`.pdf in the user's documents folder.
+    bool RunPrintDialog(QWidget* parent, const QString& name);
 
     // Prints the page, exactly one sheet, on the chosen printer; empty, or
     // what failed (see report/print_output.h).
@@ -26,7 +28,7 @@ public:
     // Prints a calculation protocol (see report/protocol.h) on the chosen
     // printer; the printer stays set up for the report page. Empty, or what
     // failed.
-    QString PrintProtocol(const QString& html);
+    QString PrintProtocol(const ProtocolDocument& protocol);
 
     // Made at its first use: a printer asks the print system (CUPS) for its
     // queues, which must not hold up the start of the program.

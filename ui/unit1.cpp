@@ -28,6 +28,7 @@
 #include "ui/help.h"
 #include "assets/pictures.h"
 #include "report/qt_text.h"
+#include "ui/identity_dialog.h"
 #include "ui/norm_dialog.h"
 
 namespace kaldora {
@@ -516,6 +517,7 @@ void TForm1::HideTypeScreen() {
 void TForm1::Button2Click() {
     if (!IsCalcType(CurrentType)) return;
     AttachTrace(&Traces[static_cast<std::size_t>(CurrentType)]);
+    CalculationDates[static_cast<std::size_t>(CurrentType)] = QDate::currentDate();
     CalculateCommand();
     AttachTrace(nullptr);
     ShowWholeResult();
@@ -536,7 +538,7 @@ void TForm1::ShowWholeResult() {
         if (!value || row >= WholePanels.size()) continue;
         QLabel* panel = WholePanels[row];
         QLineEdit* edit = WholeEdits[row];
-        panel->setText(Q(WholeResultCaption(kind, *value)));
+        panel->setText(Q(WholeResultCaption(kind, *value, info.wholeMoment)));
         const int captionEnd = panel->fontMetrics().horizontalAdvance(panel->text()) + panel->frameWidth();
         edit->setGeometry(captionEnd + 4, 3, 41, 18);
         WriteField(edit, Q(FormatShown(std::fabs(*value), 3, 1)));
@@ -552,15 +554,27 @@ void TForm1::ShowWholeResult() {
 void TForm1::RepButtonClick() {
     if (!report_) return;
     FillReport(report_->QuickRep1);
-    const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this);
+    const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this, QStringLiteral("report"));
     if (confirmed) ShowPrintFailure(report_->Print());
 }
 
 void TForm1::ProtButtonClick() {
     if (!report_ || !IsCalcType(CurrentType)) return;
-    const QString html = ProtocolHtml(Traces[static_cast<std::size_t>(CurrentType)], QDate::currentDate());
-    const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this);
-    if (confirmed) ShowPrintFailure(report_->PrintProtocol(html));
+    const std::size_t t = static_cast<std::size_t>(CurrentType);
+    std::optional<ProtocolIdentity> identity;
+    if (AskIdentity) {
+        identity = AskIdentity();
+    } else {
+        IdentityDialog dialog(RememberedIdentity(), this);
+        if (dialog.exec() == QDialog::Accepted) {
+            identity = dialog.Identity();
+            RememberIdentity(*identity);
+        }
+    }
+    if (!identity) return;
+    const ProtocolDocument protocol = MakeProtocol(Traces[t], CalculationDates[t], *identity);
+    const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this, QStringLiteral("protocol"));
+    if (confirmed) ShowPrintFailure(report_->PrintProtocol(protocol));
 }
 
 void TForm1::NormButtonClick() {

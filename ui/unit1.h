@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +15,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+
+#include "report/protocol.h"
 
 #include "model/calc_trace.h"
 #include "model/calc_view.h"
@@ -88,8 +91,13 @@ public:
     // How the norm button asks for the norm (a dialog); a test replaces it.
     std::function<std::optional<NormChoice>(const NormChoice&)> ChooseNorm;
 
-    // What the last calculation of each type did, for its protocol.
+    // How the protocol command asks who and what the protocol is for; a test
+    // replaces it.
+    std::function<std::optional<ProtocolIdentity>()> AskIdentity;
+
+    // What the last calculation of each type did, and when, for its protocol.
     std::array<CalcTrace, kTypeCount> Traces;
+    std::array<QDate, kTypeCount> CalculationDates;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -161,6 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    "belong to the current norm"},
                       ArgumentCase{"UnknownRegion", {"--type", "1", "--norm", "sp61", "--region", "mars"},
                                    "--region takes europe, urals"},
+                      ArgumentCase{"IdentityWithoutProtocol", {"--type", "1", "--object", "Котельная"},
+                                   "go with --protocol"},
                       ArgumentCase{"BadSlotNumber", {"--type", "1", "x=45"}, "not a whole number"},
                       ArgumentCase{"NotASlot", {"--type", "1", "45"}, "expected SLOT=TEXT"},
                       ArgumentCase{"CsvWithType", {"--csv", "-", "--type", "1"}, "give no --type"},
@@ -230,6 +232,20 @@ TEST(CalcJson, NumbersReadBackEqualToTheEngines) {
     EXPECT_EQ(json["events"][0]["kind"], "info");
     EXPECT_EQ(json["events"][1]["kind"], "result");
     EXPECT_FALSE(json["slots"].contains("1"));  // not read, not written by type 5
+    EXPECT_EQ(json["converged"], true);
+}
+
+// The solver stops at its iteration limit short of its tolerance: the
+// surface is 21,2 °C for the 21,1 asked, and the JSON says the result is
+// approximate.
+TEST(CalcJson, UnsettledIterationIsSaid) {
+    const Outcome run = Calc({"--type", "3", "--json", "3=57", "7=21,1"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["converged"], false);
+    ASSERT_EQ(json["not_converged"].size(), 1u);
+    EXPECT_NE(json["not_converged"][0].get<std::string>().find("не достигло точности 0,00001 м"), std::string::npos);
+    EXPECT_NEAR(json["surface_temp_c"].get<double>(), 21.22, 0.01);
 }
 
 // Under the current norm the JSON says where the normed flux came from;

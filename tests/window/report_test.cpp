@@ -55,6 +55,10 @@ private slots:
     void initTestCase() { StartApplication(); }
     void init() {
         MakeWindow();
+        form->AskIdentity = [] {
+            return std::optional(ProtocolIdentity{QStringLiteral("Котельная №2"), QStringLiteral("У-7"),
+                                                  QStringLiteral("Иванов И. И."), QStringLiteral("Петров П. П.")});
+        };
         QVERIFY(dir.isValid());
     }
     void cleanup() {
@@ -190,22 +194,39 @@ private slots:
     // refusal says so instead of a thickness.
     void protocolTellsTheWholeStory_data() {
         QTest::addColumn<int>("type");
+        QTest::addColumn<QStringList>("typed");  // "slot=text"
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QStringList>("absent");
-        QTest::newRow("channel") << 5
+        const QString unsettled = QStringLiteral("результат приближенный");
+        QTest::newRow("channel") << 5 << QStringList{}
             << QStringList{QStringLiteral("0,555"), QStringLiteral("α"), QStringLiteral("0,0521392"),
-                           QStringLiteral("23,8564"), QStringLiteral("19,8417"), QStringLiteral("Ширина канала недостаточна")}
-            << QStringList{QStringLiteral("Расчет не выполнен")};
-        QTest::newRow("norm") << 1
-            << QStringList{QStringLiteral("146"), QStringLiteral("0,064584"), QStringLiteral("78,8813"),
-                           QStringLiteral("26,0297")}
-            << QStringList{QStringLiteral("Расчет не выполнен")};
-        QTest::newRow("refused") << 3
+                           QStringLiteral("23,8564"), QStringLiteral("19,8417"), QStringLiteral("Ширина канала недостаточна"),
+                           QStringLiteral("0,611426 м > w = 0,555 м")}
+            << QStringList{QStringLiteral("Расчет не выполнен"), unsettled};
+        // Every constant with its source; q and t_s with their arithmetic;
+        // the flux differs from the norm by the solver's tolerance.
+        QTest::newRow("norm") << 1 << QStringList{}
+            << QStringList{QStringLiteral("146"), QStringLiteral("0,06458"), QStringLiteral("78,8813"),
+                           QStringLiteral("26,0297"), QStringLiteral("принято в программе"),
+                           QStringLiteral("= (350 − 20) / ("), QStringLiteral("отличается от нормы 146 Вт/м на −0,00516")}
+            << QStringList{QStringLiteral("Расчет не выполнен"), unsettled};
+        QTest::newRow("refused") << 3 << QStringList{}
             << QStringList{QStringLiteral("Расчет не выполнен"), QStringLiteral("не выполнено")}
-            << QStringList{QStringLiteral("толщина изоляции"), QStringLiteral("0,0")};
+            << QStringList{QStringLiteral("толщина изоляции"), QStringLiteral("0,0 мм")};
+        // The solver stops at its iteration limit: 21,2 °C for the 21,1 asked.
+        QTest::newRow("solver unsettled") << 3 << QStringList{QStringLiteral("3=57"), QStringLiteral("7=21,1")}
+            << QStringList{unsettled, QStringLiteral("не достигло точности 0,00001 м за 30 итераций")}
+            << QStringList{};
+        // Thirty passes that do not settle, one row each.
+        QTest::newRow("thirty passes") << 5
+            << QStringList{QStringLiteral("17=30"), QStringLiteral("18=0,5"), QStringLiteral("19=3"), QStringLiteral("20=0,6"),
+                           QStringLiteral("21=0,6"), QStringLiteral("23=32"), QStringLiteral("24=65"),
+                           QStringLiteral("27=70")}
+            << QStringList{QStringLiteral("Проходы не сошлись за 30 проходов")} << QStringList{};
     }
     void protocolTellsTheWholeStory() {
         QFETCH(int, type);
+        QFETCH(QStringList, typed);
         QFETCH(QStringList, present);
         QFETCH(QStringList, absent);
         const QString file = dir.filePath(QStringLiteral("protocol.pdf"));
@@ -214,6 +235,8 @@ private slots:
         form->ConfirmPrint = [] { return true; };
         CurrentType = type;
         form->ShowTypeScreen();
+        AttachView(form.get());
+        for (const QString& t : typed) form->SlotEdits[t.section(QLatin1Char('='), 0, 0).toUInt()]->setText(t.section(QLatin1Char('='), 1));
         QVERIFY(!Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
         AnswerBoxes([&] { form->Button2Click(); });
         QVERIFY(Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
@@ -223,9 +246,34 @@ private slots:
         QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
         const QString text = QString::fromUtf8(tool.readAllStandardOutput());
         QVERIFY(text.contains(QStringLiteral("Протокол расчета тепловой изоляции")));
-        QVERIFY(text.count(QLatin1Char('\f')) <= 2);  // one or two pages
-        for (const QString& s : present) QVERIFY2(text.contains(s), qPrintable(s));
-        for (const QString& s : absent) QVERIFY2(!text.contains(s), qPrintable(s));
+        // Identified, every sheet numbered out of all of them.
+        for (const char* s : {"Котельная №2", "Иванов И. И.", "Петров П. П.", "Выполнил", "Проверил"})
+            QVERIFY2(text.contains(QString::fromUtf8(s)), s);
+        const int pages = static_cast<int>(text.count(QLatin1Char('\f')));
+        for (int page = 1; page <= pages; ++page)
+            QVERIFY(text.contains(QStringLiteral("Лист %1 из %2").arg(page).arg(pages)));
+        const QString flat = text.simplified();  // paragraphs wrap where the page ends a line
+        for (const QString& s : present) QVERIFY2(flat.contains(s), qPrintable(s));
+        for (const QString& s : absent) QVERIFY2(!flat.contains(s), qPrintable(s));
+        // Every pass's channel air temperature stands whole in its row.
+        for (const TracePass& pass : form->Traces[static_cast<std::size_t>(type)].passes)
+            for (const TraceValue& v : pass.values)
+                if (v.symbol == "t_к") {
+                    const QString shown = QString::number(v.value, 'g', 5).replace(QLatin1Char('.'), QLatin1Char(','))
+                                              .replace(QLatin1Char('-'), QChar(0x2212));
+                    QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\n *%1 .* %2 ").arg(pass.number).arg(shown))),
+                             qPrintable(shown));
+                }
+        // The PDF says what it is, and who made it, from the window as from the command line.
+        QString info;
+        for (const QStringList& arguments : {QStringList{file}, QStringList{QStringLiteral("-meta"), file}}) {
+            tool.start(QStringLiteral("pdfinfo"), arguments);
+            QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
+            info += QString::fromUtf8(tool.readAllStandardOutput());
+        }
+        QVERIFY2(info.contains(QStringLiteral("Title:           Протокол расчета тепловой изоляции: Котельная №2")), qPrintable(info));
+        QVERIFY(info.contains(QStringLiteral("Creator:         Кальдора " KALDORA_VERSION)));
+        QVERIFY(info.contains(QStringLiteral("<rdf:li>Иванов И. И.</rdf:li>")));
     }
 
     void printDialogSpeaksRussian() {
