@@ -26,7 +26,7 @@ if dpkg-query -W -f='${db:Status-Abbrev}' kaldora 2>/dev/null | grep -q '^ii'; t
   echo "kaldora is still installed" >&2; exit 1
 fi
 for f in /usr/bin/kaldora /usr/bin/kaldora-calc /usr/share/kaldora \
-         /usr/share/applications/io.github.kaldora.Kaldora.desktop; do
+         /usr/share/applications/io.github.kaldora.kaldora.desktop; do
   [ ! -e "$f" ] || { echo "left behind after removal: $f" >&2; exit 1; }
 done
 echo "package installed, ran and removed cleanly: $deb"

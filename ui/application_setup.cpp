@@ -29,7 +29,7 @@ void SetUpApplication(QApplication& app) {
     // An empty display name keeps the window caption exactly as designed:
     // Qt would otherwise append the application name to it.
     QApplication::setApplicationDisplayName(QString());
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kaldora.Kaldora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kaldora.kaldora"));
     app.setProperty(kHelpFileProperty, QString::fromLatin1(kHelpFileName));
     InstallQtTranslations(app);
 }
