@@ -95,6 +95,9 @@ void CalcHeatLossNorm() {
     const bool current = choice.set == NormSet::Sp61;
 
     if (!Checked(airTemp < carrierTemp, "t_a < t_m")) {
+        // No norm was looked up: the field shows 0, as after a range
+        // refusal, not the norm of an earlier case.
+        CurrentSlot(6) = 0.0;
         RefuseResultFirst("При заданных условиях тепловые потери исключены");
         return;
     }

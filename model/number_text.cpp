@@ -51,18 +51,18 @@ long long DecimalMagnitude(std::string_view number) {
     return magnitude + exponent;
 }
 
-}  // namespace
-
-double ParsePointNumber(std::string_view text) {
-    std::size_t pos = 0;
+// Blanks, a sign and the digits of a mantissa with one decimal point, from
+// the start of `text`; `pos` ends after them, `start` where the digits begin.
+// The number of mantissa digits: none means the text has no number.
+std::size_t ScanMantissa(std::string_view text, std::size_t& pos, std::size_t& start, bool& negative) {
+    pos = 0;
     while (pos < text.size() && IsBlank(text[pos])) ++pos;
-
-    bool negative = false;
+    negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
         negative = text[pos] == '-';
         ++pos;
     }
-    const std::size_t start = pos;
+    start = pos;
     std::size_t mantissaDigits = DigitRun(text, pos);
     pos += mantissaDigits;
     if (pos < text.size() && text[pos] == '.') {
@@ -72,7 +72,21 @@ double ParsePointNumber(std::string_view text) {
             mantissaDigits += fraction;
         }
     }
-    if (mantissaDigits == 0) return 0.0;
+    return mantissaDigits;
+}
+
+}  // namespace
+
+bool HasNumberPrefix(std::string_view text) {
+    std::size_t pos = 0, start = 0;
+    bool negative = false;
+    return ScanMantissa(text, pos, start, negative) > 0;
+}
+
+double ParsePointNumber(std::string_view text) {
+    std::size_t pos = 0, start = 0;
+    bool negative = false;
+    if (ScanMantissa(text, pos, start, negative) == 0) return 0.0;
 
     // An exponent counts only when at least one digit follows it.
     if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {

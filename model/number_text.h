@@ -15,6 +15,10 @@ namespace kaldora {
 // one, so the result is always finite.
 double ParsePointNumber(std::string_view text);
 
+// Whether ParsePointNumber finds a number at the start of `text` at all;
+// without one it reads 0 though nothing was typed that means 0.
+bool HasNumberPrefix(std::string_view text);
+
 // `text` without the blanks and tabs around it.
 std::string_view TrimBlanks(std::string_view text);
 

@@ -1,5 +1,7 @@
 #include "ui/help.h"
 
+#include "ui/window_placement.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -39,16 +41,15 @@ QTextBrowser* ShowHelpContents(QWidget* owner) {
             browser->setSource(QUrl::fromLocalFile(path));
         else
             browser->setPlainText(QStringLiteral("Файл справки не найден: ") + path);
-        // Beside the main window: right of it, else left of it, else at the
-        // screen's left edge, over the menu rather than over the fields.
+        // Beside the main window, on the side with more room, tops aligned;
+        // its frame is taken to be as wide as the main window's.
         const QRect main = owner->frameGeometry();
-        QRect place(main.topRight() + QPoint(8, 0), QSize(560, owner->height()));
-        if (const QScreen* screen = owner->screen()) {
-            const QRect room = screen->availableGeometry();
-            if (place.right() > room.right()) place.moveRight(main.left() - 8);
-            if (place.left() < room.left()) place.moveLeft(room.left());
-        }
-        browser->setGeometry(place);
+        const QMargins frame(owner->geometry().left() - main.left(), owner->geometry().top() - main.top(),
+                             main.right() - owner->geometry().right(), main.bottom() - owner->geometry().bottom());
+        const QSize size(560, owner->height());
+        const QRect room = owner->screen() ? owner->screen()->availableGeometry() : main;
+        const QRect place = HelpBeside(main, size.grownBy(frame), room, 8);
+        browser->setGeometry(place.marginsRemoved(frame));
     }
     browser->show();
     browser->raise();

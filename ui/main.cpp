@@ -12,6 +12,7 @@
 int main(int argc, char* argv[]) {
     kaldora::DropRuntimeDirWarning();
     QApplication app(argc, argv);
+    kaldora::RestartToFitTheScreen(argv);
     try {
         kaldora::SetUpApplication(app);
         kaldora::TForm2 Form2;

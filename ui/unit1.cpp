@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QEvent>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -30,10 +31,19 @@
 #include "report/qt_text.h"
 #include "ui/identity_dialog.h"
 #include "ui/norm_dialog.h"
+#include "ui/application_setup.h"
+#include "ui/window_placement.h"
 
 namespace kaldora {
 
 namespace {
+
+// " Температура воздуха (0С) =" read out as "Температура воздуха (0С)".
+QString AccessibleCaption(QString caption) {
+    caption = caption.simplified();
+    if (caption.endsWith(QLatin1Char('='))) caption.chop(1);
+    return caption.trimmed();
+}
 
 const QColor kMaroon(128, 0, 0);
 const QColor kRed(255, 0, 0);
@@ -148,9 +158,12 @@ TForm1::TForm1(TForm2* report) : report_(report) {
     // The task bar names the program; the caption names what it does.
     setWindowIconText(QStringLiteral("Кальдора"));
     setWindowIcon(ProgramIcon());
-    setFixedSize(792, 573);
+    setFixedSize(kWindowWidth, kWindowHeight);
+    // A window is moved by its frame: its title bar stays on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+        move(CentredInside(QRect(0, 0, kWindowWidth, kWindowHeight + kTitleBarAllowance),
+                           screen->availableGeometry())
+                 .topLeft());
     setFont(DesignFont(Face::SansSerif, 11));
     BuildControls();
     FormCreate();
@@ -199,6 +212,8 @@ void TForm1::BuildControls() {
         Regims[type] = MakePicture(this, "", regimAt[type], LoadTypePicture(type));
         Regims[type]->setObjectName(QStringLiteral("Regim%1").arg(type));
         SetHint(Regims[type], QStringLiteral("Выбор типа расчета"));
+        Regims[type]->setAccessibleName(Q(info.heading).simplified());
+        Regims[type]->setAccessibleDescription(QStringLiteral("Выбор типа расчета, Ctrl+%1").arg(type));
         SetShowHint(Regims[type], true);
         Regims[type]->setCursor(Qt::PointingHandCursor);
         Regims[type]->hide();
@@ -274,7 +289,10 @@ void TForm1::BuildControls() {
         makePlate("Type_Panel", {685, 368, 98, 40}, "Type_Lab", {4, 1, 89, 35}, false);
     std::tie(TimePan, TimeLab) =
         makePlate("TimePan", {517, 434, 164, 40}, "TimeLab", {2, 1, 159, 35}, true);
-    for (QLabel* toggle : {Stat_Lab, Type_Lab, TimeLab}) toggle->setCursor(Qt::PointingHandCursor);
+    for (QLabel* toggle : {Stat_Lab, Type_Lab, TimeLab}) {
+        toggle->setCursor(Qt::PointingHandCursor);
+        toggle->setFocusPolicy(Qt::TabFocus);  // Space switches it
+    }
 
     const QFont buttonFont = DesignFont(Face::Arial, 13, true);
     Button2 = new QPushButton(QStringLiteral("Расчет толщины тепловой изоляции"), this);
@@ -336,6 +354,10 @@ void TForm1::BuildControls() {
         WholeEdits[row] = edit;
     }
 
+    ZeroLab = MakePanel(this, "ZeroLab", {416, 0, 367, 24}, QString(), DesignFont(Face::Arial, 12, true), kRed,
+                        Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
+    ZeroLab->hide();
+
     Res_Pan = MakePanel(this, "Res_Pan", {416, 517, 365, 22}, QString(),
                         DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredOuter);
     Res_Pan->hide();
@@ -355,6 +377,11 @@ void TForm1::BuildControls() {
     for (std::string_view item : kSupplyTemperatureItems) TempList->addItem(Q(item));
     connect(DiaList, &QComboBox::activated, this, [this] { DiaListClick(); });
     connect(TempList, &QComboBox::activated, this, [this] { TempListClick(); });
+    DiaList->setAccessibleName(QStringLiteral("Список диаметров трубопровода"));
+    TempList->setAccessibleName(QStringLiteral("Список температур теплоносителя"));
+    for (QComboBox* list : {DiaList, TempList}) list->installEventFilter(this);
+    Res_Pan->setAccessibleName(QStringLiteral("Результат расчета"));
+    BuildShortcuts();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -374,6 +401,24 @@ void TForm1::BuildControls() {
     }
 }
 
+// The keys of the menu: Ctrl+1…Ctrl+5 the calculation types, Ctrl+0 the
+// first information screen, F1 the methodical notes. The title screen, if
+// still running, ends first.
+void TForm1::BuildShortcuts() {
+    const auto bind = [this](QKeySequence keys, std::function<void()> action) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, action] {
+            Timer1Timer();
+            action();
+        });
+    };
+    for (const CalcTypeInfo& info : CalcTypes) {
+        const int type = info.Number();
+        bind(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + type)), [this, type] { RegimClick(type); });
+    }
+    bind(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { Label1Click(); });
+    bind(QKeySequence(Qt::Key_F1), [this] { Label5Click(); });
+}
+
 void TForm1::BuildSlotPanels() {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
         if (!SlotHasControls(slot)) continue;
@@ -390,6 +435,8 @@ void TForm1::BuildSlotPanels() {
         edit->setObjectName(QStringLiteral("Edit%1").arg(slot));
         edit->setGeometry(design ? design->editLeft : 140, 3, design ? design->editWidth : 41, 23);
         FitCaption(panel, edit->x());
+        panel->setBuddy(edit);
+        edit->setAccessibleName(AccessibleCaption(panel->text()));
         if (design) {
             edit->setText(Q(design->designText));
             edit->setReadOnly(design->readOnly);
@@ -472,6 +519,12 @@ void TForm1::ShowTypeScreen() {
         if (previous) setTabOrder(previous, edit);
         previous = edit;
     }
+    // The option plates follow the fields, then the calculate button.
+    for (QLabel* toggle : {Stat_Lab, Type_Lab, TimeLab}) {
+        setTabOrder(previous, toggle);
+        previous = toggle;
+    }
+    setTabOrder(previous, Button2);
     RepButton->show();
     Button2->show();
     Res_Pan->show();
@@ -498,6 +551,11 @@ void TForm1::ShowTypeScreen() {
     const DiameterList& items = *info.diameterItems;
     for (int i = 0; i < static_cast<int>(items.size()); ++i)
         DiaList->setItemText(i, Q(items[static_cast<std::size_t>(i)]));
+    // A list left open keeps the field it fills; with this screen's items it
+    // shows what that field holds, or nothing, not an item by its position.
+    if (!DiaList->isHidden() && DiaTarget != 0)
+        DiaList->setCurrentIndex(
+            DiaList->findText(SlotEdits[static_cast<std::size_t>(DiaTarget)]->text(), Qt::MatchExactly));
 
     if (CalculatedFlag[t])
         WriteSlots();
@@ -508,7 +566,7 @@ void TForm1::ShowTypeScreen() {
 void TForm1::HideTypeScreen() {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot)
         if (SlotHasControls(slot)) SlotPanels[static_cast<std::size_t>(slot)]->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Button2, RepButton, ProtButton, NormButton, NormLab, Res_Pan,
+    for (QWidget* w : std::initializer_list<QWidget*>{Button2, RepButton, ProtButton, NormButton, NormLab, ZeroLab, Res_Pan,
                                                       Stat_Pan, Con_Panel, Type_Panel, TimePan, WholePanels[0],
                                                       WholePanels[1]})
         w->hide();
@@ -518,6 +576,7 @@ void TForm1::Button2Click() {
     if (!IsCalcType(CurrentType)) return;
     AttachTrace(&Traces[static_cast<std::size_t>(CurrentType)]);
     CalculationDates[static_cast<std::size_t>(CurrentType)] = QDate::currentDate();
+    UnreadFields[static_cast<std::size_t>(CurrentType)] = FieldsWithoutNumbers();
     CalculateCommand();
     AttachTrace(nullptr);
     ShowWholeResult();
@@ -532,6 +591,7 @@ void TForm1::ShowWholeResult() {
     for (const SlotPlacement& p : info.placements) top = std::max(top, p.top);
     constexpr int kRowStep = 32;  // as the fields
     std::size_t row = 0;
+    std::size_t shown = 0;
     for (const WholeKind kind : info.screenResults) {
         const std::optional<double> value =
             CalculatedFlag[t] ? ValueOf(WholeResults[static_cast<std::size_t>(t)], kind) : std::nullopt;
@@ -547,8 +607,26 @@ void TForm1::ShowWholeResult() {
         panel->show();
         ++row;
     }
+    shown = row;
     for (; row < WholePanels.size(); ++row) WholePanels[row]->hide();
     ProtButton->setVisible(CalculatedFlag[t] != 0);
+    // The fields the last calculation read as 0 though they held no number.
+    const QString& unread = UnreadFields[static_cast<std::size_t>(t)];
+    ZeroLab->setText(QStringLiteral(" Прочитано как 0: ") + unread);
+    ZeroLab->setGeometry(416, top + kSlotTopOffset + kRowStep * static_cast<int>(shown + 1),
+                         std::min(367, ZeroLab->fontMetrics().horizontalAdvance(ZeroLab->text()) + 10), 24);
+    ZeroLab->setVisible(CalculatedFlag[t] != 0 && !unread.isEmpty());
+}
+
+QString TForm1::FieldsWithoutNumbers() const {
+    QStringList names;
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
+        const SlotDesign* design = FindSlotDesign(slot);
+        if (!IsSlotVisible(CurrentType, slot) || !design || design->showsResult) continue;
+        if (!HasNumberPrefix(SwapFirstComma(SlotText(slot))))
+            names << SlotEdits[static_cast<std::size_t>(slot)]->accessibleName().section(QStringLiteral(" ("), 0, 0);
+    }
+    return names.join(QStringLiteral(", "));
 }
 
 void TForm1::RepButtonClick() {
@@ -630,10 +708,11 @@ void TForm1::OpenPickListFromKeyboard(int slot) {
 void TForm1::ChoosePickListItem(QComboBox* list, int slot) {
     if (slot != 0 && list->currentIndex() >= 0)
         WriteField(SlotEdits[static_cast<std::size_t>(slot)], list->currentText());
-    // A choice made with the keys leaves the focus in the field it filled.
-    const bool hadFocus = list->hasFocus();
+    // The focus goes to the field it filled before the list hides: hidden
+    // first, Qt would hand it on with a Tab reason to the screen's first
+    // field, which selects its text and scrolls it to the end.
+    if (list->hasFocus() && slot != 0) SlotEdits[static_cast<std::size_t>(slot)]->setFocus(Qt::OtherFocusReason);
     list->hide();
-    if (hadFocus && slot != 0) SlotEdits[static_cast<std::size_t>(slot)]->setFocus();
 }
 
 void TForm1::OpenDiaList(int slot) {
@@ -811,6 +890,23 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             static_cast<QPushButton*>(watched)->click();
             return true;
         }
+        if ((watched == Stat_Lab || watched == Type_Lab || watched == TimeLab) &&
+            (key->key() == Qt::Key_Space || IsEnter(key))) {
+            if (watched == Stat_Lab) Stat_LabClick();
+            if (watched == Type_Lab) Type_LabClick();
+            if (watched == TimeLab) TimeLabClick();
+            return true;
+        }
+        if ((watched == DiaList || watched == TempList) && key->key() == Qt::Key_Escape) {
+            const int slot = watched == TempList ? 24 : DiaTarget;
+            if (slot != 0) SlotEdits[static_cast<std::size_t>(slot)]->setFocus(Qt::OtherFocusReason);
+            static_cast<QWidget*>(watched)->hide();
+            return true;
+        }
+    } else if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+        // A toggle with the focus carries a frame in the caption's colour.
+        for (QLabel* toggle : {Stat_Lab, Type_Lab, TimeLab})
+            if (watched == toggle) toggle->setFrameStyle(type == QEvent::FocusIn ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
     } else if (type == QEvent::ToolTip) {
         // A field without a hint of its own shows none, rather than its
         // panel's ("Для справки" belongs to the panel only).

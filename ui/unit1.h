@@ -98,6 +98,9 @@ public:
     // What the last calculation of each type did, and when, for its protocol.
     std::array<CalcTrace, kTypeCount> Traces;
     std::array<QDate, kTypeCount> CalculationDates;
+    // The captions of the fields each type's last calculation read as 0
+    // though they held no number, joined into one line.
+    std::array<QString, kTypeCount> UnreadFields;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,9 +109,11 @@ protected:
 
 private:
     void ShowPrintFailure(const QString& failure);
-    void ShowNormChoice();  // the error box, when there is a failure
+    void ShowNormChoice();
+    QString FieldsWithoutNumbers() const;  // the error box, when there is a failure
     void BuildControls();
     void BuildSlotPanels();
+    void BuildShortcuts();
     void RegimClick(int type);
     void OpenDiaList(int slot);
     void OpenPickList(QComboBox* list, int slot);
@@ -151,6 +156,7 @@ private:
     QPushButton* ProtButton = nullptr;
     QPushButton* NormButton = nullptr;
     QLabel* NormLab = nullptr;
+    QLabel* ZeroLab = nullptr;  // fields read as 0 though they held no number
     // Rows of the whole result under the fields: panel with caption and a
     // read-only field with the value.
     std::array<QLabel*, 2> WholePanels{};

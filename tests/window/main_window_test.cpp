@@ -7,6 +7,11 @@
 
 #include "model/calc_data.h"
 #include "ui/norm_dialog.h"
+#include "ui/window_placement.h"
+#include "model/value_exchange.h"
+
+#include <QAccessible>
+#include <QStyle>
 #include "model/type_layout.h"
 #include "ui/control_props.h"
 #include "window_fixture.h"
@@ -136,6 +141,35 @@ private slots:
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
         QCOMPARE(ShowsHint(Panel(7)), type == 3);
         QCOMPARE(ShowsHint(Edit(7)), type == 3);
+        // Every field is named as its caption reads, for a screen reader.
+        for (int slot = 1; slot <= 32; ++slot) {
+            if (!IsSlotVisible(type, slot)) continue;
+            const QString name = QAccessible::queryAccessibleInterface(Edit(slot))->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && Panel(slot)->text().contains(name), qPrintable(name));
+            QCOMPARE(Panel(slot)->buddy(), Edit(slot));
+        }
+    }
+
+    // The design's look whatever the desktop's theme.
+    void styleAndPaletteAreTheDesigns() {
+        QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+        QVERIFY(QApplication::palette().color(QPalette::Window).lightness() > 200);
+        QVERIFY(QApplication::palette().color(QPalette::WindowText).lightness() < 50);
+    }
+
+    // A refusal leaves no number of an earlier case in the norm field, and
+    // fields read as 0 without a number are named.
+    void refusalAndUnreadFieldsAreSaid() {
+        form->Regim1Click();
+        AttachView(form.get());
+        form->Button2Click();
+        QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
+        QVERIFY(!Shown(QStringLiteral("ZeroLab")));
+        Edit(4)->setText(QString());  // no carrier: no losses
+        AnswerBoxes([&] { form->Button2Click(); });
+        QCOMPARE(Edit(6)->text(), QStringLiteral("0,0"));
+        QVERIFY(Shown(QStringLiteral("ZeroLab")));
+        QCOMPARE(Find(QStringLiteral("ZeroLab"))->text(), QStringLiteral(" Прочитано как 0: Температура теплоносителя"));
     }
 
     void slotPanelsHaveTheirDesign() {
@@ -261,6 +295,44 @@ private slots:
         QVERIFY(!Shown(QStringLiteral("NormLab")));
         form->Button2Click();
         QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
+    }
+
+    // On any screen the window stands inside the available area; a scale
+    // that would make it larger is brought down to the largest that fits.
+    void windowFitsTheScreen_data() {
+        QTest::addColumn<QSize>("screen");  // available, in pixels at the scale
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("1920x1080 at 1") << QSize(1920, 1050) << 1.0 << 1.0;
+        QTest::newRow("1920x1080 at 2: 1,5") << QSize(960, 525) << 2.0 << 0.75;
+        QTest::newRow("1366x768 at 1,5: 1") << QSize(910, 491) << 1.5 << 1.0 / 1.5;
+        QTest::newRow("3840x2160 at 2") << QSize(1920, 1050) << 2.0 << 1.0;
+    }
+    void windowFitsTheScreen() {
+        QFETCH(QSize, screen);
+        QFETCH(double, scale);
+        QFETCH(double, factor);
+        const QSize frame(792, 573 + 32);
+        QCOMPARE(FittingScaleFactor(frame, screen, scale), factor);
+        // At the new scale the frame, measured in the present scale's pixels,
+        // shrinks by the factor and then stands inside the available area.
+        const QRect available(QPoint(0, 30), screen);
+        QVERIFY(available.contains(CentredInside(QRect(QPoint(), frame * factor), available)));
+    }
+
+    void helpStandsBesideTheWindow_data() {
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QRect>("help");
+        const QRect screen(0, 0, 1920, 1050);
+        QTest::newRow("centred on 1920: right, overlapping 4 px")
+            << QRect(564, 238, 792, 605) << QRect(1352, 238, 568, 605);
+        QTest::newRow("at the left: right of it") << QRect(0, 0, 792, 605) << QRect(800, 0, 568, 605);
+        QTest::newRow("at the right: left of it") << QRect(1128, 10, 792, 605) << QRect(552, 10, 568, 605);
+    }
+    void helpStandsBesideTheWindow() {
+        QFETCH(QRect, main);
+        QFETCH(QRect, help);
+        QCOMPARE(HelpBeside(main, help.size(), QRect(0, 0, 1920, 1050), 8), help);
     }
 
     void normDialogOffersSupportsAndRegionOnlyForTheCurrentNorm() {

@@ -169,6 +169,10 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         (slot == 3 ? form->Regim1Click() : form->Regim5Click());
+        // The screen's first field must not move when the list gives the focus back.
+        QLineEdit* first = Edit(slot == 3 ? 1 : 17);
+        first->setText(QStringLiteral("-12,75"));
+        first->setCursorPosition(0);
         Edit(slot)->setFocus();
         QTest::keyClick(Edit(slot), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         auto* list = Find<QComboBox>(slot == 24 ? QStringLiteral("TempList") : QStringLiteral("DiaList"));
@@ -180,6 +184,58 @@ private slots:
         QTRY_VERIFY(list->isHidden());
         QCOMPARE(QApplication::focusWidget(), Edit(slot));
         QVERIFY(!CalculatedFlag[CurrentType]);  // Enter in such a field opens, not calculates
+        QCOMPARE(first->cursorPosition(), 0);
+        QVERIFY(!first->hasSelectedText());
+        // Escape closes an open list and gives the focus back to its field.
+        QTest::keyClick(Edit(slot), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTRY_VERIFY(list->view()->isVisible());
+        list->hidePopup();
+        QTest::keyClick(list, Qt::Key_Escape);
+        QVERIFY(list->isHidden());
+        QCOMPARE(QApplication::focusWidget(), Edit(slot));
+    }
+
+    // Chosen with the mouse, the focus also goes back to the field, and the
+    // first field keeps showing its start.
+    void mouseChoiceLeavesTheFirstFieldAlone() {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->Regim1Click();
+        Edit(1)->setText(QStringLiteral("-12,75"));
+        Edit(1)->setCursorPosition(0);
+        QTest::mouseClick(Edit(3), Qt::LeftButton);
+        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        dia->setFocus();  // as a click on its item leaves it
+        dia->setCurrentIndex(8);
+        emit dia->activated(8);
+        QCOMPARE(Edit(3)->text(), QStringLiteral("133"));
+        QCOMPARE(QApplication::focusWidget(), Edit(3));
+        QCOMPARE(Edit(1)->cursorPosition(), 0);
+    }
+
+    // The menu without a mouse: Ctrl+1…5 the types, Ctrl+0 the first
+    // information screen, F1 the notes; Tab reaches the toggles after the
+    // fields, and Space switches them.
+    void keyboardReachesEveryChoice() {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        for (int type = 1; type <= 5; ++type) {
+            QTest::keyClick(form.get(), Qt::Key(Qt::Key_0 + type), Qt::ControlModifier);
+            QCOMPARE(CurrentType, type);
+            QVERIFY(Shown(QStringLiteral("Button2")));
+        }
+        QTest::keyClick(form.get(), Qt::Key_0, Qt::ControlModifier);
+        QVERIFY(!Shown(QStringLiteral("Button2")));
+        QTest::keyClick(form.get(), Qt::Key_F1);
+        QVERIFY(form->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser")));
+        QTest::keyClick(form.get(), Qt::Key_1, Qt::ControlModifier);
+        Edit(6)->setFocus();
+        auto* location = Find(QStringLiteral("Stat_Lab"));
+        QCOMPARE(Edit(6)->nextInFocusChain(), location);
+        location->setFocus(Qt::TabFocusReason);
+        QCOMPARE(location->frameShape(), QFrame::Box);  // the focus is seen
+        QTest::keyClick(location, Qt::Key_Space);
+        QCOMPARE(IndoorsFlag[1], 1);
     }
 
     void blankChannelDiameterIsRefusedCleanly() {
