@@ -6,6 +6,7 @@
 
 #include "cli/errors.h"
 #include "cli/table_io.h"
+#include "model/number_text.h"
 
 namespace kaldora::cli {
 
@@ -92,10 +93,14 @@ TableCounts RunTable(const TableRun& run) {
     std::optional<RowRunner> runner;
     Dialect dialect;
     ReadRows(run.in, dialect, [&](const Row& row) {
-        if (runner)
+        if (runner) {
             runner->Run(row);
-        else
-            runner.emplace(run, dialect, row);
+            return;
+        }
+        // Empty header cells at the end are a spreadsheet's leftovers.
+        Row header = row;
+        while (!header.empty() && TrimBlanks(header.back()).empty()) header.pop_back();
+        runner.emplace(run, dialect, header);
     });
     if (!runner) throw ArgumentError{"the table is empty"};
     return runner->Finish();

@@ -94,15 +94,36 @@ std::vector<int> ClaimsOf(const TableLayout::Column& c) {
     }
 }
 
-// What an option cell says.
+// What an option cell says, in any letter case: the words spreadsheets and
+// people write for yes and no.
 enum class Flag { Empty, Yes, No, Unreadable };
 Flag ReadFlag(std::string_view text) {
     if (text.empty()) return Flag::Empty;
-    for (const std::string_view yes : {"1", "yes", "да", "true"})
-        if (text == yes) return Flag::Yes;
-    for (const std::string_view no : {"0", "no", "нет", "false"})
-        if (text == no) return Flag::No;
+    for (const std::string_view yes : {"1", "yes", "да", "true", "истина"})
+        if (SameWords(text, yes)) return Flag::Yes;
+    for (const std::string_view no : {"0", "no", "нет", "false", "ложь"})
+        if (SameWords(text, no)) return Flag::No;
     return Flag::Unreadable;
+}
+
+// A cell's text as a row error quotes it: at most 80 characters.
+std::string Quoted(std::string_view text, Titles titles) {
+    std::size_t end = 0;
+    for (std::size_t chars = 0; end < text.size() && chars < 80; ++chars) {
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    }
+    const std::string cut = std::string(text.substr(0, end)) + (end < text.size() ? "…" : "");
+    return titles == Titles::Russian ? "«" + cut + "»" : "'" + cut + "'";
+}
+
+// The title of an input column in the table's language; slotN for a slot no
+// named column stands for.
+std::string ColumnTitle(const TableLayout::Column& column, Titles titles) {
+    for (const InputColumn& c : kInputColumns)
+        if (c.field == column.field && (c.field != Field::Slot || c.slot == column.slot))
+            return std::string(TitleOf(c, titles));
+    return "slot" + std::to_string(column.slot);
 }
 
 const InputColumn& OptionColumn(Field field) {
@@ -162,9 +183,9 @@ TableLayout ReadHeader(const std::vector<std::string>& header) {
             throw ArgumentError{"column " + std::to_string(i + 1) + " of the header has no name"};
         std::optional<TableLayout::Column> column;
         for (const InputColumn& known : kInputColumns) {
-            if (SameAscii(name, known.english) || name == known.russian) {
+            if (SameAscii(name, known.english) || SameTitle(name, known.russian)) {
                 column = TableLayout::Column{known.field, known.slot};
-                if (name == known.russian) layout.titles = Titles::Russian;
+                if (SameTitle(name, known.russian)) layout.titles = Titles::Russian;
             }
         }
         if (const int slot = SlotColumn(name); !column && slot) column = {Field::Slot, slot};
@@ -190,9 +211,17 @@ TableLayout ReadHeader(const std::vector<std::string>& header) {
 }
 
 std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& row, TableCase& c) {
-    if (row.size() != layout.columns.size())
-        return "the row has " + std::to_string(row.size()) + " fields, the header " +
-               std::to_string(layout.columns.size());
+    const bool russian = layout.titles == Titles::Russian;
+    // A spreadsheet leaves out a row's empty cells at its end: they are
+    // empty; more cells than the header are an error unless empty.
+    for (std::size_t i = layout.columns.size(); i < row.size(); ++i)
+        if (!TrimBlanks(row[i]).empty())
+            return russian ? "в строке " + std::to_string(row.size()) + " ячеек, в заголовке " +
+                                 std::to_string(layout.columns.size())
+                           : "the row has " + std::to_string(row.size()) + " fields, the header " +
+                                 std::to_string(layout.columns.size());
+    static const std::string kEmpty;
+    const auto cellAt = [&](std::size_t i) -> const std::string& { return i < row.size() ? row[i] : kEmpty; };
     c.input.type = 0;
     c.input.indoors = c.input.metal = c.input.longHours = std::nullopt;
     c.input.norm = std::nullopt;
@@ -200,16 +229,18 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
     c.input.region = std::nullopt;
     c.input.slotTexts.clear();
     c.lengthM = std::nullopt;
-    for (std::size_t i = 0; i < row.size(); ++i) {
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
         if (layout.columns[i].field != Field::Type) continue;
-        const std::string_view type = TrimBlanks(row[i]);
+        const std::string_view type = TrimBlanks(cellAt(i));
         if (type.size() != 1 || !IsCalcType(type[0] - '0'))
-            return "the type must be 1 to 5, not '" + row[i] + "'";
+            return russian ? ColumnTitle(layout.columns[i], layout.titles) + ": от 1 до 5, не " +
+                                 Quoted(cellAt(i), layout.titles)
+                           : "the type must be 1 to 5, not " + Quoted(cellAt(i), layout.titles);
         c.input.type = type[0] - '0';
     }
     const CalcTypeInfo& info = TypeInfo(c.input.type);
-    for (std::size_t i = 0; i < row.size(); ++i) {
-        const std::string& cell = row[i];
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        const std::string& cell = cellAt(i);
         const TableLayout::Column& column = layout.columns[i];
         std::optional<bool>* option = nullptr;
         bool hasOption = false;
@@ -235,25 +266,48 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
                 break;
             }
             case Field::Slot:
-            case Field::Diameter:
-                // An empty cell is a field not given: it keeps its design text.
-                if (!cell.empty())
-                    c.input.slotTexts.emplace_back(
-                        column.field == Field::Slot ? column.slot : info.diameterSlot, cell);
+            case Field::Diameter: {
+                // An empty cell is a field not given: it keeps its design
+                // text; blanks alone are typed as they are (the channel's
+                // blank diameter item).
+                if (cell.empty()) break;
+                const int slot = column.field == Field::Slot ? column.slot : info.diameterSlot;
+                if (!IsSlotVisible(c.input.type, slot)) {
+                    if (TrimBlanks(cell).empty()) break;
+                    return russian ? "вид расчета " + std::to_string(c.input.type) + " не имеет поля «" +
+                                         ColumnTitle(column, layout.titles) + "»"
+                                   : "type " + std::to_string(c.input.type) + " has no field '" +
+                                         ColumnTitle(column, layout.titles) + "'";
+                }
+                if (TrimBlanks(cell).empty()) {
+                    c.input.slotTexts.emplace_back(slot, cell);
+                    break;
+                }
+                // Read whole: "-25 град" or "12 m" must not count as a number.
+                std::optional<std::string> number = NormalizedNumberText(cell);
+                if (!number)
+                    return ColumnTitle(column, layout.titles) + ": " + Quoted(cell, layout.titles) +
+                           (russian ? " не число" : " is not a number");
+                c.input.slotTexts.emplace_back(slot, std::move(*number));
                 break;
+            }
             case Field::Length:
                 if (TrimBlanks(cell).empty()) break;
                 // The whole cell: "12 m" must not be read as 12.
-                c.lengthM = ParseWholeNumber(cell);
+                if (const std::optional<std::string> number = NormalizedNumberText(cell))
+                    c.lengthM = ParseWholeNumber(*number);
                 if (!c.lengthM || *c.lengthM < 0.0)
-                    return "the length must be a number of metres, not '" + cell + "'";
+                    return russian ? ColumnTitle(column, layout.titles) + ": " + Quoted(cell, layout.titles) +
+                                         " не длина в метрах"
+                                   : "the length must be a number of metres, not " + Quoted(cell, layout.titles);
                 break;
         }
         if (!option) continue;
         const Flag flag = ReadFlag(TrimBlanks(cell));
         if (flag == Flag::Unreadable)
             return std::string(TitleOf(OptionColumn(column.field), layout.titles)) +
-                   " must be 1 or 0 (yes/no, да/нет, true/false), not '" + cell + "'";
+                   (russian ? ": 1 или 0 (да/нет, истина/ложь), не " : " must be 1 or 0 (yes/no, true/false), not ") +
+                   Quoted(cell, layout.titles);
         // A cell for an option the type lacks may stay empty or say no.
         if (flag == Flag::Yes || (flag == Flag::No && hasOption)) *option = flag == Flag::Yes;
     }

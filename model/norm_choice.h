@@ -10,6 +10,8 @@
 #include <span>
 #include <string_view>
 
+#include "model/text_fold.h"
+
 namespace kaldora {
 
 enum class NormSet { Historical, Sp61 };
@@ -64,7 +66,6 @@ const ChoiceText<Choice>& TextOf(Choice value) {
 
 // The choice a word names: its word, title or short word, in any letter case
 // (Latin and Cyrillic); none for anything else.
-bool SameWords(std::string_view a, std::string_view b);
 template <typename Choice>
 std::optional<Choice> ChoiceFromWord(std::string_view word) {
     for (const auto& text : ChoiceTexts(Choice{}))

@@ -133,6 +133,90 @@ std::optional<double> ParseWholeNumber(std::string_view text) {
     return value;
 }
 
+namespace {
+
+// The UTF-8 spellings a spreadsheet puts between digit groups and before a
+// negative number.
+constexpr std::string_view kGroupSpaces[] = {" ", "\xC2\xA0", "\xE2\x80\x89", "\xE2\x80\xAF"};
+constexpr std::string_view kMinusSigns[] = {"-", "\xE2\x88\x92", "\xE2\x80\x93"};
+
+bool Consume(std::string_view& text, std::string_view prefix) {
+    if (text.substr(0, prefix.size()) != prefix) return false;
+    text.remove_prefix(prefix.size());
+    return true;
+}
+
+// A blank or one of the spaces a spreadsheet writes, at the start of `text`.
+bool ConsumeSpace(std::string_view& text) {
+    for (std::string_view space : kGroupSpaces)
+        if (Consume(text, space)) return true;
+    return text.empty() ? false : (text.front() == '\t' ? (text.remove_prefix(1), true) : false);
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+    while (ConsumeSpace(text)) {}
+    while (!text.empty()) {
+        bool trimmed = false;
+        for (std::string_view space : kGroupSpaces)
+            if (text.size() >= space.size() && text.substr(text.size() - space.size()) == space) {
+                text.remove_suffix(space.size());
+                trimmed = true;
+                break;
+            }
+        if (!trimmed && (text.back() == '\t' || text.back() == '\r' || text.back() == '\n')) {
+            text.remove_suffix(1);
+            trimmed = true;
+        }
+        if (!trimmed) break;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::string> NormalizedNumberText(std::string_view text) {
+    text = TrimSpaces(text);
+    std::string out;
+    for (std::string_view minus : kMinusSigns)
+        if (Consume(text, minus)) {
+            out += '-';
+            break;
+        }
+    if (out.empty()) Consume(text, "+");
+    // Digits of the whole part, in groups of three after the first where
+    // spaces separate them.
+    std::size_t group = DigitRun(text, 0);
+    out.append(text.substr(0, group));
+    text.remove_prefix(group);
+    for (std::string_view rest = text; group > 0 && group <= 3 && ConsumeSpace(rest);) {
+        if (DigitRun(rest, 0) != 3) break;
+        out.append(rest.substr(0, 3));
+        rest.remove_prefix(3);
+        text = rest;
+    }
+    std::size_t digits = group;
+    if (!text.empty() && (text.front() == ',' || text.front() == '.')) {
+        const std::size_t fraction = DigitRun(text, 1);
+        out += '.';
+        out.append(text.substr(1, fraction));
+        text.remove_prefix(1 + fraction);
+        digits += fraction;
+    }
+    if (digits == 0) return std::nullopt;
+    if (!text.empty() && (text.front() == 'e' || text.front() == 'E')) {
+        std::string_view exponent = text.substr(1);
+        std::string sign;
+        if (Consume(exponent, "+")) sign = "+";
+        else if (Consume(exponent, "-")) sign = "-";
+        const std::size_t run = DigitRun(exponent, 0);
+        if (run == 0) return std::nullopt;
+        out += 'e' + sign + std::string(exponent.substr(0, run));
+        text = exponent.substr(run);
+    }
+    if (!text.empty() || !ParseWholeNumber(out)) return std::nullopt;
+    return out;
+}
+
 std::string SwapFirstPoint(std::string_view text) { return ReplaceFirst(text, '.', ','); }
 
 std::string FormatFixed(double value, int width, int decimals) {

@@ -27,6 +27,13 @@ std::string_view TrimBlanks(std::string_view text);
 // cells whose meaning must not be guessed from a prefix.
 std::optional<double> ParseWholeNumber(std::string_view text);
 
+// A number as a spreadsheet or a word processor writes it, read whole: a
+// sign (hyphen-minus, the minus sign U+2212 or an en dash), digits in groups
+// of three that blanks, no-break or thin spaces may separate, one decimal
+// comma or point, an exponent. Returned as plain text the field reader takes
+// ("-1020.5"), the digits as written; nothing when the text is anything else.
+std::optional<std::string> NormalizedNumberText(std::string_view text);
+
 // Replaces the first "," of `text` by ".".
 std::string SwapFirstComma(std::string_view text);
 

@@ -84,7 +84,7 @@ class Workbook(unittest.TestCase):
         self.assertEqual(first["E"][1], 120.5)  # typed with a decimal comma
         self.assertAlmostEqual(first["F"][1], 78.88, places=2)
         self.assertEqual(first["G"][1], 146.0)
-        self.assertIn("the type must be 1 to 5", self.rows[2]["P"][0])
+        self.assertIn("Вид расчета: от 1 до 5, не «9»", self.rows[2]["P"][0])
         self.assertEqual(self.rows[3]["O"][0], "Ширина канала недостаточна")
 
     def test_totals_row(self):

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
+#include <utility>
 #include <string>
 
 #include "model/number_text.h"
@@ -77,6 +79,28 @@ TEST(FormatWithRecord, UsesWidthAndDecimalsOfTheRecord) {
 
 TEST(FormatFixed, LargestDoubleIsWrittenInFull) {
     EXPECT_EQ(FormatFixed(std::numeric_limits<double>::max(), 1, 0).size(), 309u);
+}
+
+// Table cells are read whole: what a spreadsheet writes, or nothing.
+TEST(NormalizedNumberText, ReadsWhatSpreadsheetsWriteAndNothingElse) {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"\xE2\x88\x92" "25", "-25"},         // U+2212 minus
+        {"\xE2\x80\x93" "25,5", "-25.5"},      // en dash, decimal comma
+        {"1\xC2\xA0" "020", "1020"},            // no-break space between groups
+        {"1\xE2\x80\x89" "020 500,25", "1020500.25"},  // thin space, blank
+        {" 1e-3 ", "1e-3"},
+        {"+7", "7"},
+        {"-25 град", std::nullopt},
+        {"12 m", std::nullopt},
+        {"1 02", std::nullopt},                   // not a group of three
+        {"12345 678", std::nullopt},              // a first group over three digits
+        {"1e999", std::nullopt},                  // not finite
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {"nan", std::nullopt},
+        {"\xEF\xBC\x91\xEF\xBC\x92", std::nullopt},  // full-width digits
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(NormalizedNumberText(text), expected) << text;
 }
 
 TEST(CountCharacters, CountsCyrillicAsOneEach) {
