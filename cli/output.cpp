@@ -133,6 +133,8 @@ std::string JsonText(const CaseResult& result, const CalcTrace* trace) {
     }
     json["converged"] = result.whole.convergence.Settled();
     if (!result.whole.convergence.Settled()) json["not_converged"] = UnsettledTexts(result.whole.convergence);
+    if (const auto warning = ImplausibleThickness(result.whole, result.thicknessMm))
+        json["warnings"] = std::vector<std::string>{*warning};
     if (result.norm && result.norm->set == NormSet::Sp61) json["norm"] = NormJson(*result.norm, trace);
     if (trace) json["trace"] = TraceJson(*trace);
     return json.dump(2) + "\n";
@@ -148,6 +150,8 @@ std::string MessagesLine(const CaseResult& result) {
     }
     for (const std::string& text : UnsettledTexts(result.whole.convergence))
         line += (line.empty() ? "" : " | ") + text;
+    if (const auto warning = ImplausibleThickness(result.whole, result.thicknessMm))
+        line += (line.empty() ? "" : " | ") + *warning;
     return line;
 }
 

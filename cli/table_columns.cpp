@@ -6,6 +6,7 @@
 
 #include "cli/errors.h"
 #include "cli/output.h"
+#include "engine/method_constants.h"
 #include "engine/quantities.h"
 #include "model/calc_types.h"
 #include "model/number_text.h"
@@ -316,13 +317,21 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
 
 void ResultCells(const TableLayout& layout, const CaseResult& result,
                  const std::optional<double>& lengthM, std::vector<ResultCell>& cells) {
-    const auto quantities = lengthM ? QuantitiesOf(result, *lengthM) : std::nullopt;
+    // Results only from results: a refusal fills no result cell, "no
+    // insulation needed" only the thickness 0, and a thickness nobody would
+    // lay gets no quantities.
+    const Answer answer = result.whole.answer;
+    const bool plausible = !ImplausibleThickness(result.whole, result.thicknessMm);
+    const auto quantities =
+        lengthM && answer == Answer::Thickness && plausible ? QuantitiesOf(result, *lengthM) : std::nullopt;
     cells.resize(layout.results.size());
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const ResultColumn* column = layout.results[i];
         ResultCell& cell = cells[i];
         cell.number.reset();
         cell.text.clear();
+        if (column == &kMessages) cell.text = OneLine(MessagesLine(result));
+        if (answer == Answer::Refused || (answer == Answer::NoInsulation && column != &kThickness)) continue;
         if (column == &kThickness) cell.number = result.thicknessMm;
         for (const auto& [slotColumn, slot] : kSlotResults)
             if (column == slotColumn) cell.number = result.slotValues[static_cast<std::size_t>(slot)];
@@ -330,7 +339,6 @@ void ResultCells(const TableLayout& layout, const CaseResult& result,
             if (column == wholeColumn) cell.number = ValueOf(result.whole, kind);
         if (column == &kVolume && quantities) cell.number = quantities->volumeM3;
         if (column == &kCover && quantities) cell.number = quantities->coverM2;
-        if (column == &kMessages) cell.text = OneLine(MessagesLine(result));
     }
 }
 

@@ -9,20 +9,27 @@
 namespace kaldora {
 
 // A refusal has no result that could be approximate.
-void NoResult() {
+void NoResult(Answer answer) {
     TraceRefusal();
-    WholeResults[static_cast<std::size_t>(CurrentType)].convergence = {};
+    WholeResult& whole = WholeResults[static_cast<std::size_t>(CurrentType)];
+    whole.convergence = {};
+    whole.answer = answer;
+}
+
+void AnswerNoInsulation(std::string_view message) {
+    RefuseResultFirst(message);
+    WholeResults[static_cast<std::size_t>(CurrentType)].answer = Answer::NoInsulation;
 }
 
 void RefuseResultFirst(std::string_view message) {
-    NoResult();
+    NoResult(Answer::Refused);
     ShowResult(0.0);
     CurrentSlot(kSlotThickness) = 0.0;
     InfoBox(message);
 }
 
 void RefuseMessageFirst(std::string_view message) {
-    NoResult();
+    NoResult(Answer::Refused);
     InfoBox(message);
     CurrentSlot(kSlotThickness) = 0.0;
     ShowResult(0.0);

@@ -82,7 +82,7 @@ void CalculateCommand() {
         for (double& value : ParamTable[CurrentType])
             if (!std::isfinite(value)) value = 0.0;
         CurrentSlot(kSlotThickness) = 0.0;
-        WholeResults[static_cast<std::size_t>(CurrentType)] = {};
+        WholeResults[static_cast<std::size_t>(CurrentType)] = {.answer = Answer::Refused};
         TraceRefusal();
         TraceMessage(fault.message);
         ShowResult(0.0);

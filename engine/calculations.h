@@ -49,6 +49,9 @@ inline constexpr char kNoDiameterMessage[] = "Диаметр трубопров�
 // each type has it, and a thickness of 0 in slot 5 either way.
 void RefuseResultFirst(std::string_view message);
 void RefuseMessageFirst(std::string_view message);
+// The refusal that answers: no insulation is needed (thickness 0), in the
+// order of RefuseResultFirst.
+void AnswerNoInsulation(std::string_view message);
 
 // The heat balance of an insulated pipe of outer diameter D with an
 // insulation of outer diameter x: the linear heat flux

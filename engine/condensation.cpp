@@ -23,7 +23,7 @@ void CalcCondensation() {
     const double humidity = CurrentSlot(32);
 
     if (!Checked(!(airTemp < mediumTemp), "t_a ≥ t_m")) {
-        RefuseResultFirst(kNoCondensation);
+        AnswerNoInsulation(kNoCondensation);
         return;
     }
     if (!Checked(airTemp >= -40.0 && airTemp <= 50.0, "−40 °C ≤ t_a ≤ 50 °C")) {
@@ -55,7 +55,7 @@ void CalcCondensation() {
     TraceQuantity("t_р", "температура точки росы", dewPoint, "°C");
     // A medium at or above the dew point keeps the surface dry without insulation.
     if (!Checked(!(mediumTemp >= dewPoint), "t_m < t_р")) {
-        RefuseResultFirst(kNoCondensation);
+        AnswerNoInsulation(kNoCondensation);
         return;
     }
 

@@ -35,7 +35,7 @@ void CalcFreezeProtection() {
     const double hours = CurrentSlot(16);
 
     if (!Checked(airTemp < 0.0, "t_a < 0 °C")) {
-        RefuseResultFirst("При заданных условиях замерзание исключено");
+        AnswerNoInsulation("При заданных условиях замерзание исключено");
         return;
     }
     if (!Checked(diameter > 0.0, "D > 0")) {

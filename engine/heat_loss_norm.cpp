@@ -98,7 +98,7 @@ void CalcHeatLossNorm() {
         // No norm was looked up: the field shows 0, as after a range
         // refusal, not the norm of an earlier case.
         CurrentSlot(6) = 0.0;
-        RefuseResultFirst("При заданных условиях тепловые потери исключены");
+        AnswerNoInsulation("При заданных условиях тепловые потери исключены");
         return;
     }
     const double alpha = current ? Sp61SurfaceCoefficient(indoors, metal) : SurfaceCoefficient(indoors, metal);

@@ -48,6 +48,11 @@ std::vector<std::string> UnsettledTexts(const Convergence& convergence) {
     return texts;
 }
 
+std::optional<std::string> ImplausibleThickness(const WholeResult& whole, double thicknessMm) {
+    if (whole.answer != Answer::Thickness || thicknessMm <= kMostPlausibleThicknessMm) return std::nullopt;
+    return "Толщина изоляции больше 1 м: проверьте исходные данные";
+}
+
 std::span<const MethodConstant* const> ConstantsOf(int type, bool currentNorm) {
     switch (static_cast<CalcType>(type)) {
         case CalcType::HeatLossNorm:

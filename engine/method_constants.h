@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <optional>
 #include <vector>
 
 #include "model/calc_data.h"
@@ -90,6 +91,11 @@ inline constexpr MethodConstant Sp61AlphaMetal{"α", "теплоотдача в 
 // What did not settle, said in Russian for the protocol, the JSON and the
 // tables; empty when everything did.
 std::vector<std::string> UnsettledTexts(const Convergence& convergence);
+
+// A thickness no insulation of this kind has: said where a result holds
+// one, since the inputs are most likely wrong.
+inline constexpr double kMostPlausibleThicknessMm = 1000.0;
+std::optional<std::string> ImplausibleThickness(const WholeResult& whole, double thicknessMm);
 
 // The constants a calculation type computes with (type 1 by the norm set),
 // in the order the protocol lists them.

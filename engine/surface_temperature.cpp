@@ -22,7 +22,7 @@ void CalcSurfaceTemperature() {
         return;
     }
     if (!Checked(carrierTemp > surfaceTemp, "t_m > t_s")) {
-        RefuseResultFirst("При заданном перепаде температур\n изоляция не нужна");
+        AnswerNoInsulation("При заданном перепаде температур\n изоляция не нужна");
         return;
     }
     if (!Checked(diameter > 0.0, "D > 0")) {

@@ -47,9 +47,13 @@ struct Convergence {
 
     bool Settled() const { return solver && passes; }
 };
+// What a calculation answered: a thickness, that no insulation is needed
+// (thickness 0), or nothing, refusing its inputs.
+enum class Answer { Thickness, NoInsulation, Refused };
 struct WholeResult {
-    std::optional<double> surfaceTemp, heatFlux, channelAirTemp;
+    std::optional<double> surfaceTemp{}, heatFlux{}, channelAirTemp{};
     Convergence convergence{};
+    Answer answer = Answer::Thickness;
 };
 extern std::array<WholeResult, kTypeCount> WholeResults;
 extern int CurrentType;

@@ -319,6 +319,10 @@ QString ResultsSection(const CalcTrace& trace) {
     for (const TraceSolve& s : trace.solves) convergence.solver = convergence.solver && s.settled;
     for (const std::string& text : UnsettledTexts(convergence))
         html += QStringLiteral("<p><b>Внимание:</b> ") + Formula(text) + QStringLiteral(".</p>");
+    for (const TraceValue& v : trace.results)
+        if (v.symbol == "δ")
+            if (const auto warning = ImplausibleThickness(WholeResult{}, v.value))
+                html += QStringLiteral("<p><b>Внимание:</b> ") + Html(*warning) + QStringLiteral(".</p>");
     return html;
 }
 

@@ -246,6 +246,10 @@ TEST(CalcJson, UnsettledIterationIsSaid) {
     ASSERT_EQ(json["not_converged"].size(), 1u);
     EXPECT_NE(json["not_converged"][0].get<std::string>().find("не достигло точности 0,00001 м"), std::string::npos);
     EXPECT_NEAR(json["surface_temp_c"].get<double>(), 21.22, 0.01);
+    EXPECT_FALSE(json.contains("warnings"));  // 505 mm is thick, not absurd
+    // Half a degree above the air asks for more than a metre: said.
+    const auto absurd = nlohmann::json::parse(Calc({"--type", "3", "--json", "7=20,5"}).out);
+    EXPECT_EQ(absurd["warnings"][0], "Толщина изоляции больше 1 м: проверьте исходные данные");
 }
 
 // Under the current norm the JSON says where the normed flux came from;
@@ -385,7 +389,7 @@ INSTANTIATE_TEST_SUITE_P(
         DialectCase{"EnglishNames", "section,type,diameter_mm,air_temp\n\"A, 1\",1,108,20.5\n",
                     "section,type,diameter_mm,air_temp,thickness_mm,norm_w_per_m", "\"A, 1\",1,108,20.5,78.7", ""},
         DialectCase{"Tabs", "type\tslot3\tmetal\n3\t159\ttrue\n", "type\tslot3\tmetal\tthickness_mm",
-                    "3\t159\ttrue\t0\t", ""},
+                    "3\t159\ttrue\t\t", ""},  // refused: no thickness, not 0
         DialectCase{"MixedTitles", "type,\"Диаметр трубопровода, мм\",length_m\n5,159,10\n",
                     "type,\"Диаметр трубопровода, мм\",length_m,\"Толщина изоляции, мм\"", "5,159,10,", ""}),
     [](const auto& info) { return std::string(info.param.name); });
