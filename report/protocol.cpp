@@ -56,7 +56,7 @@ QString ShortNumber(double value, int significant) {
 // underscore as a subscript ("t_m", "R_из", "λ₁").
 QString Notation(QString text) {
     static const QRegularExpression symbol(QStringLiteral(
-        "(?<![\\w>°])([A-Za-zα-ωΔδελ])(?:_([0-9A-Za-zА-Яа-яё]+))?([₀-₉]*)(?![\\w<])"));
+        "(?<![\\p{L}_>°])([A-Za-zα-ωΔδελ])(?:_([0-9A-Za-zА-Яа-яёα-ω]+))?([₀-₉]*)(?![\\w<])"));
     QString out;
     qsizetype at = 0;
     for (auto it = symbol.globalMatch(text); it.hasNext();) {
