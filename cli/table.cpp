@@ -30,7 +30,11 @@ public:
     RowRunner(const TableRun& run, const Dialect& dialect, const Row& header)
         : run_(run), layout_(ReadHeader(header)), sums_(layout_.results.size(), 0.0) {
         const std::vector<OutColumn> columns = OutputColumns(header, layout_);
-        if (run.csvOut) writers_.push_back(MakeCsvWriter(run.csvOut, dialect, columns));
+        // A tab table with Russian titles comes from a Russian spreadsheet's
+        // "Текст Юникод": its numbers have decimal commas, and so do ours.
+        Dialect out = dialect;
+        out.decimalComma = out.decimalComma || (out.separator == '\t' && layout_.titles == Titles::Russian);
+        if (run.csvOut) writers_.push_back(MakeCsvWriter(run.csvOut, out, columns));
         if (!run.workbookPath.empty()) writers_.push_back(MakeWorkbookWriter(run.workbookPath, columns));
     }
 

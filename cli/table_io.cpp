@@ -2,6 +2,7 @@
 
 #include <csv.h>
 #include <fcntl.h>
+#include <iconv.h>
 #include <unistd.h>
 #include <xlsxwriter.h>
 
@@ -20,6 +21,81 @@ namespace kaldora::cli {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LEMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BEMark = "\xFE\xFF";
+
+const char* IconvName(Encoding encoding) {
+    switch (encoding) {
+        case Encoding::Windows1251: return "WINDOWS-1251";
+        case Encoding::Utf16LE: return "UTF-16LE";
+        case Encoding::Utf16BE: return "UTF-16BE";
+        case Encoding::Utf8: break;
+    }
+    return "UTF-8";
+}
+
+// Text from one encoding to another in pieces (glibc iconv): a sequence cut
+// at a piece's end waits for the next piece; a byte that cannot be converted
+// becomes `replacement`.
+class Transcoder {
+public:
+    Transcoder(const char* to, const char* from, std::string_view replacement)
+        : cd_(iconv_open(to, from)), replacement_(replacement) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw ArgumentError{std::string("cannot convert ") + from + " to " + to};
+    }
+    ~Transcoder() { iconv_close(cd_); }
+    Transcoder(const Transcoder&) = delete;
+    Transcoder& operator=(const Transcoder&) = delete;
+
+    void Convert(std::string_view in, std::string& out) {
+        pending_.append(in);
+        char* source = pending_.data();
+        std::size_t left = pending_.size();
+        char buffer[4096];
+        while (left > 0) {
+            char* target = buffer;
+            std::size_t room = sizeof buffer;
+            const std::size_t done = iconv(cd_, &source, &left, &target, &room);
+            out.append(buffer, static_cast<std::size_t>(target - buffer));
+            if (done != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+            if (errno == EINVAL) break;  // cut at the end: the rest comes with the next piece
+            out += replacement_;  // EILSEQ
+            ++source;
+            --left;
+        }
+        pending_.erase(0, pending_.size() - left);
+    }
+
+private:
+    iconv_t cd_;
+    std::string replacement_;
+    std::string pending_;
+};
+
+// The characters of our texts that Windows-1251 lacks, as its own letters.
+void SpellForWindows1251(std::string& line) {
+    static constexpr std::pair<std::string_view, std::string_view> kSpellings[] = {
+        {"\xC2\xB3", "3"}, {"\xC2\xB2", "2"}, {"\xE2\x88\x92", "-"}, {"\xE2\x89\xA4", "<="}};
+    for (const auto& [from, to] : kSpellings)
+        for (std::size_t at = line.find(from); at != std::string::npos; at = line.find(from, at + to.size()))
+            line.replace(at, from.size(), to);
+}
+
+// Whether `text` is UTF-8, allowing a sequence cut at its very end.
+bool LooksLikeUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (length == 0) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if (i + k >= text.size()) return true;
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        }
+        i += length;
+    }
+    return true;
+}
 
 int KeepBlanks(unsigned char) { return 0; }
 
@@ -90,13 +166,35 @@ void ReadRows(std::FILE* in, Dialect& dialect, const std::function<void(const Ro
     std::vector<char> buffer(1 << 16);
     bool first = true;
     std::size_t got;
+    std::optional<Transcoder> decoder;
+    std::string decoded;
     while (!state.failure && (got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0) {
         std::string_view chunk(buffer.data(), got);
         if (first) {
+            Encoding encoding = Encoding::Utf8;
+            if (chunk.substr(0, 2) == kUtf16LEMark || chunk.substr(0, 2) == kUtf16BEMark) {
+                encoding = chunk.substr(0, 2) == kUtf16LEMark ? Encoding::Utf16LE : Encoding::Utf16BE;
+                chunk.remove_prefix(2);
+            } else if (!LooksLikeUtf8(chunk)) {
+                encoding = Encoding::Windows1251;
+            }
+            if (encoding != Encoding::Utf8) decoder.emplace("UTF-8", IconvName(encoding), "\xEF\xBF\xBD");
+            if (decoder) {
+                decoded.clear();
+                decoder->Convert(chunk, decoded);
+                chunk = decoded;
+            }
             dialect = DetectDialect(chunk);
+            dialect.encoding = encoding;
+            dialect.byteOrderMark = dialect.byteOrderMark || encoding == Encoding::Utf16LE ||
+                                    encoding == Encoding::Utf16BE;
             csv_set_delim(&parser, static_cast<unsigned char>(dialect.separator));
-            if (dialect.byteOrderMark) chunk.remove_prefix(kByteOrderMark.size());
+            if (chunk.substr(0, kByteOrderMark.size()) == kByteOrderMark) chunk.remove_prefix(kByteOrderMark.size());
             first = false;
+        } else if (decoder) {
+            decoded.clear();
+            decoder->Convert(chunk, decoded);
+            chunk = decoded;
         }
         if (csv_parse(&parser, chunk.data(), chunk.size(), OnField, OnRowEnd, &state) != chunk.size()) {
             const std::string problem = csv_strerror(csv_error(&parser));
@@ -126,7 +224,15 @@ class CsvWriter : public TableWriter {
 public:
     CsvWriter(std::FILE* out, const Dialect& dialect, const std::vector<OutColumn>& columns)
         : out_(out), dialect_(dialect) {
-        if (dialect_.byteOrderMark) std::fwrite(kByteOrderMark.data(), 1, kByteOrderMark.size(), out_);
+        // Back in the encoding it came in; what Windows-1251 lacks (², ³, −)
+        // is written as its nearest letters.
+        if (dialect_.encoding != Encoding::Utf8)
+            encoder_.emplace(dialect_.encoding == Encoding::Windows1251 ? "WINDOWS-1251//TRANSLIT"
+                                                                         : IconvName(dialect_.encoding),
+                             "UTF-8", "?");
+        if (dialect_.encoding == Encoding::Utf16LE) std::fwrite(kUtf16LEMark.data(), 1, kUtf16LEMark.size(), out_);
+        else if (dialect_.encoding == Encoding::Utf16BE) std::fwrite(kUtf16BEMark.data(), 1, kUtf16BEMark.size(), out_);
+        else if (dialect_.byteOrderMark) std::fwrite(kByteOrderMark.data(), 1, kByteOrderMark.size(), out_);
         std::vector<OutCell> header;
         for (const OutColumn& c : columns) header.push_back({OutCell::Kind::Text, c.title});
         WriteRow(header);
@@ -143,6 +249,13 @@ public:
         }
         if (dialect_.crlf) line_ += '\r';
         line_ += '\n';
+        if (encoder_) {
+            if (dialect_.encoding == Encoding::Windows1251) SpellForWindows1251(line_);
+            encoded_.clear();
+            encoder_->Convert(line_, encoded_);
+            std::fwrite(encoded_.data(), 1, encoded_.size(), out_);
+            return;
+        }
         std::fwrite(line_.data(), 1, line_.size(), out_);
     }
 
@@ -174,6 +287,8 @@ private:
     std::FILE* out_;
     Dialect dialect_;
     std::string line_;
+    std::optional<Transcoder> encoder_;
+    std::string encoded_;
 };
 
 // The library prints its own diagnostics to standard error when it cannot

@@ -15,20 +15,26 @@ namespace kaldora::cli {
 
 using Row = std::vector<std::string>;
 
+// How the file's bytes are text: UTF-8, or what Russian spreadsheets also
+// save, Windows-1251 ("CSV") and UTF-16 with its mark ("Текст Юникод").
+enum class Encoding { Utf8, Windows1251, Utf16LE, Utf16BE };
+
 struct Dialect {
     char separator = ',';
     bool decimalComma = false;  // a ";" table comes from a spreadsheet with decimal commas
     bool byteOrderMark = false;
     bool crlf = false;  // lines end in CR LF
+    Encoding encoding = Encoding::Utf8;
 };
 
 // The separator is the first of ";", tab and "," that stands outside quotes
 // in the header line.
 Dialect DetectDialect(std::string_view start);
 
-// Reads `in` and hands each row to `onRow`, the header first; rows of empty
-// cells are skipped. `dialect` is set from the first bytes, before the first
-// row is handed on. Memory does not grow with the table. Throws
+// Reads `in` and hands each row to `onRow`, the header first, as UTF-8; rows
+// of empty cells are skipped. `dialect` is set from the first bytes, before
+// the first row is handed on: a UTF-16 byte-order mark means UTF-16, a start
+// that is not UTF-8 means Windows-1251. Memory does not grow with the table. Throws
 // ArgumentError when the input cannot be read, or what `onRow` threw.
 void ReadRows(std::FILE* in, Dialect& dialect, const std::function<void(const Row&)>& onRow);
 

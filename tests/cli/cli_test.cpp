@@ -1,6 +1,7 @@
 // Runs the real kaldora-calc binary and checks what it prints and returns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -460,6 +461,40 @@ TEST(CalcTable, CellsReadAsMeantOrNotAtAll) {
     EXPECT_EQ(results(5), results(6));  // ИСТИНА is 1
     EXPECT_EQ(results(7), results(8));  // Ложь is 0
     EXPECT_NE(results(5), results(7));
+}
+
+// A Russian spreadsheet's "CSV" is Windows-1251 and its "Текст Юникод"
+// UTF-16LE with tabs: both are read and come back in their encoding, as the
+// same table in UTF-8 comes back.
+TEST(CalcTable, EncodingsComeBackAsTheyCame) {
+    const auto utf16 = [](const std::string& ascii) {
+        std::string wide = "\xFF\xFE";
+        for (const char c : ascii) wide += std::string{c, '\0'};
+        return wide;
+    };
+    const auto narrow = [](const std::string& wide) {  // ASCII back out of UTF-16LE
+        std::string ascii;
+        for (std::size_t i = 2; i < wide.size(); i += 2) ascii += wide[i];
+        return ascii;
+    };
+    const std::string rows = "section;type;diameter_mm;medium_temp;length_m\n" "S-1;1;108;150;12,5\n";
+    const Outcome utf8 = Calc({"--csv", "-"}, "C", rows);
+    ASSERT_EQ(utf8.status, 0) << utf8.err;
+
+    std::string cp1251 = rows;
+    cp1251.replace(cp1251.find("S-1"), 1, "\xD3");  // "У" in Windows-1251
+    const Outcome windows = Calc({"--csv", "-"}, "C", cp1251);
+    EXPECT_EQ(windows.status, 0) << windows.err;
+    std::string expected = utf8.out;
+    expected.replace(expected.find("S-1"), 1, "\xD3");
+    EXPECT_EQ(windows.out, expected);
+
+    std::string tabs = rows;
+    std::replace(tabs.begin(), tabs.end(), ';', '\t');
+    const Outcome unicode = Calc({"--csv", "-"}, "C", utf16(tabs));
+    EXPECT_EQ(unicode.status, 0) << unicode.err;
+    ASSERT_EQ(unicode.out.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(narrow(unicode.out), Calc({"--csv", "-"}, "C", tabs).out);  // as the same table in UTF-8
 }
 
 // Cells no spreadsheet should hold are each their row's business.
