@@ -35,7 +35,8 @@ public:
         Dialect out = dialect;
         out.decimalComma = out.decimalComma || (out.separator == '\t' && layout_.titles == Titles::Russian);
         if (run.csvOut) writers_.push_back(MakeCsvWriter(run.csvOut, out, columns));
-        if (!run.workbookPath.empty()) writers_.push_back(MakeWorkbookWriter(run.workbookPath, columns));
+        if (!run.workbookPath.empty())
+            writers_.push_back(MakeWorkbookWriter(run.workbookPath, columns, layout_.titles == Titles::Russian));
     }
 
     void Run(const Row& row) {
@@ -78,7 +79,7 @@ private:
         for (std::size_t i = 0; i < sums_.size(); ++i)
             cells_.push_back(layout_.results[i]->summed ? OutCell{OutCell::Kind::Number, {}, sums_[i]}
                                                         : OutCell{OutCell::Kind::Text, {}});
-        for (auto& w : writers_) w->WriteRow(cells_);
+        for (auto& w : writers_) w->WriteTotals(cells_);
     }
 
     const TableRun& run_;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <exception>
 
@@ -80,6 +81,16 @@ void SpellForWindows1251(std::string& line) {
     for (const auto& [from, to] : kSpellings)
         for (std::size_t at = line.find(from); at != std::string::npos; at = line.find(from, at + to.size()))
             line.replace(at, from.size(), to);
+}
+
+// The length of the UTF-8 sequence `text` starts with; 0 where it is none.
+std::size_t Utf8Length(std::string_view text) {
+    const auto c = static_cast<unsigned char>(text[0]);
+    const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    if (length == 0 || length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((static_cast<unsigned char>(text[k]) & 0xC0) != 0x80) return 0;
+    return length;
 }
 
 // Whether `text` is UTF-8, allowing a sequence cut at its very end.
@@ -314,7 +325,7 @@ lxw_error CloseQuietly(lxw_workbook* book) {
 // as their longest text. Rows go to disk as they come (constant memory).
 class WorkbookWriter : public TableWriter {
 public:
-    WorkbookWriter(const std::string& path, const std::vector<OutColumn>& columns)
+    WorkbookWriter(const std::string& path, const std::vector<OutColumn>& columns, bool russian)
         : path_(path), columns_(columns), widths_(columns.size(), 0) {
         // The library opens the file only when it closes the workbook: a
         // path that cannot be written is found now, before any row.
@@ -326,7 +337,9 @@ public:
         options.constant_memory = LXW_TRUE;
         book_ = workbook_new_opt(path.c_str(), &options);
         if (!book_) throw WriteError{path, "the workbook cannot be started"};
-        sheet_ = workbook_add_worksheet(book_, nullptr);
+        sheet_ = workbook_add_worksheet(book_, russian ? "Расчет" : "Results");
+        bold_ = workbook_add_format(book_);
+        format_set_bold(bold_);
         lxw_format* bold = workbook_add_format(book_);
         format_set_bold(bold);
         format_set_text_wrap(bold);
@@ -338,6 +351,11 @@ public:
                 format_set_num_format(format, c.decimals == 0 ? "0" : ("0." + std::string(c.decimals, '0')).c_str());
             }
             formats_.push_back(format);
+            lxw_format* total = workbook_add_format(book_);
+            format_set_bold(total);
+            if (c.decimals >= 0)
+                format_set_num_format(total, c.decimals == 0 ? "0" : ("0." + std::string(c.decimals, '0')).c_str());
+            totalFormats_.push_back(total);
         }
         for (std::size_t i = 0; i < columns_.size(); ++i) {
             worksheet_write_string(sheet_, 0, Col(i), Clipped(columns_[i].title).c_str(), bold);
@@ -358,6 +376,7 @@ public:
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const OutCell& cell = cells[i];
             if (cell.kind == OutCell::Kind::Number) {
+                if (!std::isfinite(cell.number)) continue;  // a workbook has no such number
                 worksheet_write_number(sheet_, row_, Col(i), cell.number, formats_[i]);
                 Widen(i, ShortestNumber(cell.number).size());
                 continue;
@@ -370,6 +389,24 @@ public:
             else
                 worksheet_write_string(sheet_, row_, Col(i), Clipped(cell.text).c_str(), nullptr);
             Widen(i, CountCharacters(cell.text));
+        }
+        ++row_;
+    }
+
+    // Sums as formulas over the rows above, their values cached for readers
+    // that do not calculate; the row bold.
+    void WriteTotals(const std::vector<OutCell>& cells) override {
+        if (row_ >= LXW_ROW_MAX) return WriteRow(cells);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const OutCell& cell = cells[i];
+            if (cell.kind == OutCell::Kind::Number && std::isfinite(cell.number) && row_ > 1) {
+                char range[32];
+                lxw_rowcol_to_range(range, 1, Col(i), row_ - 1, Col(i));
+                worksheet_write_formula_num(sheet_, row_, Col(i), ("=SUM(" + std::string(range) + ")").c_str(),
+                                            totalFormats_[i], cell.number);
+            } else if (!cell.text.empty()) {
+                worksheet_write_string(sheet_, row_, Col(i), Clipped(cell.text).c_str(), bold_);
+            }
         }
         ++row_;
     }
@@ -392,13 +429,22 @@ private:
 
     static lxw_col_t Col(std::size_t i) { return static_cast<lxw_col_t>(i); }
 
-    // A cell holds at most 32767 characters; longer text is cut at a
-    // character boundary.
+    // A cell holds at most 32767 characters of valid UTF-8: longer text is
+    // cut at a character boundary, bytes that are no UTF-8 become U+FFFD.
     static std::string Clipped(std::string_view text) {
-        if (text.size() <= kMostCellBytes) return std::string(text);
-        std::size_t end = kMostCellBytes;
-        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-        return std::string(text.substr(0, end));
+        std::string valid;
+        for (std::size_t i = 0; i < text.size() && valid.size() < kMostCellBytes;) {
+            const std::size_t length = Utf8Length(text.substr(i));
+            if (length == 0) {
+                valid += "\xEF\xBF\xBD";
+                ++i;
+                continue;
+            }
+            if (valid.size() + length > kMostCellBytes) break;
+            valid.append(text.substr(i, length));
+            i += length;
+        }
+        return valid;
     }
 
     void Widen(std::size_t column, std::size_t chars) {
@@ -409,6 +455,8 @@ private:
     std::vector<OutColumn> columns_;
     std::vector<std::size_t> widths_;
     std::vector<lxw_format*> formats_;
+    std::vector<lxw_format*> totalFormats_;
+    lxw_format* bold_ = nullptr;
     lxw_workbook* book_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;
     lxw_row_t row_ = 1;
@@ -422,9 +470,9 @@ std::unique_ptr<TableWriter> MakeCsvWriter(std::FILE* out, const Dialect& dialec
     return std::make_unique<CsvWriter>(out, dialect, columns);
 }
 
-std::unique_ptr<TableWriter> MakeWorkbookWriter(const std::string& path,
-                                                const std::vector<OutColumn>& columns) {
-    return std::make_unique<WorkbookWriter>(path, columns);
+std::unique_ptr<TableWriter> MakeWorkbookWriter(const std::string& path, const std::vector<OutColumn>& columns,
+                                                bool russian) {
+    return std::make_unique<WorkbookWriter>(path, columns, russian);
 }
 
 }  // namespace kaldora::cli

@@ -58,13 +58,16 @@ class TableWriter {
 public:
     virtual ~TableWriter() = default;
     virtual void WriteRow(const std::vector<OutCell>& cells) = 0;
+    // The closing row of sums; a workbook makes it bold SUM formulas.
+    virtual void WriteTotals(const std::vector<OutCell>& cells) { WriteRow(cells); }
     // Throws ArgumentError when the output cannot be completed.
     virtual void Finish() = 0;
 };
 
 std::unique_ptr<TableWriter> MakeCsvWriter(std::FILE* out, const Dialect& dialect,
                                            const std::vector<OutColumn>& columns);
-std::unique_ptr<TableWriter> MakeWorkbookWriter(const std::string& path,
-                                                const std::vector<OutColumn>& columns);
+// The sheet is named "Расчет" for a table with Russian titles, else "Results".
+std::unique_ptr<TableWriter> MakeWorkbookWriter(const std::string& path, const std::vector<OutColumn>& columns,
+                                                bool russian);
 
 }  // namespace kaldora::cli

@@ -48,6 +48,7 @@ class Workbook(unittest.TestCase):
                 shared = ["".join(t.text or "" for t in si.iter("{%s}t" % NS["m"])) for si in root]
             cls.sheet = ET.fromstring(z.read("xl/worksheets/sheet1.xml"))
             cls.styles = ET.fromstring(z.read("xl/styles.xml"))
+            cls.workbook = ET.fromstring(z.read("xl/workbook.xml"))
         cls.rows = []
         for row in cls.sheet.find("m:sheetData", NS):
             cells = {}
@@ -90,8 +91,18 @@ class Workbook(unittest.TestCase):
     def test_totals_row(self):
         total = self.rows[-1]
         self.assertEqual(total["A"][0], "ИТОГО")
+        # Bold sums over the rows above, their values cached.
+        formulas = {c.get("r"): c.find("m:f", NS).text for c in self.sheet.find("m:sheetData", NS)[-1]
+                    if c.find("m:f", NS) is not None}
+        self.assertEqual(formulas, {"M5": "SUM(M2:M4)", "N5": "SUM(N2:N4)"})
+        fonts = self.styles.find("m:fonts", NS)
+        xfs = self.styles.find("m:cellXfs", NS)
+        self.assertIsNotNone(fonts[int(xfs[int(total["M"][2])].get("fontId"))].find("m:b", NS))
         self.assertAlmostEqual(total["M"][1], self.rows[1]["M"][1] + self.rows[3]["M"][1])
         self.assertAlmostEqual(total["N"][1], self.rows[1]["N"][1] + self.rows[3]["N"][1])
+
+    def test_sheet_is_named_in_the_tables_language(self):
+        self.assertEqual(self.workbook.find("m:sheets/m:sheet", NS).get("name"), "Расчет")
 
     def test_columns_fit(self):
         widths = [float(c.get("width")) for c in self.sheet.find("m:cols", NS)]
