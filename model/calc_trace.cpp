@@ -38,11 +38,11 @@ void RecordQuantity(std::string_view symbol, std::string_view meaning, double va
 
 }  // namespace trace_detail
 
-std::string TraceNumber(double value) {
+std::string TraceNumber(double value, int significant) {
     if (!std::isfinite(value)) return "—";
     if (value == 0.0) return "0";
     const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    const int decimals = std::clamp(5 - magnitude, 0, 9);
+    const int decimals = std::clamp(significant - 1 - magnitude, 0, 9);
     std::string text = FormatFixed(std::fabs(value), 1, decimals);
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0') text.pop_back();

@@ -113,9 +113,9 @@ inline bool Checked(bool met, std::string_view condition) {
     if (ActiveTrace()) trace_detail::RecordCheck(met, condition);
     return met;
 }
-// A number as the trace's texts print it: six significant digits, a decimal
-// comma, a true minus sign.
-std::string TraceNumber(double value);
+// A number as the trace's texts and the protocol print it: `significant`
+// digits at most, a decimal comma, a true minus sign, "—" when not finite.
+std::string TraceNumber(double value, int significant = 6);
 // A limit check recorded with both of its numbers ("2x + Δw = 0,611 м >
 // w = 0,555 м" when not met, "≤" when met); returns `met` unchanged.
 bool CheckedAgainst(bool met, std::string_view left, double leftValue, std::string_view right, double rightValue,

@@ -30,18 +30,7 @@ QString Html(std::string_view text) { return Q(text).toHtmlEscaped(); }
 
 // Six significant digits at most, a decimal comma, no trailing zeros: enough
 // to recompute every step by hand.
-QString Number(double value, int significant = 6) {
-    if (!std::isfinite(value)) return QStringLiteral("—");
-    if (value == 0.0) return QStringLiteral("0");
-    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    const int decimals = std::clamp(significant - 1 - magnitude, 0, 9);
-    std::string text = FormatFixed(std::fabs(value), 1, decimals);
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0') text.pop_back();
-        if (text.back() == '.') text.pop_back();
-    }
-    return (value < 0.0 ? QStringLiteral("−") : QString()) + Q(SwapFirstPoint(text));
-}
+QString Number(double value, int significant = 6) { return Q(TraceNumber(value, significant)); }
 
 // A number of a narrow table column: small magnitudes as a power of ten, so
 // that no number needs more than a few characters.
