@@ -17,12 +17,12 @@ run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n
   fonts-liberation fonts-dejavu-core
-  nlohmann-json3-dev libcsv-dev libxlsxwriter-dev zlib1g-dev
+  nlohmann-json3-dev libcsv-dev libxlsxwriter-dev zlib1g-dev libzip-dev libexpat1-dev
 )
 test_packages=(
   "${run_packages[@]}"
   libgtest-dev libbenchmark-dev
-  locales xvfb xdotool poppler-utils python3
+  locales xvfb xdotool poppler-utils python3 python3-openpyxl
   clang libfuzzer-14-dev libclang-rt-14-dev
 )
 bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils)

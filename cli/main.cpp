@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <new>
 
 #include "cli/arguments.h"
 #include "engine/case_run.h"
@@ -82,5 +83,8 @@ int main(int argc, char* argv[]) {
     } catch (const WriteError& e) {
         std::cerr << "kaldora-calc: cannot write " << e.target << ": " << e.reason << "\n";
         return 3;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "kaldora-calc: out of memory\n";
+        return 2;
     }
 }

@@ -14,6 +14,23 @@ namespace {
 
 constexpr std::size_t kProgressEvery = 10000;
 
+// Why a row could not be read whole, in the table's language.
+std::string FaultText(const ReadRow& row, Titles titles) {
+    const bool russian = titles == Titles::Russian;
+    switch (row.fault) {
+        case RowFault::UnterminatedQuote:
+            return russian ? "кавычка, открытая в строке " + std::to_string(row.line) + ", не закрыта"
+                           : "the quote opened on line " + std::to_string(row.line) + " is not closed";
+        case RowFault::TooManyFields:
+            return russian ? "в строке больше " + std::to_string(kMostFields) + " ячеек"
+                           : "the row has more than " + std::to_string(kMostFields) + " cells";
+        case RowFault::CellTooLong:
+            return russian ? "ячейка длиннее 1 МБ" : "a cell is longer than 1 MB";
+        case RowFault::None: break;
+    }
+    return {};
+}
+
 std::vector<OutColumn> OutputColumns(const Row& header, const TableLayout& layout) {
     std::vector<OutColumn> columns;
     for (std::size_t i = 0; i < header.size(); ++i)
@@ -39,24 +56,24 @@ public:
             writers_.push_back(MakeWorkbookWriter(run.workbookPath, columns, layout_.titles == Titles::Russian));
     }
 
-    void Run(const Row& row) {
+    void Run(const ReadRow& read) {
         ++counts_.rows;
+        const Row& row = read.cells;
         const std::size_t inputs = layout_.columns.size();
         cells_.resize(inputs + layout_.results.size());
         for (std::size_t i = 0; i < inputs; ++i)
             cells_[i] = {OutCell::Kind::Input, i < row.size() ? std::string_view(row[i]) : std::string_view()};
-        if (const std::string problem = ReadCase(layout_, row, case_); problem.empty()) {
+        const std::string problem =
+            read.fault != RowFault::None ? FaultText(read, layout_.titles) : ReadCase(layout_, row, case_);
+        if (problem.empty()) {
             ResultCells(layout_, RunCase(case_.input), case_.lengthM, results_);
         } else {
             ++counts_.errors;
             ErrorCells(layout_, problem, results_);
         }
-        for (std::size_t i = 0; i < results_.size(); ++i) {
-            const ResultCell& r = results_[i];
-            if (r.number && layout_.results[i]->summed) sums_[i] += *r.number;
-            cells_[inputs + i] = r.number ? OutCell{OutCell::Kind::Number, {}, *r.number}
-                                          : OutCell{OutCell::Kind::Text, r.text};
-        }
+        for (std::size_t i = 0; i < results_.size(); ++i)
+            if (results_[i].number && layout_.results[i]->summed) sums_[i] += *results_[i].number;
+        AppendResults();
         for (auto& w : writers_) w->WriteRow(cells_);
         if (run_.progress && counts_.rows % kProgressEvery == 0)
             std::fprintf(run_.progress, "\r%zu rows", counts_.rows);
@@ -76,10 +93,20 @@ private:
     void WriteTotals() {
         cells_.assign(layout_.columns.size(), {OutCell::Kind::Input, {}});
         cells_[layout_.sectionColumn.value_or(0)] = {OutCell::Kind::Text, TotalsCaption(layout_.titles)};
-        for (std::size_t i = 0; i < sums_.size(); ++i)
-            cells_.push_back(layout_.results[i]->summed ? OutCell{OutCell::Kind::Number, {}, sums_[i]}
-                                                        : OutCell{OutCell::Kind::Text, {}});
+        TotalCells(layout_, sums_, results_);
+        AppendResults();
         for (auto& w : writers_) w->WriteTotals(cells_);
+    }
+
+    // The result cells after the input ones.
+    void AppendResults() {
+        const std::size_t inputs = layout_.columns.size();
+        cells_.resize(inputs + results_.size());
+        for (std::size_t i = 0; i < results_.size(); ++i) {
+            const ResultCell& r = results_[i];
+            cells_[inputs + i] = r.number ? OutCell{OutCell::Kind::Number, {}, *r.number}
+                                          : OutCell{OutCell::Kind::Text, r.text};
+        }
     }
 
     const TableRun& run_;
@@ -97,13 +124,14 @@ private:
 TableCounts RunTable(const TableRun& run) {
     std::optional<RowRunner> runner;
     Dialect dialect;
-    ReadRows(run.in, dialect, [&](const Row& row) {
+    ReadRows(run.in, dialect, [&](const ReadRow& row) {
         if (runner) {
             runner->Run(row);
             return;
         }
+        if (row.fault != RowFault::None) throw ArgumentError{"the header: " + FaultText(row, Titles::English)};
         // Empty header cells at the end are a spreadsheet's leftovers.
-        Row header = row;
+        Row header = row.cells;
         while (!header.empty() && TrimBlanks(header.back()).empty()) header.pop_back();
         runner.emplace(run, dialect, header);
     });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <map>
 
 #include "cli/errors.h"
@@ -190,12 +191,12 @@ TableLayout ReadHeader(const std::vector<std::string>& header) {
             }
         }
         if (const int slot = SlotColumn(name); !column && slot) column = {Field::Slot, slot};
-        if (!column) throw ArgumentError{"unknown column '" + std::string(name) + "'"};
+        if (!column) throw ArgumentError{"unknown column " + Quoted(name, Titles::English)};
         for (const int key : ClaimsOf(*column)) {
             const auto [it, fresh] = claimed.emplace(key, name);
             if (!fresh)
-                throw ArgumentError{"two columns for one field: '" + std::string(it->second) +
-                                    "' and '" + std::string(name) + "'"};
+                throw ArgumentError{"two columns for one field: " + Quoted(it->second, Titles::English) +
+                                    " and " + Quoted(name, Titles::English)};
         }
         if (column->field == Field::Type) hasType = true;
         if (column->field == Field::Section) layout.sectionColumn = i;
@@ -315,6 +316,9 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
     return CheckCase(c.input);
 }
 
+constexpr std::string_view kQuantitiesOverflow = "Объем и площадь изоляции не вычислены: проверьте длину участка";
+constexpr std::string_view kSumOverflow = "Сумма не вычислена: проверьте длины участков";
+
 void ResultCells(const TableLayout& layout, const CaseResult& result,
                  const std::optional<double>& lengthM, std::vector<ResultCell>& cells) {
     // Results only from results: a refusal fills no result cell, "no
@@ -322,15 +326,25 @@ void ResultCells(const TableLayout& layout, const CaseResult& result,
     // lay gets no quantities.
     const Answer answer = result.whole.answer;
     const bool plausible = !ImplausibleThickness(result.whole, result.thicknessMm);
-    const auto quantities =
-        lengthM && answer == Answer::Thickness && plausible ? QuantitiesOf(result, *lengthM) : std::nullopt;
+    // A length so long that a quantity overflows gets no quantities either.
+    std::optional<InsulationQuantities> quantities;
+    bool overflow = false;
+    if (lengthM && answer == Answer::Thickness && plausible)
+        if (const auto q = QuantitiesOf(result, *lengthM)) {
+            overflow = !std::isfinite(q->volumeM3) || !std::isfinite(q->coverM2);
+            if (!overflow) quantities = q;
+        }
     cells.resize(layout.results.size());
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const ResultColumn* column = layout.results[i];
         ResultCell& cell = cells[i];
         cell.number.reset();
         cell.text.clear();
-        if (column == &kMessages) cell.text = OneLine(MessagesLine(result));
+        if (column == &kMessages) {
+            cell.text = OneLine(MessagesLine(result));
+            if (overflow)
+                cell.text += (cell.text.empty() ? "" : " ") + std::string(kQuantitiesOverflow);
+        }
         if (answer == Answer::Refused || (answer == Answer::NoInsulation && column != &kThickness)) continue;
         if (column == &kThickness) cell.number = result.thicknessMm;
         for (const auto& [slotColumn, slot] : kSlotResults)
@@ -340,6 +354,18 @@ void ResultCells(const TableLayout& layout, const CaseResult& result,
         if (column == &kVolume && quantities) cell.number = quantities->volumeM3;
         if (column == &kCover && quantities) cell.number = quantities->coverM2;
     }
+}
+
+void TotalCells(const TableLayout& layout, const std::vector<double>& sums, std::vector<ResultCell>& cells) {
+    cells.assign(layout.results.size(), {});
+    bool overflow = false;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (!layout.results[i]->summed) continue;
+        if (std::isfinite(sums[i])) cells[i].number = sums[i];
+        else overflow = true;
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        if (layout.results[i] == &kMessages && overflow) cells[i].text = kSumOverflow;
 }
 
 void ErrorCells(const TableLayout& layout, const std::string& error, std::vector<ResultCell>& cells) {

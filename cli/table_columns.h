@@ -68,6 +68,9 @@ struct ResultCell {
 void ResultCells(const TableLayout& layout, const CaseResult& result,
                  const std::optional<double>& lengthM, std::vector<ResultCell>& cells);
 
+// The totals row's result cells: the sums, where they are finite numbers.
+void TotalCells(const TableLayout& layout, const std::vector<double>& sums, std::vector<ResultCell>& cells);
+
 // Result cells of a row that could not be computed: the error only.
 void ErrorCells(const TableLayout& layout, const std::string& error, std::vector<ResultCell>& cells);
 

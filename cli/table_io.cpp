@@ -1,8 +1,6 @@
 #include "cli/table_io.h"
 
-#include <csv.h>
 #include <fcntl.h>
-#include <iconv.h>
 #include <unistd.h>
 #include <xlsxwriter.h>
 
@@ -11,7 +9,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <exception>
 
 #include "cli/errors.h"
 #include "cli/output.h"
@@ -21,201 +18,19 @@ namespace kaldora::cli {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LEMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BEMark = "\xFE\xFF";
-
-const char* IconvName(Encoding encoding) {
-    switch (encoding) {
-        case Encoding::Windows1251: return "WINDOWS-1251";
-        case Encoding::Utf16LE: return "UTF-16LE";
-        case Encoding::Utf16BE: return "UTF-16BE";
-        case Encoding::Utf8: break;
-    }
-    return "UTF-8";
-}
-
-// Text from one encoding to another in pieces (glibc iconv): a sequence cut
-// at a piece's end waits for the next piece; a byte that cannot be converted
-// becomes `replacement`.
-class Transcoder {
-public:
-    Transcoder(const char* to, const char* from, std::string_view replacement)
-        : cd_(iconv_open(to, from)), replacement_(replacement) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw ArgumentError{std::string("cannot convert ") + from + " to " + to};
-    }
-    ~Transcoder() { iconv_close(cd_); }
-    Transcoder(const Transcoder&) = delete;
-    Transcoder& operator=(const Transcoder&) = delete;
-
-    void Convert(std::string_view in, std::string& out) {
-        pending_.append(in);
-        char* source = pending_.data();
-        std::size_t left = pending_.size();
-        char buffer[4096];
-        while (left > 0) {
-            char* target = buffer;
-            std::size_t room = sizeof buffer;
-            const std::size_t done = iconv(cd_, &source, &left, &target, &room);
-            out.append(buffer, static_cast<std::size_t>(target - buffer));
-            if (done != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-            if (errno == EINVAL) break;  // cut at the end: the rest comes with the next piece
-            out += replacement_;  // EILSEQ
-            ++source;
-            --left;
-        }
-        pending_.erase(0, pending_.size() - left);
-    }
-
-private:
-    iconv_t cd_;
-    std::string replacement_;
-    std::string pending_;
-};
-
-// The characters of our texts that Windows-1251 lacks, as its own letters.
-void SpellForWindows1251(std::string& line) {
-    static constexpr std::pair<std::string_view, std::string_view> kSpellings[] = {
-        {"\xC2\xB3", "3"}, {"\xC2\xB2", "2"}, {"\xE2\x88\x92", "-"}, {"\xE2\x89\xA4", "<="}};
-    for (const auto& [from, to] : kSpellings)
-        for (std::size_t at = line.find(from); at != std::string::npos; at = line.find(from, at + to.size()))
-            line.replace(at, from.size(), to);
-}
-
-// The length of the UTF-8 sequence `text` starts with; 0 where it is none.
-std::size_t Utf8Length(std::string_view text) {
-    const auto c = static_cast<unsigned char>(text[0]);
-    const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    if (length == 0 || length > text.size()) return 0;
-    for (std::size_t k = 1; k < length; ++k)
-        if ((static_cast<unsigned char>(text[k]) & 0xC0) != 0x80) return 0;
-    return length;
-}
-
-// Whether `text` is UTF-8, allowing a sequence cut at its very end.
-bool LooksLikeUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (length == 0) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if (i + k >= text.size()) return true;
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
-int KeepBlanks(unsigned char) { return 0; }
-
-// libcsv calls back from C: nothing may unwind through it, so what the row
-// handler throws is kept and thrown again once the parser has returned.
-struct ReadState {
-    const std::function<void(const Row&)>* onRow;
-    Row row;
-    std::size_t fields = 0;
-    std::exception_ptr failure;
-};
-
-void OnField(void* data, std::size_t size, void* context) {
-    auto* s = static_cast<ReadState*>(context);
-    if (s->failure) return;
-    if (s->fields == s->row.size()) s->row.emplace_back();
-    s->row[s->fields++].assign(static_cast<const char*>(data), size);
-}
-
-void OnRowEnd(int, void* context) {
-    auto* s = static_cast<ReadState*>(context);
-    if (s->failure) return;
-    s->row.resize(s->fields);
-    s->fields = 0;
-    const bool blank = std::all_of(s->row.begin(), s->row.end(), [](const auto& f) { return f.empty(); });
-    if (blank) return;
-    try {
-        (*s->onRow)(s->row);
-    } catch (...) {
-        s->failure = std::current_exception();
-    }
-}
+bool IsWorkbook(std::string_view start) { return start.substr(0, 4) == std::string_view("PK\x03\x04", 4); }
 
 }  // namespace
 
-Dialect DetectDialect(std::string_view start) {
-    Dialect d;
-    if (start.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-        d.byteOrderMark = true;
-        start.remove_prefix(kByteOrderMark.size());
+void ReadRows(std::FILE* in, Dialect& dialect, const RowHandler& onRow) {
+    std::string start(1 << 16, '\0');
+    start.resize(std::fread(start.data(), 1, start.size(), in));
+    if (IsWorkbook(start)) {
+        dialect = {};
+        ReadWorkbookRows(in, start, onRow);
+    } else {
+        ReadCsvRows(in, start, dialect, onRow);
     }
-    bool quoted = false, semicolon = false, tab = false;
-    for (const char c : start) {
-        if (c == '"') quoted = !quoted;
-        if (quoted) continue;
-        if (c == '\n' || c == '\r') {
-            d.crlf = c == '\r';
-            break;
-        }
-        semicolon = semicolon || c == ';';
-        tab = tab || c == '\t';
-    }
-    d.separator = semicolon ? ';' : tab ? '\t' : ',';
-    d.decimalComma = d.separator == ';';
-    return d;
-}
-
-void ReadRows(std::FILE* in, Dialect& dialect, const std::function<void(const Row&)>& onRow) {
-    csv_parser parser;
-    if (csv_init(&parser, 0) != 0) throw ArgumentError{"cannot start the CSV reader"};
-    // Blanks are part of a field: a single blank is a real diameter item.
-    csv_set_space_func(&parser, KeepBlanks);
-    // The reader grows a field's buffer by one block at a time; small blocks
-    // make a cell of megabytes cost quadratic copying.
-    csv_set_blk_size(&parser, 1 << 20);
-    ReadState state{&onRow, {}, 0, nullptr};
-
-    std::vector<char> buffer(1 << 16);
-    bool first = true;
-    std::size_t got;
-    std::optional<Transcoder> decoder;
-    std::string decoded;
-    while (!state.failure && (got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0) {
-        std::string_view chunk(buffer.data(), got);
-        if (first) {
-            Encoding encoding = Encoding::Utf8;
-            if (chunk.substr(0, 2) == kUtf16LEMark || chunk.substr(0, 2) == kUtf16BEMark) {
-                encoding = chunk.substr(0, 2) == kUtf16LEMark ? Encoding::Utf16LE : Encoding::Utf16BE;
-                chunk.remove_prefix(2);
-            } else if (!LooksLikeUtf8(chunk)) {
-                encoding = Encoding::Windows1251;
-            }
-            if (encoding != Encoding::Utf8) decoder.emplace("UTF-8", IconvName(encoding), "\xEF\xBF\xBD");
-            if (decoder) {
-                decoded.clear();
-                decoder->Convert(chunk, decoded);
-                chunk = decoded;
-            }
-            dialect = DetectDialect(chunk);
-            dialect.encoding = encoding;
-            dialect.byteOrderMark = dialect.byteOrderMark || encoding == Encoding::Utf16LE ||
-                                    encoding == Encoding::Utf16BE;
-            csv_set_delim(&parser, static_cast<unsigned char>(dialect.separator));
-            if (chunk.substr(0, kByteOrderMark.size()) == kByteOrderMark) chunk.remove_prefix(kByteOrderMark.size());
-            first = false;
-        } else if (decoder) {
-            decoded.clear();
-            decoder->Convert(chunk, decoded);
-            chunk = decoded;
-        }
-        if (csv_parse(&parser, chunk.data(), chunk.size(), OnField, OnRowEnd, &state) != chunk.size()) {
-            const std::string problem = csv_strerror(csv_error(&parser));
-            csv_free(&parser);
-            throw ArgumentError{"the table cannot be read: " + problem};
-        }
-    }
-    if (!state.failure) csv_fini(&parser, OnField, OnRowEnd, &state);
-    csv_free(&parser);
-    if (state.failure) std::rethrow_exception(state.failure);
 }
 
 namespace {
@@ -243,7 +58,7 @@ public:
                              "UTF-8", "?");
         if (dialect_.encoding == Encoding::Utf16LE) std::fwrite(kUtf16LEMark.data(), 1, kUtf16LEMark.size(), out_);
         else if (dialect_.encoding == Encoding::Utf16BE) std::fwrite(kUtf16BEMark.data(), 1, kUtf16BEMark.size(), out_);
-        else if (dialect_.byteOrderMark) std::fwrite(kByteOrderMark.data(), 1, kByteOrderMark.size(), out_);
+        else if (dialect_.byteOrderMark) std::fwrite(kUtf8Mark.data(), 1, kUtf8Mark.size(), out_);
         std::vector<OutCell> header;
         for (const OutColumn& c : columns) header.push_back({OutCell::Kind::Text, c.title});
         WriteRow(header);
@@ -425,27 +240,12 @@ public:
 
 private:
     static constexpr std::size_t kHeaderWidth = 24;  // longer titles wrap
-    static constexpr std::size_t kMostCellBytes = 32767;
+    static constexpr std::size_t kSheetCellBytes = 32767;
 
     static lxw_col_t Col(std::size_t i) { return static_cast<lxw_col_t>(i); }
 
-    // A cell holds at most 32767 characters of valid UTF-8: longer text is
-    // cut at a character boundary, bytes that are no UTF-8 become U+FFFD.
-    static std::string Clipped(std::string_view text) {
-        std::string valid;
-        for (std::size_t i = 0; i < text.size() && valid.size() < kMostCellBytes;) {
-            const std::size_t length = Utf8Length(text.substr(i));
-            if (length == 0) {
-                valid += "\xEF\xBF\xBD";
-                ++i;
-                continue;
-            }
-            if (valid.size() + length > kMostCellBytes) break;
-            valid.append(text.substr(i, length));
-            i += length;
-        }
-        return valid;
-    }
+    // A cell holds at most 32767 bytes.
+    static std::string Clipped(std::string_view text) { return ValidUtf8(text, kSheetCellBytes); }
 
     void Widen(std::size_t column, std::size_t chars) {
         widths_[column] = std::max(widths_[column], chars);

@@ -1,6 +1,6 @@
 // Reading and writing tables as spreadsheets save them: CSV in the dialect
-// of the file (separator, decimal comma, byte-order mark), row by row, and an
-// Excel workbook.
+// of the file (separator, decimal comma, encoding), row by row, and Excel
+// workbooks.
 #pragma once
 
 #include <cstdio>
@@ -11,13 +11,11 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/text_encoding.h"
+
 namespace kaldora::cli {
 
 using Row = std::vector<std::string>;
-
-// How the file's bytes are text: UTF-8, or what Russian spreadsheets also
-// save, Windows-1251 ("CSV") and UTF-16 with its mark ("Текст Юникод").
-enum class Encoding { Utf8, Windows1251, Utf16LE, Utf16BE };
 
 struct Dialect {
     char separator = ',';
@@ -31,12 +29,31 @@ struct Dialect {
 // in the header line.
 Dialect DetectDialect(std::string_view start);
 
-// Reads `in` and hands each row to `onRow`, the header first, as UTF-8; rows
-// of empty cells are skipped. `dialect` is set from the first bytes, before
-// the first row is handed on: a UTF-16 byte-order mark means UTF-16, a start
-// that is not UTF-8 means Windows-1251. Memory does not grow with the table. Throws
-// ArgumentError when the input cannot be read, or what `onRow` threw.
-void ReadRows(std::FILE* in, Dialect& dialect, const std::function<void(const Row&)>& onRow);
+// What kept a row from being read whole; its cells are then those read
+// before it.
+enum class RowFault { None, UnterminatedQuote, TooManyFields, CellTooLong };
+constexpr std::size_t kMostFields = 1000;
+constexpr std::size_t kMostCellBytes = 1 << 20;
+
+struct ReadRow {
+    Row cells;
+    std::size_t line = 0;  // where the row starts: the file's line, or the sheet's row
+    RowFault fault = RowFault::None;
+};
+using RowHandler = std::function<void(const ReadRow&)>;
+
+// Reads `in`, a CSV table or an Excel workbook (told by its content), and
+// hands each row to `onRow` as UTF-8, the header first; rows of empty cells
+// are skipped. `dialect` is set before the first row is handed on: for CSV
+// from its first bytes (a UTF-16 byte-order mark means UTF-16, a start that
+// is not UTF-8 means Windows-1251), for a workbook the English one. Memory
+// does not grow with the table. Throws ArgumentError when the input cannot be
+// read, or what `onRow` threw.
+void ReadRows(std::FILE* in, Dialect& dialect, const RowHandler& onRow);
+
+// The two readers behind it; `start` holds the bytes already read from `in`.
+void ReadCsvRows(std::FILE* in, std::string_view start, Dialect& dialect, const RowHandler& onRow);
+void ReadWorkbookRows(std::FILE* in, std::string_view start, const RowHandler& onRow);
 
 // One cell of an output row: an input cell as given, a result number or a
 // result text.

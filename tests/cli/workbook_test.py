@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """The workbook of kaldora-calc --xlsx, opened and read back: a bold frozen
-header, numbers as numbers, text as text, fitted columns, the totals row."""
+header, numbers as numbers, text as text, fitted columns, the totals row;
+and workbooks made by a spreadsheet library read as tables."""
+import csv
 import os
 import subprocess
 import sys
@@ -8,6 +10,8 @@ import tempfile
 import unittest
 import xml.etree.ElementTree as ET
 import zipfile
+
+import openpyxl
 
 CALC = sys.argv.pop(1)
 NS = {"m": "http://schemas.openxmlformats.org/spreadsheetml/2006/main"}
@@ -110,6 +114,50 @@ class Workbook(unittest.TestCase):
         self.assertTrue(all(w >= 5 for w in widths))
         self.assertGreater(widths[15], 30)  # the error text is long
 
+
+class WorkbookIn(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def path(self, name):
+        return os.path.join(self.dir.name, name)
+
+    def test_a_workbook_computes_like_its_csv(self):
+        rows = [line.split(";") for line in TABLE.lstrip("\ufeff").splitlines()]
+        book = openpyxl.Workbook()
+        for row in rows:  # numbers as numbers and an option as a boolean, as a spreadsheet holds them
+            cells = [float(c.replace(",", ".")) if c[:1].isdigit() else c or None for c in row]
+            book.active.append(cells + ["В помещении" if row is rows[0] else False])
+        book.save(self.path("in.xlsx"))
+        with open(self.path("in.csv"), "w", encoding="utf-8", newline="") as f:
+            csv.writer(f, lineterminator="\n").writerows([c.replace("120,5", "120.5") for c in r] + ["В помещении" if r is rows[0] else "0"]
+                                    for r in rows)
+        from_csv = subprocess.run([CALC, "--csv", self.path("in.csv")], capture_output=True)
+        from_book = subprocess.run([CALC, "--csv", self.path("in.xlsx")], capture_output=True)
+        with open(self.path("in.xlsx"), "rb") as piped:
+            from_pipe = subprocess.run([CALC, "--csv", "-"], stdin=piped, capture_output=True)
+        self.assertIn(b"\xd0\xa3-1,1,108,350,120.5,", from_book.stdout)
+        for run in (from_book, from_pipe):
+            self.assertEqual((run.returncode, run.stdout, run.stderr),
+                             (from_csv.returncode, from_csv.stdout, from_csv.stderr))
+
+    def test_workbook_out_holds_only_what_a_spreadsheet_opens(self):
+        # Windows-1251 section names; lengths whose cover and sum overflow.
+        with open(self.path("in.csv"), "wb") as f:
+            f.write("Участок;Вид расчета;Диаметр трубопровода, мм;Температура теплоносителя, °C;Длина участка, м\n"
+                    "У-1;1;530;350;1,7e308\nУ-2;1;108;350;1,7e308\nУ-3;1;108;350;1,7e308\n".encode("cp1251"))
+        run = subprocess.run([CALC, "--csv", self.path("in.csv"), "--xlsx", self.path("out.xlsx")])
+        self.assertEqual(run.returncode, 0)
+        rows = list(openpyxl.load_workbook(self.path("out.xlsx")).active.values)
+        first, total = dict(zip(rows[0], rows[1])), dict(zip(rows[0], rows[-1]))
+        self.assertEqual(first["Участок"], "У-1")
+        self.assertIsNone(first["Площадь покрытия, м²"])
+        self.assertIn("не вычислены", first["Сообщения"])
+        self.assertIsNone(total["Площадь покрытия, м²"])
+        self.assertIn("Сумма не вычислена", total["Сообщения"])
 
 if __name__ == "__main__":
     unittest.main()

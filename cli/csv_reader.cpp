@@ -1,0 +1,215 @@
+// CSV tables through libcsv, strict about what it lets pass: a quote that
+// never closes, rows too wide, cells too long.
+#include <csv.h>
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+#include <utility>
+
+#include "cli/errors.h"
+#include "cli/table_io.h"
+
+namespace kaldora::cli {
+
+namespace {
+
+int KeepBlanks(unsigned char) { return 0; }
+
+// libcsv's parser states (its struct is public, the names are not).
+constexpr int kRowNotBegun = 0;
+constexpr int kFieldBegun = 2;
+
+class CsvRows {
+public:
+    CsvRows(char separator, const RowHandler& onRow) : separator_(separator), onRow_(onRow) { Start(); }
+    ~CsvRows() { csv_free(&parser_); }
+    CsvRows(const CsvRows&) = delete;
+    CsvRows& operator=(const CsvRows&) = delete;
+
+    // Decoded text, cut anywhere.
+    void Feed(std::string_view text) {
+        std::string replay;
+        while (!text.empty() && !failure_) {
+            const std::size_t end = text.find('\n');
+            const std::string_view piece = text.substr(0, end == std::string_view::npos ? text.size() : end + 1);
+            text.remove_prefix(piece.size());
+            Parse(piece);
+            if (quoteLine_) afterQuote_.append(piece);
+            if (end != std::string_view::npos) LineEnded();
+            // A quoted cell over the limit is a quote left open: the lines
+            // after it are rows again.
+            if (quoteLine_ && afterQuote_.size() > kMostCellBytes) {
+                std::string again = GiveUpQuote();
+                again.append(text);
+                replay = std::move(again);
+                text = replay;
+            }
+        }
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+    void Finish() {
+        while (QuoteOpen()) {
+            if (!quoteLine_) quoteLine_ = line_;
+            const std::string again = GiveUpQuote();
+            Feed(again);
+        }
+        if (!failure_) csv_fini(&parser_, OnField, OnRowEnd, this);
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+private:
+    void Start() {
+        if (csv_init(&parser_, 0) != 0) throw ArgumentError{"cannot start the CSV reader"};
+        // Blanks are part of a field: a single blank is a real diameter item.
+        csv_set_space_func(&parser_, KeepBlanks);
+        // The reader grows a field's buffer by one block at a time; small
+        // blocks make a cell of megabytes cost quadratic copying.
+        csv_set_blk_size(&parser_, 1 << 20);
+        csv_set_delim(&parser_, static_cast<unsigned char>(separator_));
+    }
+
+    void Parse(std::string_view piece) {
+        if (csv_parse(&parser_, piece.data(), piece.size(), OnField, OnRowEnd, this) != piece.size())
+            throw ArgumentError{std::string("the table cannot be read: ") + csv_strerror(csv_error(&parser_))};
+    }
+
+    bool QuoteOpen() const { return parser_.quoted && parser_.pstate == kFieldBegun; }
+
+    void LineEnded() {
+        if (!QuoteOpen()) {
+            quoteLine_.reset();
+            afterQuote_.clear();
+        } else if (!quoteLine_) {
+            quoteLine_ = line_;
+        }
+        ++line_;
+        if (parser_.pstate == kRowNotBegun) rowLine_ = line_;
+    }
+
+    // Hands on the row whose quote never closed, its cells those read before
+    // the quote, and returns the text after the quote's line to read again.
+    std::string GiveUpQuote() {
+        row_.fault = RowFault::UnterminatedQuote;
+        rowLine_ = *quoteLine_;
+        Deliver();
+        csv_free(&parser_);
+        Start();
+        line_ = rowLine_ = *quoteLine_ + 1;
+        quoteLine_.reset();
+        return std::exchange(afterQuote_, {});
+    }
+
+    void Deliver() {
+        row_.cells.resize(fields_);
+        row_.line = rowLine_;
+        const bool blank = row_.fault == RowFault::None &&
+                           std::all_of(row_.cells.begin(), row_.cells.end(), [](const auto& f) { return f.empty(); });
+        if (!blank) {
+            try {
+                onRow_(row_);
+            } catch (...) {
+                failure_ = std::current_exception();
+            }
+        }
+        fields_ = 0;
+        row_.fault = RowFault::None;
+    }
+
+    // libcsv calls back from C: nothing may unwind through it, so what the
+    // row handler throws is kept and thrown again once the parser returned.
+    static void OnField(void* data, std::size_t size, void* context) {
+        auto* self = static_cast<CsvRows*>(context);
+        if (self->failure_) return;
+        ReadRow& row = self->row_;
+        if (self->fields_ >= kMostFields) {
+            row.fault = RowFault::TooManyFields;
+            return;
+        }
+        if (size > kMostCellBytes) {
+            row.fault = RowFault::CellTooLong;
+            size = 0;
+        }
+        if (self->fields_ == row.cells.size()) row.cells.emplace_back();
+        row.cells[self->fields_++].assign(static_cast<const char*>(data), size);
+    }
+
+    static void OnRowEnd(int, void* context) {
+        auto* self = static_cast<CsvRows*>(context);
+        if (!self->failure_) self->Deliver();
+    }
+
+    csv_parser parser_{};
+    char separator_;
+    const RowHandler& onRow_;
+    ReadRow row_;
+    std::size_t fields_ = 0;
+    std::size_t line_ = 1;     // the line being read
+    std::size_t rowLine_ = 1;  // where the row being read started
+    std::optional<std::size_t> quoteLine_;  // where a quote still open started
+    std::string afterQuote_;                // what was read after that line
+    std::exception_ptr failure_;
+};
+
+// What the first bytes say of the encoding.
+Encoding EncodingOf(std::string_view start) {
+    if (start.substr(0, 2) == kUtf16LEMark) return Encoding::Utf16LE;
+    if (start.substr(0, 2) == kUtf16BEMark) return Encoding::Utf16BE;
+    return LooksLikeUtf8(start) ? Encoding::Utf8 : Encoding::Windows1251;
+}
+
+}  // namespace
+
+Dialect DetectDialect(std::string_view start) {
+    Dialect d;
+    if (start.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        d.byteOrderMark = true;
+        start.remove_prefix(kUtf8Mark.size());
+    }
+    bool quoted = false, semicolon = false, tab = false;
+    for (const char c : start) {
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        if (c == '\n' || c == '\r') {
+            d.crlf = c == '\r';
+            break;
+        }
+        semicolon = semicolon || c == ';';
+        tab = tab || c == '\t';
+    }
+    d.separator = semicolon ? ';' : tab ? '\t' : ',';
+    d.decimalComma = d.separator == ';';
+    return d;
+}
+
+void ReadCsvRows(std::FILE* in, std::string_view start, Dialect& dialect, const RowHandler& onRow) {
+    const Encoding encoding = EncodingOf(start);
+    std::optional<Transcoder> decoder;
+    if (encoding != Encoding::Utf8) decoder.emplace("UTF-8", IconvName(encoding), "\xEF\xBF\xBD");
+    const bool utf16 = encoding == Encoding::Utf16LE || encoding == Encoding::Utf16BE;
+    if (utf16) start.remove_prefix(2);
+
+    std::string decoded;
+    const auto decode = [&](std::string_view bytes) {
+        if (!decoder) return bytes;
+        decoded.clear();
+        decoder->Convert(bytes, decoded);
+        return std::string_view(decoded);
+    };
+    std::string_view text = decode(start);
+    dialect = DetectDialect(text);
+    dialect.encoding = encoding;
+    dialect.byteOrderMark = dialect.byteOrderMark || utf16;
+    if (text.substr(0, kUtf8Mark.size()) == kUtf8Mark) text.remove_prefix(kUtf8Mark.size());
+
+    CsvRows rows(dialect.separator, onRow);
+    rows.Feed(text);
+    std::vector<char> buffer(1 << 16);
+    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in))
+        rows.Feed(decode({buffer.data(), got}));
+    if (std::ferror(in)) throw ArgumentError{"the table cannot be read"};
+    rows.Finish();
+}
+
+}  // namespace kaldora::cli
