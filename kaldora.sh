@@ -25,7 +25,7 @@ test_packages=(
   locales xvfb xdotool poppler-utils python3 python3-openpyxl
   clang libfuzzer-14-dev libclang-rt-14-dev
 )
-bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils)
+bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils python3-openpyxl)
 package_packages=(
   "${run_packages[@]}"
   git dpkg-dev file lintian appstream desktop-file-utils man-db groff-base

@@ -136,12 +136,16 @@ lxw_error CloseQuietly(lxw_workbook* book) {
     return error;
 }
 
+// The number format of a column shown with `decimals` places.
+std::string NumberFormat(int decimals) { return decimals == 0 ? "0" : "0." + std::string(decimals, '0'); }
+
 // Numbers as numbers, text as text, a bold frozen header and columns as wide
-// as their longest text. Rows go to disk as they come (constant memory).
+// as their longest text. Rows go to disk as they come (constant memory); a
+// table longer than a sheet goes on in the next one.
 class WorkbookWriter : public TableWriter {
 public:
     WorkbookWriter(const std::string& path, const std::vector<OutColumn>& columns, bool russian)
-        : path_(path), columns_(columns), widths_(columns.size(), 0) {
+        : path_(path), sheetName_(russian ? "Расчет" : "Results"), columns_(columns), widths_(columns.size(), 0) {
         // The library opens the file only when it closes the workbook: a
         // path that cannot be written is found now, before any row.
         if (std::FILE* probe = std::fopen(path.c_str(), "wb"))
@@ -152,31 +156,27 @@ public:
         options.constant_memory = LXW_TRUE;
         book_ = workbook_new_opt(path.c_str(), &options);
         if (!book_) throw WriteError{path, "the workbook cannot be started"};
-        sheet_ = workbook_add_worksheet(book_, russian ? "Расчет" : "Results");
         bold_ = workbook_add_format(book_);
         format_set_bold(bold_);
-        lxw_format* bold = workbook_add_format(book_);
-        format_set_bold(bold);
-        format_set_text_wrap(bold);
-        format_set_align(bold, LXW_ALIGN_VERTICAL_TOP);
+        header_ = workbook_add_format(book_);
+        format_set_bold(header_);
+        format_set_text_wrap(header_);
+        format_set_align(header_, LXW_ALIGN_VERTICAL_TOP);
         for (const OutColumn& c : columns_) {
             lxw_format* format = nullptr;
             if (c.decimals >= 0) {
                 format = workbook_add_format(book_);
-                format_set_num_format(format, c.decimals == 0 ? "0" : ("0." + std::string(c.decimals, '0')).c_str());
+                format_set_num_format(format, NumberFormat(c.decimals).c_str());
             }
             formats_.push_back(format);
             lxw_format* total = workbook_add_format(book_);
             format_set_bold(total);
-            if (c.decimals >= 0)
-                format_set_num_format(total, c.decimals == 0 ? "0" : ("0." + std::string(c.decimals, '0')).c_str());
+            if (c.decimals >= 0) format_set_num_format(total, NumberFormat(c.decimals).c_str());
             totalFormats_.push_back(total);
         }
-        for (std::size_t i = 0; i < columns_.size(); ++i) {
-            worksheet_write_string(sheet_, 0, Col(i), Clipped(columns_[i].title).c_str(), bold);
+        for (std::size_t i = 0; i < columns_.size(); ++i)
             Widen(i, std::min<std::size_t>(CountCharacters(columns_[i].title), kHeaderWidth));
-        }
-        worksheet_freeze_panes(sheet_, 1, 0);
+        AddSheet();
     }
 
     ~WorkbookWriter() override {
@@ -184,10 +184,7 @@ public:
     }
 
     void WriteRow(const std::vector<OutCell>& cells) override {
-        if (row_ >= LXW_ROW_MAX) {
-            dropped_ = true;
-            return;
-        }
+        if (row_ == LXW_ROW_MAX) AddSheet();
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const OutCell& cell = cells[i];
             if (cell.kind == OutCell::Kind::Number) {
@@ -208,17 +205,17 @@ public:
         ++row_;
     }
 
-    // Sums as formulas over the rows above, their values cached for readers
-    // that do not calculate; the row bold.
+    // Sums as formulas over the rows of every sheet, their values cached for
+    // readers that do not calculate; the row bold.
     void WriteTotals(const std::vector<OutCell>& cells) override {
-        if (row_ >= LXW_ROW_MAX) return WriteRow(cells);
+        if (row_ == LXW_ROW_MAX) AddSheet();
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const OutCell& cell = cells[i];
-            if (cell.kind == OutCell::Kind::Number && std::isfinite(cell.number) && row_ > 1) {
-                char range[32];
-                lxw_rowcol_to_range(range, 1, Col(i), row_ - 1, Col(i));
-                worksheet_write_formula_num(sheet_, row_, Col(i), ("=SUM(" + std::string(range) + ")").c_str(),
-                                            totalFormats_[i], cell.number);
+            if (cell.kind == OutCell::Kind::Number && std::isfinite(cell.number)) {
+                if (const std::string formula = SumFormula(Col(i)); !formula.empty())
+                    worksheet_write_formula_num(sheet_, row_, Col(i), formula.c_str(), totalFormats_[i], cell.number);
+                else
+                    worksheet_write_number(sheet_, row_, Col(i), cell.number, totalFormats_[i]);
             } else if (!cell.text.empty()) {
                 worksheet_write_string(sheet_, row_, Col(i), Clipped(cell.text).c_str(), bold_);
             }
@@ -227,15 +224,13 @@ public:
     }
 
     void Finish() override {
-        for (std::size_t i = 0; i < columns_.size(); ++i)
-            worksheet_set_column(sheet_, Col(i), Col(i), std::min<double>(widths_[i] + 2.0, 60.0), nullptr);
+        for (lxw_worksheet* sheet : sheets_)
+            for (std::size_t i = 0; i < columns_.size(); ++i)
+                worksheet_set_column(sheet, Col(i), Col(i), std::min<double>(widths_[i] + 2.0, 60.0), nullptr);
         errno = 0;
         const lxw_error error = CloseQuietly(book_);
         book_ = nullptr;
         if (error != LXW_NO_ERROR) throw WriteError{path_, errno != 0 ? std::strerror(errno) : lxw_strerror(error)};
-        if (dropped_)
-            throw ArgumentError{"the workbook " + path_ + " holds only the first " +
-                                std::to_string(LXW_ROW_MAX - 1) + " rows, the most a sheet can"};
     }
 
 private:
@@ -247,20 +242,55 @@ private:
     // A cell holds at most 32767 bytes.
     static std::string Clipped(std::string_view text) { return ValidUtf8(text, kSheetCellBytes); }
 
+    // "Results", then "Results (2)", …: each with the header, frozen.
+    void AddSheet() {
+        const std::string name = SheetName(sheets_.size());
+        sheet_ = workbook_add_worksheet(book_, name.c_str());
+        if (!sheet_) throw WriteError{path_, "no sheet " + name + " can be added"};
+        sheets_.push_back(sheet_);
+        for (std::size_t i = 0; i < columns_.size(); ++i)
+            worksheet_write_string(sheet_, 0, Col(i), Clipped(columns_[i].title).c_str(), header_);
+        worksheet_freeze_panes(sheet_, 1, 0);
+        row_ = 1;
+    }
+
+    // =SUM('Results'!B2:B1048576,B2:B9): the rows of every sheet so far;
+    // empty when there are none.
+    std::string SumFormula(lxw_col_t column) const {
+        std::string formula = "=SUM(";
+        for (std::size_t k = 0; k < sheets_.size(); ++k) {
+            const bool current = k + 1 == sheets_.size();
+            const lxw_row_t last = current ? row_ - 1 : LXW_ROW_MAX - 1;
+            if (last < 1) continue;
+            char range[32];
+            lxw_rowcol_to_range(range, 1, column, last, column);
+            if (formula.back() != '(') formula += ',';
+            if (!current) formula += "'" + SheetName(k) + "'!";
+            formula += range;
+        }
+        return formula.back() == '(' ? std::string() : formula + ")";
+    }
+
+    std::string SheetName(std::size_t k) const {
+        return k == 0 ? sheetName_ : sheetName_ + " (" + std::to_string(k + 1) + ")";
+    }
+
     void Widen(std::size_t column, std::size_t chars) {
         widths_[column] = std::max(widths_[column], chars);
     }
 
     std::string path_;
+    std::string sheetName_;
     std::vector<OutColumn> columns_;
     std::vector<std::size_t> widths_;
     std::vector<lxw_format*> formats_;
     std::vector<lxw_format*> totalFormats_;
     lxw_format* bold_ = nullptr;
+    lxw_format* header_ = nullptr;
     lxw_workbook* book_ = nullptr;
+    std::vector<lxw_worksheet*> sheets_;
     lxw_worksheet* sheet_ = nullptr;
     lxw_row_t row_ = 1;
-    bool dropped_ = false;
 };
 
 }  // namespace

@@ -159,5 +159,26 @@ class WorkbookIn(unittest.TestCase):
         self.assertIsNone(total["Площадь покрытия, м²"])
         self.assertIn("Сумма не вычислена", total["Сообщения"])
 
+@unittest.skipUnless(os.environ.get("KALDORA_LONG_TABLES"), "a table longer than a sheet takes half a minute")
+class LongerThanASheet(unittest.TestCase):
+    def test_rows_go_on_in_the_next_sheet_and_the_totals_add_up_both(self):
+        rows = 1048575 + 25  # a sheet holds 1,048,576 rows, the header among them
+        with tempfile.TemporaryDirectory() as folder:
+            table, book = os.path.join(folder, "long.csv"), os.path.join(folder, "long.xlsx")
+            with open(table, "w") as f:
+                f.write("section,type,diameter_mm,length_m\n" + "S,1,108,1\n" * rows)
+            self.assertEqual(subprocess.run([CALC, "--csv", table, "--xlsx", book]).returncode, 0)
+            sheets = openpyxl.load_workbook(book, read_only=True, data_only=True).worksheets
+            self.assertEqual([s.title for s in sheets], ["Results", "Results (2)"])
+            last = list(sheets[1].values)
+            self.assertEqual(len(last), 1 + 25 + 1)  # header, rows, totals
+            self.assertEqual(last[-1][0], "TOTAL")
+            with zipfile.ZipFile(book) as z:
+                totals = ET.fromstring(z.read("xl/worksheets/sheet2.xml")).find("m:sheetData", NS)[-1]
+            formulas = [c.find("m:f", NS).text for c in totals if c.find("m:f", NS) is not None]
+            self.assertEqual(formulas[0], "SUM('Results'!L2:L1048576,L2:L26)")
+            self.assertAlmostEqual(last[-1][11], rows * last[1][11], delta=1e-6 * rows)
+
+
 if __name__ == "__main__":
     unittest.main()
