@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <cerrno>
 #include <cstring>
 
@@ -83,20 +82,6 @@ QString WriteFailureReason(int error) {
         case EISDIR: return QStringLiteral("это папка, а не файл");
         default: return QStringLiteral("ошибка записи (%1)").arg(QString::fromLocal8Bit(std::strerror(error)));
     }
-}
-
-QString PrintChecked(QPrinter& printer, const PdfMetadata& metadata, const PagePainter& paint) {
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        const QString path = printer.outputFileName();
-        const QByteArray pdf = PdfBytes(printer.pageLayout(), printer.resolution(), metadata, paint);
-        const int error = pdf.isEmpty() ? EIO : WriteWholeFile(path, pdf);
-        if (error == 0) return {};
-        return QStringLiteral("Не удалось записать файл %1: %2").arg(path, WriteFailureReason(error));
-    }
-    printer.setDocName(metadata.title);
-    printer.setCreator(metadata.creator);
-    if (paint(printer) && printer.printerState() != QPrinter::Error) return {};
-    return QStringLiteral("Не удалось напечатать на принтере «%1»").arg(printer.printerName());
 }
 
 }  // namespace kaldora

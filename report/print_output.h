@@ -1,7 +1,6 @@
-// Printing that says when it failed. A PDF file is made in memory and written
-// whole, so that a full disk or a folder without write permission is
-// noticed; on a printer, a painter that cannot begin or a printer left in its
-// error state.
+// PDF output that says when it failed: the document is made in memory and
+// written whole, so that a full disk or a folder without write permission is
+// noticed. Qt Gui only.
 #pragma once
 
 #include <QByteArray>
@@ -10,7 +9,6 @@
 
 class QPageLayout;
 class QPagedPaintDevice;
-class QPrinter;
 
 namespace kaldora {
 
@@ -35,10 +33,5 @@ int WriteWholeFile(const QString& path, const QByteArray& bytes);
 // The reason for a system error number, in the window's words ("нет места
 // на диске").
 QString WriteFailureReason(int error);
-
-// Prints through `paint` on the printer as the print dialog left it (a
-// printer, or a PDF file): empty when the pages got there, else one Russian
-// line saying what failed and where.
-QString PrintChecked(QPrinter& printer, const PdfMetadata& metadata, const PagePainter& paint);
 
 }  // namespace kaldora

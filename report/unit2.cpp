@@ -9,7 +9,7 @@
 #include <QPrintDialog>
 #include <QStandardPaths>
 
-#include "report/print_output.h"
+#include "report/printer_output.h"
 #include "report/protocol.h"
 
 namespace kaldora {
