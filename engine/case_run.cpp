@@ -1,16 +1,13 @@
 #include "engine/case_run.h"
 
 #include "engine/calculate_command.h"
+#include "model/attachments.h"
 #include "model/calc_data.h"
 #include "model/calc_types.h"
 #include "model/type_layout.h"
 #include "model/value_exchange.h"
 
 namespace kaldora {
-
-ViewAttachment::ViewAttachment(CalcView& view) : previous_(AttachedView()) { AttachView(&view); }
-
-ViewAttachment::~ViewAttachment() { AttachView(previous_); }
 
 std::string CheckCase(const CaseInput& input) {
     if (!IsCalcType(input.type)) return "the type must be 1 to 5";
@@ -46,11 +43,10 @@ CaseResult RunCase(const CaseInput& input, CalcTrace* trace) {
     RecordingView view;
     for (const auto& [slot, text] : input.slotTexts) view.Type(slot, text);
     {
-        const ViewAttachment attached(view);
-        AttachTrace(trace);
+        const ViewAttachment attachedView(view);
+        const TraceAttachment attachedTrace(trace);
         CurrentType = t;
         CalculateCommand();
-        AttachTrace(nullptr);
     }
 
     const auto flag = [](bool has, int value) {

@@ -16,19 +16,6 @@
 
 namespace kaldora {
 
-// Attaches a view for the lifetime of the guard, then gives back the one
-// attached before.
-class ViewAttachment {
-public:
-    explicit ViewAttachment(CalcView& view);
-    ~ViewAttachment();
-    ViewAttachment(const ViewAttachment&) = delete;
-    ViewAttachment& operator=(const ViewAttachment&) = delete;
-
-private:
-    CalcView* previous_;
-};
-
 struct CaseInput {
     int type = 0;
     std::optional<bool> indoors{}, metal{}, longHours{};  // unset: the initial flag

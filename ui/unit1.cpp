@@ -16,6 +16,7 @@
 #include <cstdlib>
 
 #include "engine/calculate_command.h"
+#include "model/attachments.h"
 #include "model/calc_data.h"
 #include "model/calc_types.h"
 #include "model/screen_texts.h"
@@ -574,11 +575,12 @@ void TForm1::HideTypeScreen() {
 
 void TForm1::Button2Click() {
     if (!IsCalcType(CurrentType)) return;
-    AttachTrace(&Traces[static_cast<std::size_t>(CurrentType)]);
-    CalculationDates[static_cast<std::size_t>(CurrentType)] = QDate::currentDate();
-    UnreadFields[static_cast<std::size_t>(CurrentType)] = FieldsWithoutNumbers();
-    CalculateCommand();
-    AttachTrace(nullptr);
+    {
+        const TraceAttachment attached(&Traces[static_cast<std::size_t>(CurrentType)]);
+        CalculationDates[static_cast<std::size_t>(CurrentType)] = QDate::currentDate();
+        UnreadFields[static_cast<std::size_t>(CurrentType)] = FieldsWithoutNumbers();
+        CalculateCommand();
+    }
     ShowWholeResult();
 }
 

@@ -12,6 +12,7 @@
 
 #include "engine/calculate_command.h"
 #include "engine/case_run.h"
+#include "model/attachments.h"
 #include "model/calc_data.h"
 #include "model/recording_view.h"
 #include "model/value_exchange.h"
