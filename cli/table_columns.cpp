@@ -15,7 +15,17 @@
 
 namespace kaldora::cli {
 
-const std::array<InputColumn, 24> kInputColumns = {{
+namespace {
+
+// A slot's column, named as the slot table names it.
+constexpr InputColumn SlotInput(int slot) {
+    const SlotDesign* design = FindSlotDesign(slot);
+    return {design->columnEnglish, design->columnRussian, Field::Slot, slot};
+}
+
+}  // namespace
+
+constexpr std::array<InputColumn, 24> kInputColumns = {{
     {"section", "Участок", Field::Section, 0},
     {"type", "Вид расчета", Field::Type, 0},
     {"indoors", "В помещении", Field::Indoors, 0},
@@ -24,21 +34,21 @@ const std::array<InputColumn, 24> kInputColumns = {{
     {"norm", "Нормы", Field::Norm, 0},
     {"supports", "Опоры", Field::Supports, 0},
     {"region", "Район", Field::Region, 0},
-    {"air_temp", "Температура воздуха, °C", Field::Slot, 1},
-    {"diameter_mm", "Диаметр трубопровода, мм", Field::Diameter, 0},
-    {"medium_temp", "Температура теплоносителя, °C", Field::Slot, 4},
-    {"surface_temp", "Температура на поверхности, °C", Field::Slot, 7},
-    {"wall_mm", "Толщина стенки, мм", Field::Slot, 8},
-    {"water_temp", "Начальная температура воды, °C", Field::Slot, 11},
-    {"standstill_h", "Время без движения, ч", Field::Slot, 16},
-    {"humidity", "Влажность воздуха, %", Field::Slot, 32},
-    {"soil_temp", "Температура грунта, °C", Field::Slot, 17},
-    {"soil_conductivity", "Теплопроводность грунта, Вт/(м·°C)", Field::Slot, 18},
-    {"channel_depth", "Глубина заложения, м", Field::Slot, 19},
-    {"channel_height", "Высота канала, м", Field::Slot, 20},
-    {"channel_width", "Ширина канала, м", Field::Slot, 21},
-    {"supply_temp", "Температура в подающей трубе, °C", Field::Slot, 24},
-    {"return_temp", "Температура в обратной трубе, °C", Field::Slot, 27},
+    SlotInput(kSlotAirTemp),
+    {"diameter_mm", "Диаметр трубопровода, мм", Field::Diameter, 0},  // the type's diameter slot
+    SlotInput(kSlotCarrierTemp),
+    SlotInput(kSlotSurfaceTemp),
+    SlotInput(kSlotWallThickness),
+    SlotInput(kSlotWaterTemp),
+    SlotInput(kSlotStandstillHours),
+    SlotInput(kSlotHumidity),
+    SlotInput(kSlotSoilTemp),
+    SlotInput(kSlotSoilConductivity),
+    SlotInput(kSlotChannelDepth),
+    SlotInput(kSlotChannelHeight),
+    SlotInput(kSlotChannelWidth),
+    SlotInput(kSlotSupplyTemp),
+    SlotInput(kSlotReturnTemp),
     {"length_m", "Длина участка, м", Field::Length, 0},
 }};
 
@@ -56,7 +66,7 @@ const ResultColumn kError{"error", "Ошибка", R::Text, 0, false};
 
 // Result slots beside the thickness, with their columns.
 const std::pair<const ResultColumn*, int> kSlotResults[] = {
-    {&kNorm, 6}, {&kLossSupply, 29}, {&kLossReturn, 30}};
+    {&kNorm, kSlotNormFlux}, {&kLossSupply, kSlotSupplyLoss}, {&kLossReturn, kSlotReturnLoss}};
 
 // The whole result, empty where the row's type has no such value; named as
 // in the JSON.
@@ -91,7 +101,7 @@ std::vector<int> ClaimsOf(const TableLayout::Column& c) {
     constexpr int kFieldKey = 1000;
     switch (c.field) {
         case Field::Slot: return {c.slot};
-        case Field::Diameter: return {3, 23};
+        case Field::Diameter: return {kSlotDiameter, kSlotPipeDiameters};
         default: return {kFieldKey + static_cast<int>(c.field)};
     }
 }

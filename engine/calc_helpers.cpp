@@ -76,7 +76,7 @@ void EndPasses(bool settled) {
 
 void TraceThickness(double outerDiameter) {
     TraceResult("x", "наружный диаметр изоляции", outerDiameter, "м");
-    TraceResult("δ", "толщина изоляции, δ = (x − D) / 2", CurrentSlot(kSlotThickness) * 1000.0, "мм");
+    TraceResult("δ", "толщина изоляции, δ = (x − D) / 2", TypedFromHeld(kSlotThickness, CurrentSlot(kSlotThickness)), "мм");
 }
 
 void FinishWithDiameter(double outerDiameter, double pipeDiameter, double mediumTemp, double airTemp,

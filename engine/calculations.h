@@ -16,7 +16,7 @@ void CalcFreezeProtection();    // type 4
 void CalcChannelTwoPipe();      // type 5
 
 // The iterative cores of types 1 and 5, on plain values. Both take the
-// solver's start from slot 3 of the current row, as the calculations do.
+// solver's start from the diameter slot of the current row, as the calculations do.
 struct NormIteration {
     double outerDiameter;  // m
     double surfaceTemp;    // the averaged estimate after the last pass, °C

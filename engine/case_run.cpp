@@ -59,7 +59,7 @@ CaseResult RunCase(const CaseInput& input, CalcTrace* trace) {
                       info.HasNormOption() ? std::optional(norm) : std::nullopt,
                       {},
                       {},
-                      ParamTable[t][kSlotThickness] * 1000.0,
+                      TypedFromHeld(kSlotThickness, ParamTable[t][kSlotThickness]),
                       WholeResults[static_cast<std::size_t>(t)]};
     result.events = view.TakeEvents();
     std::erase_if(result.events, [](const RecordingView::Event& e) { return e.kind == RecordingView::Kind::SlotText; });

@@ -15,21 +15,6 @@ namespace kaldora {
 
 namespace {
 
-enum ChannelSlot {
-    kSoilTemp = 17,
-    kSoilConductivity = 18,
-    kDepth = 19,
-    kHeight = 20,
-    kWidth = 21,
-    kChannelAlphaSlot = 22,
-    kPipeDiameter = 23,
-    kSupplyTemp = 24,
-    kPipeThickness = 25,
-    kReturnTemp = 27,
-    kSupplyLoss = 29,
-    kReturnLoss = 30,
-};
-
 constexpr char kInputError[] = "Ошибка в исходных данных\n";
 
 }  // namespace
@@ -112,11 +97,11 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
 }
 
 void CalcChannelTwoPipe() {
-    CurrentSlot(kChannelAlphaSlot) = kChannelAlpha;
-    const ChannelInputs in{CurrentSlot(kSoilTemp), CurrentSlot(kSoilConductivity),
-                           CurrentSlot(kDepth),    CurrentSlot(kHeight),
-                           CurrentSlot(kWidth),    CurrentSlot(kPipeDiameter),
-                           CurrentSlot(kSupplyTemp), CurrentSlot(kReturnTemp)};
+    CurrentSlot(kSlotChannelAlpha) = kChannelAlpha;
+    const ChannelInputs in{CurrentSlot(kSlotSoilTemp), CurrentSlot(kSlotSoilConductivity),
+                           CurrentSlot(kSlotChannelDepth),    CurrentSlot(kSlotChannelHeight),
+                           CurrentSlot(kSlotChannelWidth),    CurrentSlot(kSlotPipeDiameters),
+                           CurrentSlot(kSlotSupplyTemp), CurrentSlot(kSlotReturnTemp)};
 
     if (!Checked(!(0.5 * in.height >= in.depth), "h / 2 < H")) {
         RefuseMessageFirst(std::string(kInputError) + "Канал выходит на поверхность земли");
@@ -140,10 +125,10 @@ void CalcChannelTwoPipe() {
     TraceQuantity("q₁", "нормированные потери подающей трубы", supplyLoss, "Вт/м");
     TraceQuantity("α", "коэффициент теплоотдачи в канале", kChannelAlpha, "Вт/(м²·°C)");
     const ChannelIteration it = IterateChannel(in, supplyLoss);
-    CurrentSlot(kSupplyLoss) = supplyLoss;
-    CurrentSlot(kReturnLoss) = it.returnLoss;
-    CurrentSlot(kPipeThickness) = (it.outerDiameter - in.pipeDiameter) / 2.0;
-    CurrentSlot(kSlotThickness) = CurrentSlot(kPipeThickness);
+    CurrentSlot(kSlotSupplyLoss) = supplyLoss;
+    CurrentSlot(kSlotReturnLoss) = it.returnLoss;
+    CurrentSlot(kSlotPipeThickness) = (it.outerDiameter - in.pipeDiameter) / 2.0;
+    CurrentSlot(kSlotThickness) = CurrentSlot(kSlotPipeThickness);
 
     if (!Checked(CurrentSlot(kSlotThickness) >= 0.0, "δ ≥ 0")) {
         MessageBuffer = std::string(kInputError) +

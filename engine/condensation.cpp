@@ -17,10 +17,10 @@ constexpr char kNoCondensation[] = "При заданном перепаде т�
 }
 
 void CalcCondensation() {
-    const double airTemp = CurrentSlot(1);
+    const double airTemp = CurrentSlot(kSlotAirTemp);
     const double diameter = CurrentSlot(kSlotDiameter);
-    const double mediumTemp = CurrentSlot(4);
-    const double humidity = CurrentSlot(32);
+    const double mediumTemp = CurrentSlot(kSlotCarrierTemp);
+    const double humidity = CurrentSlot(kSlotHumidity);
 
     if (!Checked(!(airTemp < mediumTemp), "t_a ≥ t_m")) {
         AnswerNoInsulation(kNoCondensation);

@@ -28,11 +28,11 @@ constexpr double kTimeFactor = method::FreezeTimeFactor.value;
 }  // namespace
 
 void CalcFreezeProtection() {
-    const double airTemp = CurrentSlot(1);
+    const double airTemp = CurrentSlot(kSlotAirTemp);
     const double diameter = CurrentSlot(kSlotDiameter);
-    const double wall = CurrentSlot(8);  // mm
-    const double waterTemp = CurrentSlot(11);
-    const double hours = CurrentSlot(16);
+    const double wall = CurrentSlot(kSlotWallThickness);  // mm
+    const double waterTemp = CurrentSlot(kSlotWaterTemp);
+    const double hours = CurrentSlot(kSlotStandstillHours);
 
     if (!Checked(airTemp < 0.0, "t_a < 0 °C")) {
         AnswerNoInsulation("При заданных условиях замерзание исключено");

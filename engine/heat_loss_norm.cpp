@@ -85,9 +85,9 @@ NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrie
 }
 
 void CalcHeatLossNorm() {
-    const double airTemp = CurrentSlot(1);
+    const double airTemp = CurrentSlot(kSlotAirTemp);
     const double diameter = CurrentSlot(kSlotDiameter);
-    const double carrierTemp = CurrentSlot(4);
+    const double carrierTemp = CurrentSlot(kSlotCarrierTemp);
     const bool indoors = IndoorsFlag[CurrentType] != 0;
     const bool metal = MetalCoverFlag[CurrentType] != 0;
     const bool longHours = LongHoursFlag[CurrentType] != 0;
@@ -97,7 +97,7 @@ void CalcHeatLossNorm() {
     if (!Checked(airTemp < carrierTemp, "t_a < t_m")) {
         // No norm was looked up: the field shows 0, as after a range
         // refusal, not the norm of an earlier case.
-        CurrentSlot(6) = 0.0;
+        CurrentSlot(kSlotNormFlux) = 0.0;
         AnswerNoInsulation("При заданных условиях тепловые потери исключены");
         return;
     }
@@ -106,7 +106,7 @@ void CalcHeatLossNorm() {
     TraceQuantity("α", "коэффициент теплоотдачи поверхности", alpha, "Вт/(м²·°C)");
     const double normFlux = current ? CurrentNormFlux(choice, indoors, longHours, diameter, carrierTemp, alpha)
                                     : Lookup(HistoricalNormTable(indoors, longHours), diameter, carrierTemp);
-    CurrentSlot(6) = normFlux;
+    CurrentSlot(kSlotNormFlux) = normFlux;
     if (!Checked(normFlux != 0.0, "D и t_m в пределах таблицы норм")) {
         RefuseMessageFirst(MessageBuffer);
         return;

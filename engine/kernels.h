@@ -12,7 +12,7 @@ inline constexpr double kTwoPi = 6.28318530718;
 double InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols);
 
 // Outer insulation diameter x (m) with ln x = a - b / x, iterated from three
-// times slot 3 of the current row.
+// times the diameter slot of the current row.
 double SolveInsulationDiameter(double a, double b);
 
 // Conductivity of the mineral wool, W/(m·°C), at the mean layer temperature t.

@@ -12,10 +12,10 @@
 namespace kaldora {
 
 void CalcSurfaceTemperature() {
-    const double airTemp = CurrentSlot(1);
+    const double airTemp = CurrentSlot(kSlotAirTemp);
     const double diameter = CurrentSlot(kSlotDiameter);
-    const double carrierTemp = CurrentSlot(4);
-    const double surfaceTemp = CurrentSlot(7);
+    const double carrierTemp = CurrentSlot(kSlotCarrierTemp);
+    const double surfaceTemp = CurrentSlot(kSlotSurfaceTemp);
 
     if (!Checked(airTemp < surfaceTemp, "t_a < t_s")) {
         RefuseResultFirst("Температура на поверхности ниже температуры среды\n Расчет невозможен");

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/norm_choice.h"
+#include "model/slots.h"
 
 namespace kaldora {
 
@@ -24,11 +25,6 @@ inline constexpr int kTypeCount = 6;   // rows 0..5, row 0 never used
 inline constexpr int kSlotCount = 35;  // slots 0..34
 inline constexpr int kFirstSlot = 1;
 inline constexpr int kLastSlot = 32;   // slots with a meaning
-
-// Slot numbers the calculations share.
-inline constexpr int kSlotAlpha = 2;
-inline constexpr int kSlotDiameter = 3;
-inline constexpr int kSlotThickness = 5;
 
 using TypeFlags = std::array<int, kTypeCount>;
 

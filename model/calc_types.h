@@ -21,7 +21,7 @@ struct SlotPlacement {
 
 // A line of the report's input table.
 struct ReportRow {
-    enum class Source { Blank, Slot, SlotMm, Hours };
+    enum class Source { Blank, Slot, Hours };  // a slot's value as typed (mm for diameters)
     std::string_view name;
     Source source;
     int slot;

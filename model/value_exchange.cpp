@@ -14,8 +14,6 @@ namespace {
 
 CalcView* view = nullptr;
 
-constexpr double kMillimetresPerMetre = 1000.0;
-
 // The fault the floating-point unit flagged; division by zero and overflow
 // come before the invalid operation that usually follows them.
 std::string FaultMessage() {
@@ -42,7 +40,7 @@ void ReadSlots() {
         const std::string typed = view ? view->SlotText(slot) : std::string();
         EditTextBuffer = SwapFirstComma(typed);
         double value = ParsePointNumber(EditTextBuffer);
-        if (IsDiameterSlot(slot)) value *= 0.001;
+        value = HeldFromTyped(slot, value);
         CurrentSlot(slot) = value;
         TraceInputRead(slot, typed, value);
         MakeSlotFormat(slot, EditTextBuffer);
@@ -66,8 +64,7 @@ void MakeSlotFormat(int slot, std::string_view text) {
 void WriteSlots() {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
         if (!IsSlotVisible(CurrentType, slot)) continue;
-        double value = CurrentSlot(slot);
-        if (IsDiameterSlot(slot)) value *= kMillimetresPerMetre;
+        const double value = TypedFromHeld(slot, CurrentSlot(slot));
         RequireFinite(value);
         EditTextBuffer = SwapFirstPoint(FormatWithRecord(SlotFormats[static_cast<std::size_t>(slot)], value));
         if (view) view->SetSlotText(slot, EditTextBuffer);
@@ -77,11 +74,11 @@ void WriteSlots() {
 
 std::string ResultLineText(double thicknessMetres) {
     return "Толщина тепловой изоляции = " +
-           FormatShown(thicknessMetres * kMillimetresPerMetre, 3, 1) + " мм";
+           FormatShown(TypedFromHeld(kSlotThickness, thicknessMetres), 3, 1) + " мм";
 }
 
 void ShowResult(double thicknessMetres) {
-    RequireFinite(thicknessMetres * kMillimetresPerMetre);
+    RequireFinite(TypedFromHeld(kSlotThickness, thicknessMetres));
     MessageBuffer = ResultLineText(thicknessMetres);
     if (view) view->SetResultLine(MessageBuffer);
 }

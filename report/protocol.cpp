@@ -100,7 +100,7 @@ QString InputsSection(const CalcTrace& trace) {
     for (const TraceInput& in : trace.inputs) {
         const SlotDesign* design = FindSlotDesign(in.slot);
         if (!design || design->showsResult) continue;  // read, then overwritten by the result
-        const bool metres = IsDiameterSlot(in.slot);
+        const bool metres = HeldInMetres(in.slot);
         rows += Row({InputName(*design), Html(in.typed) + QStringLiteral(" ") + Q(design->unit),
                      Number(in.value) + QStringLiteral(" ") + (metres ? QStringLiteral("м") : Q(design->unit))});
     }

@@ -21,8 +21,9 @@ namespace {
 
 constexpr char kBlank[] = " ";
 
-QString SlotValue(int slot, double factor = 1.0) {
-    return Q(FormatReportValue("%3.1f", CurrentSlot(slot) * factor));
+// As typed: diameters and the thickness in millimetres.
+QString SlotValue(int slot) {
+    return Q(FormatReportValue("%3.1f", TypedFromHeld(slot, CurrentSlot(slot))));
 }
 
 QString HoursText(int type) {
@@ -52,7 +53,6 @@ void FillReport(ReportPage& page) {
         switch (row.source) {
             case ReportRow::Source::Blank: break;
             case ReportRow::Source::Slot: value = SlotValue(row.slot); break;
-            case ReportRow::Source::SlotMm: value = SlotValue(row.slot, 1000.0); break;
             case ReportRow::Source::Hours: value = HoursText(t); break;
         }
         page[QStringLiteral("QRN%1").arg(i + 1)].text = Q(row.name);
@@ -67,7 +67,7 @@ void FillReport(ReportPage& page) {
             : QString();
 
     page[QStringLiteral("QRResName")].text = Q(info.reportResultName);
-    page[QStringLiteral("QRRes")].text = SlotValue(kSlotThickness, 1000.0);
+    page[QStringLiteral("QRRes")].text = SlotValue(kSlotThickness);
     // Up to two further result lines; the rest stay blank.
     const QString blank = QString::fromLatin1(kBlank);
     const std::array<std::pair<const char*, const char*>, 2> resultElements = {

@@ -424,8 +424,10 @@ void TForm1::BuildSlotPanels() {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
         if (!SlotHasControls(slot)) continue;
         const SlotDesign* design = FindSlotDesign(slot);
+        // The channel's captions (from the soil temperature on) take the
+        // palette's text colour.
         const QColor captionColor =
-            slot <= 16 ? QColor(Qt::black) : palette().color(QPalette::WindowText);
+            slot < kSlotSoilTemp ? QColor(Qt::black) : palette().color(QPalette::WindowText);
         QLabel* panel = MakePanel(this, "", {0, 0, design ? design->panelWidth : 185, 24},
                                   design ? Q(design->caption) : QString(),
                                   DesignFont(Face::Arial, 12, true), captionColor, Bevel::Raised,
@@ -495,11 +497,11 @@ void TForm1::ShowTypeScreen() {
     const CalcTypeInfo& info = TypeInfo(t);
     for (int n = 1; n <= 3; ++n) Memos[n]->hide();
 
-    SetShowHint(SlotPanels[7], info.recommendsSurface);
-    SetShowHint(SlotEdits[7], info.recommendsSurface);
+    SetShowHint(SlotPanels[kSlotSurfaceTemp], info.recommendsSurface);
+    SetShowHint(SlotEdits[kSlotSurfaceTemp], info.recommendsSurface);
     if (info.recommendsSurface)
         SetRecommendation(Q(SurfaceRecommendation(IndoorsFlag[t], MetalCoverFlag[t],
-                                                  SlotEdits[4]->text().toStdString())));
+                                                  SlotEdits[kSlotCarrierTemp]->text().toStdString())));
 
     Head_Lab->setText(Q(TypeHeadings[static_cast<std::size_t>(t)]));
     QWidget* previous = nullptr;
@@ -700,7 +702,7 @@ void TForm1::OpenPickList(QComboBox* list, int slot) {
 }
 
 void TForm1::OpenPickListFromKeyboard(int slot) {
-    QComboBox* list = slot == 24 ? TempList : DiaList;
+    QComboBox* list = slot == kSlotSupplyTemp ? TempList : DiaList;
     if (list == TempList) Edit24Click();
     else OpenDiaList(slot);
     list->setFocus();
@@ -767,12 +769,12 @@ void TForm1::Edit4KeyUp() {
 }
 
 void TForm1::RecommendByCarrierTemperature() {
-    SetRecommendation(Q(IndoorRecommendation(SlotEdits[4]->text().toStdString())));
+    SetRecommendation(Q(IndoorRecommendation(SlotEdits[kSlotCarrierTemp]->text().toStdString())));
 }
 
 void TForm1::SetRecommendation(const QString& hint) {
-    SetHint(SlotPanels[7], hint);
-    SetHint(SlotEdits[7], hint);
+    SetHint(SlotPanels[kSlotSurfaceTemp], hint);
+    SetHint(SlotEdits[kSlotSurfaceTemp], hint);
 }
 
 QLabel* TForm1::MenuLabel(int item) const { return Labels[static_cast<std::size_t>(item)]; }
@@ -874,14 +876,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (watched == TimeLab) TimeLabClick();
     } else if (type == QEvent::MouseButtonPress &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == SlotEdits[3]) Edit3Click();
-        if (watched == SlotEdits[23]) Edit23Click();
-        if (watched == SlotEdits[24]) Edit24Click();
-    } else if (type == QEvent::KeyRelease && watched == SlotEdits[4]) {
+        if (watched == SlotEdits[kSlotDiameter]) Edit3Click();
+        if (watched == SlotEdits[kSlotPipeDiameters]) Edit23Click();
+        if (watched == SlotEdits[kSlotSupplyTemp]) Edit24Click();
+    } else if (type == QEvent::KeyRelease && watched == SlotEdits[kSlotCarrierTemp]) {
         Edit4KeyUp();
     } else if (type == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        for (int slot : {3, 23, 24}) {
+        for (int slot : {kSlotDiameter, kSlotPipeDiameters, kSlotSupplyTemp}) {
             if (watched == SlotEdits[static_cast<std::size_t>(slot)] && OpensPickList(key)) {
                 OpenPickListFromKeyboard(slot);
                 return true;
@@ -900,7 +902,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if ((watched == DiaList || watched == TempList) && key->key() == Qt::Key_Escape) {
-            const int slot = watched == TempList ? 24 : DiaTarget;
+            const int slot = watched == TempList ? kSlotSupplyTemp : DiaTarget;
             if (slot != 0) SlotEdits[static_cast<std::size_t>(slot)]->setFocus(Qt::OtherFocusReason);
             static_cast<QWidget*>(watched)->hide();
             return true;

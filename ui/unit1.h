@@ -54,8 +54,8 @@ public:
     void RepButtonClick();
     void ProtButtonClick();
     void NormButtonClick();
-    void Edit3Click() { OpenDiaList(3); }
-    void Edit23Click() { OpenDiaList(23); }
+    void Edit3Click() { OpenDiaList(kSlotDiameter); }
+    void Edit23Click() { OpenDiaList(kSlotPipeDiameters); }
     void DiaListClick();
     void Edit24Click();
     void TempListClick();
