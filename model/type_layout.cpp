@@ -6,8 +6,6 @@ namespace kaldora {
 
 namespace {
 
-constexpr int kPanelLeft = 416;
-
 // Every shown panel stands at the same left edge; only the tops differ.
 LayoutTable MakeTable(bool left) {
     LayoutTable table{};

@@ -3,120 +3,49 @@
 #include <QApplication>
 #include <QDate>
 #include <QEvent>
-#include <QMessageBox>
-#include <QShortcut>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QStyledItemDelegate>
-#include <QToolTip>
+#include <QShortcut>
 #include <QTextOption>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
+#include "assets/fonts.h"
+#include "assets/pictures.h"
 #include "engine/calculate_command.h"
 #include "model/attachments.h"
 #include "model/calc_data.h"
 #include "model/calc_types.h"
-#include "model/screen_texts.h"
 #include "model/number_text.h"
+#include "model/screen_texts.h"
 #include "model/value_exchange.h"
 #include "report/protocol.h"
-#include "report/unit2.h"
-#include "ui/control_props.h"
-#include "ui/fill_report.h"
-#include "assets/fonts.h"
-#include "ui/help.h"
-#include "assets/pictures.h"
 #include "report/qt_text.h"
+#include "report/unit2.h"
+#include "ui/application_setup.h"
+#include "ui/control_props.h"
+#include "ui/event_hooks.h"
+#include "ui/fill_report.h"
+#include "ui/help.h"
 #include "ui/identity_dialog.h"
 #include "ui/norm_dialog.h"
-#include "ui/application_setup.h"
+#include "ui/widget_factory.h"
 #include "ui/window_placement.h"
 
 namespace kaldora {
 
 namespace {
 
-// " Температура воздуха (0С) =" read out as "Температура воздуха (0С)".
-QString AccessibleCaption(QString caption) {
-    caption = caption.simplified();
-    if (caption.endsWith(QLatin1Char('='))) caption.chop(1);
-    return caption.trimmed();
-}
-
-const QColor kMaroon(128, 0, 0);
-const QColor kRed(255, 0, 0);
-const QColor kGrey(128, 128, 128);
-const QColor kWhite(255, 255, 255);
-
-enum class Bevel { Raised, LoweredOuter, LoweredInner };
-
-void SetTextColor(QWidget* w, const QColor& color) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, color);
-    p.setColor(QPalette::Text, color);
-    p.setColor(QPalette::ButtonText, color);
-    w->setPalette(p);
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, QRect rect, const QString& text,
-                  const QFont& font, const QColor& color,
-                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop, bool wrap = false) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(rect);
-    label->setFont(font);
-    SetTextColor(label, color);
-    label->setAlignment(align);
-    label->setWordWrap(wrap);
-    return label;
-}
-
-QLabel* MakePicture(QWidget* parent, const char* name, QPoint at, const QPixmap& picture) {
-    auto* image = new QLabel(parent);
-    image->setObjectName(QLatin1String(name));
-    image->setPixmap(picture);
-    image->setGeometry(QRect(at, picture.deviceIndependentSize().toSize()));
-    return image;
-}
-
-// Panels are labels with a frame: a caption, a bevel and room for children.
-QLabel* MakePanel(QWidget* parent, const char* name, QRect rect, const QString& caption,
-                  const QFont& font, const QColor& color, Bevel bevel,
-                  Qt::Alignment align = Qt::AlignCenter) {
-    QLabel* panel = MakeLabel(parent, name, rect, caption, font, color, align);
-    panel->setAutoFillBackground(true);
-    switch (bevel) {
-        case Bevel::Raised: panel->setFrameStyle(QFrame::Panel | QFrame::Raised); break;
-        case Bevel::LoweredOuter: panel->setFrameStyle(QFrame::Panel | QFrame::Sunken); break;
-        case Bevel::LoweredInner: panel->setFrameStyle(QFrame::Box | QFrame::Sunken); break;
-    }
-    panel->setLineWidth(1);
-    return panel;
-}
-
-// The marker of a menu item shows a copy of an idle or lit picture holder.
-void CopyPicture(QLabel* to, const QLabel* from) {
-    to->setPixmap(from->pixmap());
-    to->resize(from->pixmap().deviceIndependentSize().toSize());
-}
+constexpr Qt::Alignment kMenuAlign = Qt::AlignRight | Qt::AlignVCenter;
+// The right edge of the type screen's plates, buttons and rows.
+constexpr int kBandRight = 783;
+constexpr int kDiaListItemHeight = 15;
 
 void SetCaption(QLabel* label, std::string_view text) { label->setText(Q(text)); }
-
-// Rows of a drop-down list at the design's item height.
-class FixedHeightItems : public QStyledItemDelegate {
-public:
-    FixedHeightItems(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
-    }
-
-private:
-    int height_;
-};
-constexpr int kDiaListItemHeight = 15;
 
 // The keys that open a pick-list from its field, as a click does.
 bool OpensPickList(const QKeyEvent* key) {
@@ -128,27 +57,6 @@ bool OpensPickList(const QKeyEvent* key) {
         case Qt::Key_Down: return key->modifiers() & Qt::AltModifier;
         default: return false;
     }
-}
-
-bool IsEnter(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-// A text the program writes into a field is shown from its start: a long
-// number scrolled to its end would hide its sign and leading digits.
-void WriteField(QLineEdit* edit, const QString& text) {
-    edit->setText(text);
-    edit->setCursorPosition(0);
-}
-
-// The free fonts run a few pixels wider than the design's at small sizes;
-// a caption that would run under its edit box is set a little tighter.
-void FitCaption(QLabel* panel, int room) {
-    const int width = panel->fontMetrics().horizontalAdvance(panel->text()) + panel->frameWidth();
-    if (width <= room) return;
-    QFont tighter = panel->font();
-    tighter.setLetterSpacing(QFont::PercentageSpacing, 100.0 * room / width - 0.5);
-    panel->setFont(tighter);
 }
 
 }  // namespace
@@ -174,13 +82,35 @@ TForm1::~TForm1() {
     if (AttachedView() == this) AttachView(nullptr);
 }
 
+// Children are painted and visited by Tab in the order they are made: the
+// parts below are made in the design's order.
 void TForm1::BuildControls() {
-    const QFont menuFont = DesignFont(Face::ArialBlack, 19);
-    const auto menuAlign = Qt::AlignRight | Qt::AlignVCenter;
+    BuildTitleAndMenu();
+    BuildBrandPanels();
+    BuildSlotPanels();
+    BuildMemos();
+    BuildPlates();
+    BuildButtons();
+    BuildFreeBand();
+    BuildResultRows();
+    BuildPickLists();
+    BuildShortcuts();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(8000);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+}
 
-    // Pictures and labels directly on the window, in paint order.
+// Pictures and labels directly on the window, in paint order: the
+// background, the title, the menu markers and items, the type pictures.
+void TForm1::BuildTitleAndMenu() {
     Fon_Image = MakePicture(this, "Fon_Image", {4, 0}, LoadPicture(Picture::Background));
     Fon_Image->setAlignment(Qt::AlignCenter);
+    Fon_Image->setMouseTracking(true);
+    OnEvents(Fon_Image, [this](QEvent* event) {
+        if (event->type() == QEvent::MouseMove) Fon_ImageMouseMove();
+        return false;
+    });
     Titul_Im = MakePicture(this, "Titul_Im", {235, 75}, LoadPicture(Picture::Title));
     Dark_Ind = MakePicture(this, "Dark_Ind", {536, 536}, LoadPicture(Picture::IdleMarker));
     Dark_Ind->hide();
@@ -191,65 +121,87 @@ void TForm1::BuildControls() {
         Images[item] = MakePicture(this, "", markerAt[item], QPixmap());
         Images[item]->setObjectName(QStringLiteral("Image%1").arg(item));
     }
-    Shadow_Lab = MakeLabel(this, "Shadow_Lab", {632, 536, 84, 27}, QStringLiteral("Shadow"),
-                           menuFont, kGrey, menuAlign);
+    Shadow_Lab = MakeLabel(this, "Shadow_Lab", {632, 536, 84, 27}, QStringLiteral("Shadow"), MenuFont(), kGrey,
+                           kMenuAlign);
     Shadow_Lab->adjustSize();  // sized to its text
     Shadow_Lab->hide();
-    const QRect labelRect[6] = {{}, {16, 90, 349, 27}, {16, 125, 257, 27}, {16, 160, 348, 27},
-                                {16, 514, 250, 27}, {16, 195, 348, 27}};
-    const char* const captions[6] = {"", "Общие сведения о материале", "Область применения",
-                                     "Технические характеристики", "Завершение работы ",
-                                     "Методические указания         "};
-    const auto makeMenuLabel = [&](int item) {
-        Labels[item] = MakeLabel(this, "", labelRect[item], QString::fromUtf8(captions[item]),
-                                 menuFont, kMaroon, menuAlign);
-        Labels[item]->setObjectName(QStringLiteral("Label%1").arg(item));
-        Labels[item]->setCursor(Qt::PointingHandCursor);
-    };
-    makeMenuLabel(4);
-    const QPoint regimAt[6] = {{}, {16, 408}, {224, 226}, {16, 226}, {224, 408}, {120, 317}};
-    for (const CalcTypeInfo& info : CalcTypes) {
-        const int type = info.Number();
-        Regims[type] = MakePicture(this, "", regimAt[type], LoadTypePicture(type));
-        Regims[type]->setObjectName(QStringLiteral("Regim%1").arg(type));
-        SetHint(Regims[type], QStringLiteral("Выбор типа расчета"));
-        Regims[type]->setAccessibleName(Q(info.heading).simplified());
-        Regims[type]->setAccessibleDescription(QStringLiteral("Выбор типа расчета, Ctrl+%1").arg(type));
-        SetShowHint(Regims[type], true);
-        Regims[type]->setCursor(Qt::PointingHandCursor);
-        Regims[type]->hide();
-    }
-    Head_Lab = MakeLabel(this, "Head_Lab", {408, 8, 377, 65}, QString(),
-                         DesignFont(Face::Arial, 16, true), kMaroon, Qt::AlignHCenter | Qt::AlignTop,
-                         true);
-    Titul_Lab = MakeLabel(this, "Titul_Lab", {235, 145, 338, 305}, QString(),
-                          DesignFont(Face::Arial, 27, true), kWhite, Qt::AlignCenter);
+    BuildMenuItem(4);
+    BuildTypePictures();
+    Head_Lab = MakeLabel(this, "Head_Lab", {408, 8, 377, 65}, QString(), DesignFont(Face::Arial, 16, true),
+                         kMaroon, Qt::AlignHCenter | Qt::AlignTop, true);
+    Titul_Lab = MakeLabel(this, "Titul_Lab", {235, 145, 338, 305}, QString(), DesignFont(Face::Arial, 27, true),
+                          kWhite, Qt::AlignCenter);
     for (int item : {1, 2, 3, 5}) {
-        makeMenuLabel(item);
+        BuildMenuItem(item);
         Labels[item]->hide();
     }
     Images[5] = MakePicture(this, "Image5", markerAt[5], QPixmap());
     for (int item : {1, 2, 3, 5}) Images[item]->hide();
+}
 
-    // Panels, memos, buttons and lists lie above the pictures and labels.
-    Panel22 = MakePanel(this, "Panel22", {8, 6, 178, 49}, QString(), font(), palette().color(QPalette::WindowText), Bevel::LoweredInner);
-    MakeLabel(Panel22, "Label6", {7, 2, 164, 36}, QStringLiteral("KAVELONT"),
-              DesignFont(Face::ArialBlack, 25), kRed);
-    MakeLabel(Panel22, "Label7", {9, 31, 163, 15},
-              QStringLiteral("Н Е Г О Р Ю Ч А Я   И З О Л Я Ц И Я"),
-              DesignFont(Face::ArialNarrow, 11), palette().color(QPalette::WindowText));
+QFont TForm1::MenuFont() { return DesignFont(Face::ArialBlack, 19); }
+
+// A menu item: raised under the mouse, and on a click an information
+// screen, the end of the program (4) or the methodical notes (5).
+void TForm1::BuildMenuItem(int item) {
+    static const QRect labelRect[6] = {{}, {16, 90, 349, 27}, {16, 125, 257, 27}, {16, 160, 348, 27},
+                                       {16, 514, 250, 27}, {16, 195, 348, 27}};
+    static const char* const captions[6] = {"", "Общие сведения о материале", "Область применения",
+                                            "Технические характеристики", "Завершение работы ",
+                                            "Методические указания         "};
+    QLabel* label = MakeLabel(this, "", labelRect[item], QString::fromUtf8(captions[item]), MenuFont(), kMaroon,
+                              kMenuAlign);
+    label->setObjectName(QStringLiteral("Label%1").arg(item));
+    label->setCursor(Qt::PointingHandCursor);
+    label->setMouseTracking(true);
+    OnEvents(label, [this, item](QEvent* event) {
+        if (event->type() == QEvent::MouseMove) LabelMouseMove(item);
+        return false;
+    });
+    OnLeftClick(label, [this, item] {
+        if (item == 4) Label4Click();
+        else if (item == 5) Label5Click();
+        else ShowInfoScreen(item);
+    });
+    Labels[item] = label;
+}
+
+void TForm1::BuildTypePictures() {
+    const QPoint regimAt[6] = {{}, {16, 408}, {224, 226}, {16, 226}, {224, 408}, {120, 317}};
+    for (const CalcTypeInfo& info : CalcTypes) {
+        const int type = info.Number();
+        QLabel* picture = MakePicture(this, "", regimAt[type], LoadTypePicture(type));
+        picture->setObjectName(QStringLiteral("Regim%1").arg(type));
+        SetHint(picture, QStringLiteral("Выбор типа расчета"));
+        picture->setAccessibleName(Q(info.heading).simplified());
+        picture->setAccessibleDescription(QStringLiteral("Выбор типа расчета, Ctrl+%1").arg(type));
+        SetShowHint(picture, true);
+        picture->setCursor(Qt::PointingHandCursor);
+        picture->hide();
+        OnLeftClick(picture, [this, type] { RegimClick(type); });
+        Regims[type] = picture;
+    }
+}
+
+// Panels, memos, buttons and lists lie above the pictures and labels.
+void TForm1::BuildBrandPanels() {
+    const QColor text = palette().color(QPalette::WindowText);
+    Panel22 = MakePanel(this, "Panel22", {8, 6, 178, 49}, QString(), font(), text, Bevel::LoweredInner);
+    MakeLabel(Panel22, "Label6", {7, 2, 164, 36}, QStringLiteral("KAVELONT"), DesignFont(Face::ArialBlack, 25),
+              kRed);
+    MakeLabel(Panel22, "Label7", {9, 31, 163, 15}, QStringLiteral("Н Е Г О Р Ю Ч А Я   И З О Л Я Ц И Я"),
+              DesignFont(Face::ArialNarrow, 11), text);
     // The mark of the Symbol font is narrower than a text font's at the same
     // height; a slightly smaller size keeps it within its 11 px.
-    MakeLabel(Panel22, "Label8", {163, 6, 11, 19}, QStringLiteral("®"),
-              DesignFont(Face::Arial, 13), kRed);
+    MakeLabel(Panel22, "Label8", {163, 6, 11, 19}, QStringLiteral("®"), DesignFont(Face::Arial, 13), kRed);
     Panel2 = MakePanel(this, "Panel2", {196, 6, 178, 49}, QStringLiteral("АО \"ВЕЛАРИС\""),
                        DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredInner);
     Panel26 = MakePanel(this, "Panel26", {8, 60, 365, 23}, QStringLiteral("Минераловатные цилиндры"),
                         DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredOuter);
     Panel26->hide();
+}
 
-    BuildSlotPanels();
-
+void TForm1::BuildMemos() {
     const int memoHeight[4] = {0, 401, 444, 233};
     for (int n = 1; n <= 3; ++n) {
         auto* memo = new QPlainTextEdit(this);
@@ -263,87 +215,99 @@ void TForm1::BuildControls() {
         // Values after a tab stand at the right end of their line.
         QTextOption option = memo->document()->defaultTextOption();
         const qreal margin = memo->document()->documentMargin();
-        option.setTabs({QTextOption::Tab(393 - 2 * memo->frameWidth() - 2 * margin - 2,
-                                         QTextOption::RightTab)});
+        option.setTabs({QTextOption::Tab(393 - 2 * memo->frameWidth() - 2 * margin - 2, QTextOption::RightTab)});
         memo->document()->setDefaultTextOption(option);
         memo->setPlainText(LoadMemoText(n));
         memo->hide();
         Memos[n] = memo;
     }
+}
 
+// The object plate and the three toggles: a click or Space switches a
+// toggle, and one with the focus carries a frame in the caption's colour.
+void TForm1::BuildPlates() {
     const QFont plateFont = DesignFont(Face::Arial, 15, true);
-    const auto makePlate = [&](const char* panelName, QRect rect, const char* labelName,
-                               QRect labelRect, bool wrap) {
-        QLabel* plate = MakePanel(this, panelName, rect, QString(), plateFont, kMaroon,
-                                  Bevel::LoweredOuter);
-        QLabel* label = MakeLabel(plate, labelName, labelRect, QString(), plateFont, kMaroon,
-                                  Qt::AlignCenter, wrap);
+    const auto makePlate = [&](const char* panelName, QRect rect, const char* labelName, QRect labelRect,
+                               bool wrap) {
+        QLabel* plate = MakePanel(this, panelName, rect, QString(), plateFont, kMaroon, Bevel::LoweredOuter);
+        QLabel* label = MakeLabel(plate, labelName, labelRect, QString(), plateFont, kMaroon, Qt::AlignCenter, wrap);
         plate->hide();
         return std::pair{plate, label};
     };
-    std::tie(Con_Panel, Con_Lab) =
-        makePlate("Con_Panel", {416, 368, 98, 40}, "Con_Lab", {4, 1, 89, 35}, false);
+    std::tie(Con_Panel, Con_Lab) = makePlate("Con_Panel", {kPanelLeft, 368, 98, 40}, "Con_Lab", {4, 1, 89, 35}, false);
     Con_Lab->setText(QStringLiteral("Объект"));
-    std::tie(Stat_Pan, Stat_Lab) =
-        makePlate("Stat_Pan", {524, 368, 152, 57}, "Stat_Lab", {8, 1, 135, 54}, true);
-    std::tie(Type_Panel, Type_Lab) =
-        makePlate("Type_Panel", {685, 368, 98, 40}, "Type_Lab", {4, 1, 89, 35}, false);
-    std::tie(TimePan, TimeLab) =
-        makePlate("TimePan", {517, 434, 164, 40}, "TimeLab", {2, 1, 159, 35}, true);
-    for (QLabel* toggle : {Stat_Lab, Type_Lab, TimeLab}) {
+    std::tie(Stat_Pan, Stat_Lab) = makePlate("Stat_Pan", {524, 368, 152, 57}, "Stat_Lab", {8, 1, 135, 54}, true);
+    std::tie(Type_Panel, Type_Lab) = makePlate("Type_Panel", {685, 368, 98, 40}, "Type_Lab", {4, 1, 89, 35}, false);
+    std::tie(TimePan, TimeLab) = makePlate("TimePan", {517, 434, 164, 40}, "TimeLab", {2, 1, 159, 35}, true);
+    const std::pair<QLabel*, void (TForm1::*)()> toggles[] = {
+        {Stat_Lab, &TForm1::Stat_LabClick}, {Type_Lab, &TForm1::Type_LabClick}, {TimeLab, &TForm1::TimeLabClick}};
+    for (const auto& [toggle, click] : toggles) {
         toggle->setCursor(Qt::PointingHandCursor);
-        toggle->setFocusPolicy(Qt::TabFocus);  // Space switches it
+        toggle->setFocusPolicy(Qt::TabFocus);
+        toggle->setMouseTracking(true);
+        OnLeftClick(toggle, [this, click] { (this->*click)(); });
+        OnEvents(toggle, [this, toggle, click](QEvent* event) {
+            const QEvent::Type type = event->type();
+            if (type == QEvent::FocusIn || type == QEvent::FocusOut)
+                toggle->setFrameStyle(type == QEvent::FocusIn ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+            if (type != QEvent::KeyPress) return false;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() != Qt::Key_Space && !IsEnter(key)) return false;
+            (this->*click)();
+            return true;
+        });
     }
+}
 
-    const QFont buttonFont = DesignFont(Face::Arial, 13, true);
-    Button2 = new QPushButton(QStringLiteral("Расчет толщины тепловой изоляции"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(416, 485, 257, 25);
-    RepButton = new QPushButton(QStringLiteral("Печать отчета"), this);
-    RepButton->setObjectName(QStringLiteral("RepButton"));
+// A push button of the design that Enter presses as well as Space.
+QPushButton* TForm1::MakeButton(const char* name, const QString& caption, void (TForm1::*click)()) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(DesignFont(Face::Arial, 13, true));
+    button->setAutoDefault(false);
+    button->hide();
+    OnKeyPress(button, [button](const QKeyEvent* key) {
+        if (!IsEnter(key)) return false;
+        button->click();
+        return true;
+    });
+    connect(button, &QPushButton::clicked, this, [this, click] { (this->*click)(); });
+    return button;
+}
+
+int TForm1::FittingWidth(const QPushButton* button) {
+    return button->fontMetrics().horizontalAdvance(button->text()) + 24;
+}
+
+void TForm1::BuildButtons() {
+    Button2 = MakeButton("Button2", QStringLiteral("Расчет толщины тепловой изоляции"), &TForm1::Button2Click);
+    Button2->setGeometry(kPanelLeft, 485, 257, 25);
+    RepButton = MakeButton("RepButton", QStringLiteral("Печать отчета"), &TForm1::RepButtonClick);
     RepButton->setGeometry(678, 485, 105, 25);
-    for (QPushButton* button : {Button2, RepButton}) {
-        button->setFont(buttonFont);
-        button->setAutoDefault(false);
-        button->hide();
-    }
-    for (QPushButton* button : {Button2, RepButton}) button->installEventFilter(this);
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
-    connect(RepButton, &QPushButton::clicked, this, [this] { RepButtonClick(); });
+}
 
-    // In the free band under the result line, right-aligned with the report button.
-    ProtButton = new QPushButton(QStringLiteral("Протокол расчета"), this);
-    ProtButton->setObjectName(QStringLiteral("ProtButton"));
-    ProtButton->setFont(buttonFont);
-    ProtButton->setAutoDefault(false);
-    const int protWidth = ProtButton->fontMetrics().horizontalAdvance(ProtButton->text()) + 24;
-    ProtButton->setGeometry(783 - protWidth, 544, protWidth, 25);
-    ProtButton->hide();
-    ProtButton->installEventFilter(this);
-    connect(ProtButton, &QPushButton::clicked, this, [this] { ProtButtonClick(); });
+// The free band under the result line: the norm button at its start, the
+// protocol button right-aligned with the report button; under the fields,
+// the norm chosen when it is not the historical tables.
+void TForm1::BuildFreeBand() {
+    ProtButton = MakeButton("ProtButton", QStringLiteral("Протокол расчета"), &TForm1::ProtButtonClick);
+    ProtButton->setGeometry(kBandRight - FittingWidth(ProtButton), 544, FittingWidth(ProtButton), 25);
     setTabOrder(RepButton, ProtButton);
-
-    // The norm of a type that has the choice: a button at the start of the
-    // free band, and under the fields what is chosen when it is not the
-    // historical tables.
-    NormButton = new QPushButton(QStringLiteral("Нормы…"), this);
-    NormButton->setObjectName(QStringLiteral("NormButton"));
-    NormButton->setFont(buttonFont);
-    NormButton->setAutoDefault(false);
+    NormButton = MakeButton("NormButton", QStringLiteral("Нормы…"), &TForm1::NormButtonClick);
     NormButton->setToolTip(QStringLiteral("Исторические нормы или СП 61.13330.2012 с опорами и районом"));
-    NormButton->setGeometry(416, 544, NormButton->fontMetrics().horizontalAdvance(NormButton->text()) + 24, 25);
-    NormButton->hide();
-    NormButton->installEventFilter(this);
-    connect(NormButton, &QPushButton::clicked, this, [this] { NormButtonClick(); });
+    NormButton->setGeometry(kPanelLeft, 544, FittingWidth(NormButton), 25);
     setTabOrder(RepButton, NormButton);
     setTabOrder(NormButton, ProtButton);
-    NormLab = MakePanel(this, "NormLab", {416, 296, 367, 24}, QString(), DesignFont(Face::Arial, 11, true),
-                        Qt::black, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
+    NormLab = MakePanel(this, "NormLab", {kPanelLeft, 296, kBandRight - kPanelLeft, 24}, QString(),
+                        DesignFont(Face::Arial, 11, true), Qt::black, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
     NormLab->setIndent(4);
     NormLab->hide();
+}
 
+// The rows of the whole result, the "read as 0" line and the result line.
+void TForm1::BuildResultRows() {
     for (std::size_t row = 0; row < WholePanels.size(); ++row) {
-        QLabel* panel = MakePanel(this, "", {416, 0, 100, 24}, QString(), DesignFont(Face::Arial, 12, true),
+        QLabel* panel = MakePanel(this, "", {kPanelLeft, 0, 100, 24}, QString(), DesignFont(Face::Arial, 12, true),
                                   Qt::black, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
         panel->setObjectName(QStringLiteral("WholePanel%1").arg(row + 1));
         panel->hide();
@@ -354,52 +318,41 @@ void TForm1::BuildControls() {
         WholePanels[row] = panel;
         WholeEdits[row] = edit;
     }
-
-    ZeroLab = MakePanel(this, "ZeroLab", {416, 0, 367, 24}, QString(), DesignFont(Face::Arial, 12, true), kRed,
-                        Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
+    ZeroLab = MakePanel(this, "ZeroLab", {kPanelLeft, 0, kBandRight - kPanelLeft, 24}, QString(),
+                        DesignFont(Face::Arial, 12, true), kRed, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
     ZeroLab->hide();
-
-    Res_Pan = MakePanel(this, "Res_Pan", {416, 517, 365, 22}, QString(),
-                        DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredOuter);
+    Res_Pan = MakePanel(this, "Res_Pan", {kPanelLeft, 517, 365, 22}, QString(), DesignFont(Face::Arial, 16, true),
+                        kRed, Bevel::LoweredOuter);
+    Res_Pan->setAccessibleName(QStringLiteral("Результат расчета"));
     Res_Pan->hide();
+}
 
-    const auto makeList = [this](const char* name, QRect rect) {
+// The diameter and supply-temperature lists; Escape closes one and returns
+// to its field.
+void TForm1::BuildPickLists() {
+    const auto makeList = [this](const char* name, QRect rect, const QString& accessibleName) {
         auto* list = new QComboBox(this);
         list->setObjectName(QLatin1String(name));
         list->setGeometry(rect);
         list->setFont(DesignFont(Face::Arial, 12, true));
         list->setEditable(false);
+        list->setAccessibleName(accessibleName);
         list->hide();
+        OnKeyPress(list, [this, list](const QKeyEvent* key) {
+            if (key->key() != Qt::Key_Escape) return false;
+            const int slot = list == TempList ? kSlotSupplyTemp : DiaTarget;
+            if (slot != 0) SlotEdits[static_cast<std::size_t>(slot)]->setFocus(Qt::OtherFocusReason);
+            list->hide();
+            return true;
+        });
         return list;
     };
-    DiaList = makeList("DiaList", {720, 536, 57, 23});
+    DiaList = makeList("DiaList", {720, 536, 57, 23}, QStringLiteral("Список диаметров трубопровода"));
     DiaList->setItemDelegate(new FixedHeightItems(kDiaListItemHeight, DiaList));
-    TempList = makeList("TempList", {448, 536, 57, 23});
+    TempList = makeList("TempList", {448, 536, 57, 23}, QStringLiteral("Список температур теплоносителя"));
     for (std::string_view item : kSupplyTemperatureItems) TempList->addItem(Q(item));
     connect(DiaList, &QComboBox::activated, this, [this] { DiaListClick(); });
     connect(TempList, &QComboBox::activated, this, [this] { TempListClick(); });
-    DiaList->setAccessibleName(QStringLiteral("Список диаметров трубопровода"));
-    TempList->setAccessibleName(QStringLiteral("Список температур теплоносителя"));
-    for (QComboBox* list : {DiaList, TempList}) list->installEventFilter(this);
-    Res_Pan->setAccessibleName(QStringLiteral("Результат расчета"));
-    BuildShortcuts();
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(8000);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-
-    // Mouse moves and clicks of the menu, the pictures and the toggles.
-    for (QWidget* w : {static_cast<QWidget*>(Fon_Image), static_cast<QWidget*>(Stat_Lab),
-                       static_cast<QWidget*>(Type_Lab), static_cast<QWidget*>(TimeLab)}) {
-        w->setMouseTracking(true);
-        w->installEventFilter(this);
-    }
-    for (int item = 1; item <= 5; ++item) {
-        Labels[item]->setMouseTracking(true);
-        Labels[item]->installEventFilter(this);
-        Regims[item]->installEventFilter(this);
-    }
 }
 
 // The keys of the menu: Ctrl+1…Ctrl+5 the calculation types, Ctrl+0 the
@@ -426,12 +379,10 @@ void TForm1::BuildSlotPanels() {
         const SlotDesign* design = FindSlotDesign(slot);
         // The channel's captions (from the soil temperature on) take the
         // palette's text colour.
-        const QColor captionColor =
-            slot < kSlotSoilTemp ? QColor(Qt::black) : palette().color(QPalette::WindowText);
+        const QColor captionColor = slot < kSlotSoilTemp ? QColor(Qt::black) : palette().color(QPalette::WindowText);
         QLabel* panel = MakePanel(this, "", {0, 0, design ? design->panelWidth : 185, 24},
-                                  design ? Q(design->caption) : QString(),
-                                  DesignFont(Face::Arial, 12, true), captionColor, Bevel::Raised,
-                                  Qt::AlignLeft | Qt::AlignVCenter);
+                                  design ? Q(design->caption) : QString(), DesignFont(Face::Arial, 12, true),
+                                  captionColor, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
         panel->setObjectName(QStringLiteral("Panel%1").arg(slot));
         panel->hide();
         auto* edit = new QLineEdit(panel);
@@ -440,25 +391,63 @@ void TForm1::BuildSlotPanels() {
         FitCaption(panel, edit->x());
         panel->setBuddy(edit);
         edit->setAccessibleName(AccessibleCaption(panel->text()));
-        if (design) {
-            edit->setText(Q(design->designText));
-            edit->setReadOnly(design->readOnly);
-            if (!design->panelHint.empty()) {
-                SetHint(panel, Q(design->panelHint));
-                SetShowHint(panel, true);
-                if (design->editHasHint) {
-                    SetHint(edit, Q(design->panelHint));
-                    SetShowHint(edit, true);
-                }
-            }
-        }
-        edit->installEventFilter(this);
-        connect(edit, &QLineEdit::returnPressed, this, [this] {
-            if (Button2->isVisible()) Button2Click();
-        });
+        if (design) ApplySlotDesign(*design, panel, edit);
+        HookSlotEdit(slot, edit);
         SlotPanels[static_cast<std::size_t>(slot)] = panel;
         SlotEdits[static_cast<std::size_t>(slot)] = edit;
     }
+}
+
+void TForm1::ApplySlotDesign(const SlotDesign& design, QLabel* panel, QLineEdit* edit) {
+    edit->setText(Q(design.designText));
+    edit->setReadOnly(design.readOnly);
+    if (design.panelHint.empty()) return;
+    SetHint(panel, Q(design.panelHint));
+    SetShowHint(panel, true);
+    if (!design.editHasHint) return;
+    SetHint(edit, Q(design.panelHint));
+    SetShowHint(edit, true);
+}
+
+// What a field does beyond taking text: Enter calculates; the diameter and
+// supply-temperature fields open their pick-list on a click or a key; the
+// carrier temperature renews the surface recommendation as it is typed.
+void TForm1::HookSlotEdit(int slot, QLineEdit* edit) {
+    connect(edit, &QLineEdit::returnPressed, this, [this] {
+        if (Button2->isVisible()) Button2Click();
+    });
+    OnEvents(edit, [this, slot, edit](QEvent* event) {
+        switch (event->type()) {
+            case QEvent::ToolTip:
+                // A field without a hint of its own shows none, rather than
+                // its panel's ("Для справки" belongs to the panel only).
+                if (ShowsHint(edit)) return false;
+                QToolTip::hideText();
+                event->accept();
+                return true;
+            case QEvent::MouseButtonPress:
+                if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && HasPickList(slot))
+                    OpenPickListFor(slot);
+                return false;
+            case QEvent::KeyRelease:
+                if (slot == kSlotCarrierTemp) Edit4KeyUp();
+                return false;
+            case QEvent::KeyPress:
+                if (!HasPickList(slot) || !OpensPickList(static_cast<QKeyEvent*>(event))) return false;
+                OpenPickListFromKeyboard(slot);
+                return true;
+            default: return false;
+        }
+    });
+}
+
+bool TForm1::HasPickList(int slot) {
+    return slot == kSlotDiameter || slot == kSlotPipeDiameters || slot == kSlotSupplyTemp;
+}
+
+void TForm1::OpenPickListFor(int slot) {
+    if (slot == kSlotSupplyTemp) Edit24Click();
+    else OpenDiaList(slot);
 }
 
 void TForm1::FormCreate() {
@@ -494,34 +483,10 @@ void TForm1::RegimClick(int type) {
 
 void TForm1::ShowTypeScreen() {
     const int t = CurrentType;
-    const CalcTypeInfo& info = TypeInfo(t);
     for (int n = 1; n <= 3; ++n) Memos[n]->hide();
-
-    SetShowHint(SlotPanels[kSlotSurfaceTemp], info.recommendsSurface);
-    SetShowHint(SlotEdits[kSlotSurfaceTemp], info.recommendsSurface);
-    if (info.recommendsSurface)
-        SetRecommendation(Q(SurfaceRecommendation(IndoorsFlag[t], MetalCoverFlag[t],
-                                                  SlotEdits[kSlotCarrierTemp]->text().toStdString())));
-
+    ShowSurfaceRecommendation();
     Head_Lab->setText(Q(TypeHeadings[static_cast<std::size_t>(t)]));
-    QWidget* previous = nullptr;
-    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
-        if (!SlotHasControls(slot)) continue;
-        QLabel* panel = SlotPanels[static_cast<std::size_t>(slot)];
-        if (!IsSlotVisible(t, slot)) {
-            panel->hide();
-            continue;
-        }
-        const auto row = static_cast<std::size_t>(t);
-        panel->move(SlotLeft[row][static_cast<std::size_t>(slot)],
-                    SlotTop[row][static_cast<std::size_t>(slot)] + kSlotTopOffset);
-        panel->show();
-        QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)];
-        edit->resize(edit->width(), 18);
-        // Tab goes through the shown fields from top to bottom.
-        if (previous) setTabOrder(previous, edit);
-        previous = edit;
-    }
+    QWidget* previous = ShowSlotFields();
     // The option plates follow the fields, then the calculate button.
     for (QLabel* toggle : {Stat_Lab, Type_Lab, TimeLab}) {
         setTabOrder(previous, toggle);
@@ -533,10 +498,54 @@ void TForm1::ShowTypeScreen() {
     Res_Pan->show();
     ShowWholeResult();
     ShowNormChoice();
+    ShowPlates();
+    ShowDiameterItems();
+    if (CalculatedFlag[t])
+        WriteSlots();
+    else
+        ShowResult(0.0);
+}
 
+void TForm1::ShowSurfaceRecommendation() {
+    const int t = CurrentType;
+    const CalcTypeInfo& info = TypeInfo(t);
+    SetShowHint(SlotPanels[kSlotSurfaceTemp], info.recommendsSurface);
+    SetShowHint(SlotEdits[kSlotSurfaceTemp], info.recommendsSurface);
+    if (info.recommendsSurface)
+        SetRecommendation(Q(SurfaceRecommendation(IndoorsFlag[t], MetalCoverFlag[t],
+                                                  SlotEdits[kSlotCarrierTemp]->text().toStdString())));
+}
+
+// The type's fields at their places, the others hidden; Tab goes through
+// the shown ones from top to bottom. The last shown field.
+QWidget* TForm1::ShowSlotFields() {
+    const auto row = static_cast<std::size_t>(CurrentType);
+    QWidget* previous = nullptr;
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
+        if (!SlotHasControls(slot)) continue;
+        QLabel* panel = SlotPanels[static_cast<std::size_t>(slot)];
+        if (!IsSlotVisible(CurrentType, slot)) {
+            panel->hide();
+            continue;
+        }
+        panel->move(SlotLeft[row][static_cast<std::size_t>(slot)],
+                    SlotTop[row][static_cast<std::size_t>(slot)] + kSlotTopOffset);
+        panel->show();
+        QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)];
+        edit->resize(edit->width(), 18);
+        if (previous) setTabOrder(previous, edit);
+        previous = edit;
+    }
+    return previous;
+}
+
+// The object plate goes with the location and cover plates; the hours
+// plate stands alone.
+void TForm1::ShowPlates() {
+    const int t = CurrentType;
+    const CalcTypeInfo& info = TypeInfo(t);
     SetTag(Stat_Lab, IndoorsFlag[t]);
     SetTag(Type_Lab, MetalCoverFlag[t]);
-    // The object plate goes with the location and cover plates.
     const bool plates = info.locationPlate || info.coverPlate;
     Con_Panel->setVisible(plates);
     Stat_Pan->setVisible(info.locationPlate);
@@ -550,8 +559,10 @@ void TForm1::ShowTypeScreen() {
         SetCaption(TimeLab, HoursCaption(LongHoursFlag[t]));
         SetTag(TimeLab, LongHoursFlag[t] ? 1 : 0);
     }
+}
 
-    const DiameterList& items = *info.diameterItems;
+void TForm1::ShowDiameterItems() {
+    const DiameterList& items = *TypeInfo(CurrentType).diameterItems;
     for (int i = 0; i < static_cast<int>(items.size()); ++i)
         DiaList->setItemText(i, Q(items[static_cast<std::size_t>(i)]));
     // A list left open keeps the field it fills; with this screen's items it
@@ -559,11 +570,6 @@ void TForm1::ShowTypeScreen() {
     if (!DiaList->isHidden() && DiaTarget != 0)
         DiaList->setCurrentIndex(
             DiaList->findText(SlotEdits[static_cast<std::size_t>(DiaTarget)]->text(), Qt::MatchExactly));
-
-    if (CalculatedFlag[t])
-        WriteSlots();
-    else
-        ShowResult(0.0);
 }
 
 void TForm1::HideTypeScreen() {
@@ -606,7 +612,7 @@ void TForm1::ShowWholeResult() {
         const int captionEnd = panel->fontMetrics().horizontalAdvance(panel->text()) + panel->frameWidth();
         edit->setGeometry(captionEnd + 4, 3, 41, 18);
         WriteField(edit, Q(FormatShown(std::fabs(*value), 3, 1)));
-        panel->setGeometry(416, top + kSlotTopOffset + kRowStep * static_cast<int>(row + 1),
+        panel->setGeometry(kPanelLeft, top + kSlotTopOffset + kRowStep * static_cast<int>(row + 1),
                            edit->x() + edit->width() + 6, 24);
         panel->show();
         ++row;
@@ -617,8 +623,8 @@ void TForm1::ShowWholeResult() {
     // The fields the last calculation read as 0 though they held no number.
     const QString& unread = UnreadFields[static_cast<std::size_t>(t)];
     ZeroLab->setText(QStringLiteral(" Прочитано как 0: ") + unread);
-    ZeroLab->setGeometry(416, top + kSlotTopOffset + kRowStep * static_cast<int>(shown + 1),
-                         std::min(367, ZeroLab->fontMetrics().horizontalAdvance(ZeroLab->text()) + 10), 24);
+    ZeroLab->setGeometry(kPanelLeft, top + kSlotTopOffset + kRowStep * static_cast<int>(shown + 1),
+                         std::min(kBandRight - kPanelLeft, ZeroLab->fontMetrics().horizontalAdvance(ZeroLab->text()) + 10), 24);
     ZeroLab->setVisible(CalculatedFlag[t] != 0 && !unread.isEmpty());
 }
 
@@ -703,8 +709,7 @@ void TForm1::OpenPickList(QComboBox* list, int slot) {
 
 void TForm1::OpenPickListFromKeyboard(int slot) {
     QComboBox* list = slot == kSlotSupplyTemp ? TempList : DiaList;
-    if (list == TempList) Edit24Click();
-    else OpenDiaList(slot);
+    OpenPickListFor(slot);
     list->setFocus();
     list->showPopup();
 }
@@ -726,9 +731,9 @@ void TForm1::OpenDiaList(int slot) {
 
 void TForm1::DiaListClick() { ChoosePickListItem(DiaList, DiaTarget); }
 
-void TForm1::Edit24Click() { OpenPickList(TempList, 24); }
+void TForm1::Edit24Click() { OpenPickList(TempList, kSlotSupplyTemp); }
 
-void TForm1::TempListClick() { ChoosePickListItem(TempList, 24); }
+void TForm1::TempListClick() { ChoosePickListItem(TempList, kSlotSupplyTemp); }
 
 void TForm1::TimeLabClick() {
     const bool longHours = Tag(TimeLab) == 0;
@@ -853,76 +858,6 @@ void TForm1::showEvent(QShowEvent* event) {
 bool TForm1::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) FormActivate();
     return QWidget::event(event);
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::MouseMove) {
-        if (watched == Fon_Image) Fon_ImageMouseMove();
-        for (int item = 1; item <= 5; ++item)
-            if (watched == Labels[item]) LabelMouseMove(item);
-    } else if (type == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        for (int item = 1; item <= 5; ++item) {
-            if (watched == Regims[item]) RegimClick(item);
-            if (watched == Labels[item]) {
-                if (item == 4) Label4Click();
-                else if (item == 5) Label5Click();
-                else ShowInfoScreen(item);
-            }
-        }
-        if (watched == Stat_Lab) Stat_LabClick();
-        if (watched == Type_Lab) Type_LabClick();
-        if (watched == TimeLab) TimeLabClick();
-    } else if (type == QEvent::MouseButtonPress &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == SlotEdits[kSlotDiameter]) Edit3Click();
-        if (watched == SlotEdits[kSlotPipeDiameters]) Edit23Click();
-        if (watched == SlotEdits[kSlotSupplyTemp]) Edit24Click();
-    } else if (type == QEvent::KeyRelease && watched == SlotEdits[kSlotCarrierTemp]) {
-        Edit4KeyUp();
-    } else if (type == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        for (int slot : {kSlotDiameter, kSlotPipeDiameters, kSlotSupplyTemp}) {
-            if (watched == SlotEdits[static_cast<std::size_t>(slot)] && OpensPickList(key)) {
-                OpenPickListFromKeyboard(slot);
-                return true;
-            }
-        }
-        if ((watched == Button2 || watched == RepButton || watched == ProtButton || watched == NormButton) &&
-            IsEnter(key)) {
-            static_cast<QPushButton*>(watched)->click();
-            return true;
-        }
-        if ((watched == Stat_Lab || watched == Type_Lab || watched == TimeLab) &&
-            (key->key() == Qt::Key_Space || IsEnter(key))) {
-            if (watched == Stat_Lab) Stat_LabClick();
-            if (watched == Type_Lab) Type_LabClick();
-            if (watched == TimeLab) TimeLabClick();
-            return true;
-        }
-        if ((watched == DiaList || watched == TempList) && key->key() == Qt::Key_Escape) {
-            const int slot = watched == TempList ? kSlotSupplyTemp : DiaTarget;
-            if (slot != 0) SlotEdits[static_cast<std::size_t>(slot)]->setFocus(Qt::OtherFocusReason);
-            static_cast<QWidget*>(watched)->hide();
-            return true;
-        }
-    } else if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
-        // A toggle with the focus carries a frame in the caption's colour.
-        for (QLabel* toggle : {Stat_Lab, Type_Lab, TimeLab})
-            if (watched == toggle) toggle->setFrameStyle(type == QEvent::FocusIn ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
-    } else if (type == QEvent::ToolTip) {
-        // A field without a hint of its own shows none, rather than its
-        // panel's ("Для справки" belongs to the panel only).
-        for (QLineEdit* edit : SlotEdits) {
-            if (watched == edit && !ShowsHint(edit)) {
-                QToolTip::hideText();
-                event->accept();
-                return true;
-            }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace kaldora

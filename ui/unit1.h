@@ -103,7 +103,6 @@ public:
     std::array<QString, kTypeCount> UnreadFields;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -111,12 +110,35 @@ private:
     void ShowPrintFailure(const QString& failure);
     void ShowNormChoice();
     QString FieldsWithoutNumbers() const;  // the error box, when there is a failure
+    // The window's parts, made in the design's order.
     void BuildControls();
+    void BuildTitleAndMenu();
+    void BuildMenuItem(int item);
+    void BuildTypePictures();
+    void BuildBrandPanels();
     void BuildSlotPanels();
+    void ApplySlotDesign(const SlotDesign& design, QLabel* panel, QLineEdit* edit);
+    void HookSlotEdit(int slot, QLineEdit* edit);
+    void BuildMemos();
+    void BuildPlates();
+    QPushButton* MakeButton(const char* name, const QString& caption, void (TForm1::*click)());
+    void BuildButtons();
+    void BuildFreeBand();
+    void BuildResultRows();
+    void BuildPickLists();
     void BuildShortcuts();
+    static QFont MenuFont();
+    static int FittingWidth(const QPushButton* button);
+    static bool HasPickList(int slot);
+    // What a type screen shows.
+    void ShowSurfaceRecommendation();
+    QWidget* ShowSlotFields();
+    void ShowPlates();
+    void ShowDiameterItems();
     void RegimClick(int type);
     void OpenDiaList(int slot);
     void OpenPickList(QComboBox* list, int slot);
+    void OpenPickListFor(int slot);
     void OpenPickListFromKeyboard(int slot);
     void ChoosePickListItem(QComboBox* list, int slot);
     void LabelMouseMove(int item);
