@@ -65,16 +65,13 @@ ensure_russian_locale() {
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
-build() {  # build DIR [cmake options...]
-  local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+build() {  # build PRESET: configure and build one of CMakePresets.json's configurations
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$jobs"
 }
 
 fuzz() {  # fuzz SECONDS: each libFuzzer target for that long, from the seed corpus
-  CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKALDORA_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-  cmake --build build-fuzz -j "$jobs" --target table_fuzz number_text_fuzz
+  build fuzz
   for target in table_fuzz number_text_fuzz; do
     local corpus=build-fuzz/corpus/${target%_fuzz}
     mkdir -p "$corpus"
@@ -96,23 +93,22 @@ case "${1:-}" in
   run)
     install_missing "${run_packages[@]}"
     # Without the tests, which need libraries the program does not.
-    build build -DBUILD_TESTING=OFF
+    build program
     exec ./build/ui/kaldora
     ;;
   test)
     install_missing "${test_packages[@]}"
     ensure_russian_locale
     export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-    build build -DBUILD_TESTING=ON
-    (cd build && ctest --output-on-failure -j "$jobs")
-    build build-asan -DBUILD_TESTING=ON -DKALDORA_SANITIZE=ON -DKALDORA_BENCH=OFF
-    (cd build-asan && LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" \
-      ctest --output-on-failure -j "$jobs")
+    build plain
+    ctest --preset plain -j "$jobs"
+    build sanitize
+    ctest --preset sanitize -j "$jobs"
     fuzz "${KALDORA_FUZZ_SECONDS:-60}"
     ;;
   bench)
     install_missing "${bench_packages[@]}"
-    build build -DBUILD_TESTING=ON
+    build plain
     ./build/bench/kaldora_bench "${@:2}"
     ./bench/cli_table.sh ./build/cli/kaldora-calc
     ./bench/startup_time.sh ./build/ui/kaldora 5
@@ -129,10 +125,8 @@ case "${1:-}" in
         SOURCE_DATE_EPOCH=$(date -u -d "$(sed -n 's/^set(KALDORA_RELEASE_DATE \(.*\))/\1/p' CMakeLists.txt)" +%s)
     fi
     export SOURCE_DATE_EPOCH
-    cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-      -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-      -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-    cmake --build build-package -j "$jobs"
+    CPPFLAGS=$(dpkg-buildflags --get CPPFLAGS) CXXFLAGS=$(dpkg-buildflags --get CXXFLAGS) \
+      LDFLAGS=$(dpkg-buildflags --get LDFLAGS) build package
     (cd build-package && cpack -B "$PWD/../build" >/dev/null)
     rm -rf build/_CPack_Packages
     ./packaging/check_package.sh build/kaldora_*_amd64.deb
