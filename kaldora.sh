@@ -23,7 +23,7 @@ test_packages=(
   "${run_packages[@]}"
   libgtest-dev libbenchmark-dev
   locales xvfb xdotool poppler-utils python3 python3-openpyxl
-  clang libfuzzer-14-dev libclang-rt-14-dev
+  clang clang-format-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils python3-openpyxl)
 package_packages=(
