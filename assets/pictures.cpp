@@ -37,9 +37,7 @@ QPixmap Load(const QString& path) {
 
 QPixmap LoadPicture(Picture picture) { return Load(PathOf(picture)); }
 
-QPixmap LoadTypePicture(int type) {
-    return Load(QStringLiteral(":/assets/type%1.jpg").arg(type));
-}
+QPixmap LoadTypePicture(int type) { return Load(QStringLiteral(":/assets/type%1.jpg").arg(type)); }
 
 QIcon ProgramIcon() {
     QIcon icon;

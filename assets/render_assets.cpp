@@ -50,11 +50,9 @@ bool Render(const QString& dir, const Asset& a, int scale) {
     QString name = dir + "/" + a.output + (scale > 1 ? "@2x" : "");
     switch (a.format) {
         case Format::Jpeg: return image.save(name + ".jpg", "JPEG", 92);
-        case Format::GreyJpeg:
-            return image.convertToFormat(QImage::Format_Grayscale8).save(name + ".jpg", "JPEG", 95);
+        case Format::GreyJpeg: return image.convertToFormat(QImage::Format_Grayscale8).save(name + ".jpg", "JPEG", 95);
         case Format::Bmp256:
-            return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither)
-                .save(name + ".bmp", "BMP");
+            return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither).save(name + ".bmp", "BMP");
         case Format::Png: return image.save(name + ".png", "PNG");
     }
     return false;

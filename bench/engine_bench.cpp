@@ -50,10 +50,8 @@ void BM_RunCase(benchmark::State& state) {
     // Inputs each type actually computes with (the initial ones of types 2
     // to 4 are refused at once).
     CaseInput input{.type = type};
-    for (const auto& [slot, text] : {std::pair{1, type == 4 ? "-20" : "20"},
-                                     {4, type == 2 ? "5" : "350"},
-                                     {7, "45"},
-                                     {32, "60"}})
+    for (const auto& [slot, text] :
+         {std::pair{1, type == 4 ? "-20" : "20"}, {4, type == 2 ? "5" : "350"}, {7, "45"}, {32, "60"}})
         if (IsSlotVisible(type, slot)) input.slotTexts.emplace_back(slot, text);
     for (auto _ : state) benchmark::DoNotOptimize(RunCase(input).thicknessMm);
 }

@@ -128,15 +128,14 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     }
     if (!a.workbookPath.empty() && a.mode != Arguments::Mode::Table)
         throw ArgumentError{"--xlsx writes the results of a --csv table"};
-    if (a.protocolPath.empty() &&
-        !(a.object.empty() && a.section.empty() && a.executor.empty() && a.checker.empty()))
+    if (a.protocolPath.empty() && !(a.object.empty() && a.section.empty() && a.executor.empty() && a.checker.empty()))
         throw ArgumentError{"--object, --section, --executor and --checker go with --protocol"};
     if (!a.protocolPath.empty() && a.mode != Arguments::Mode::OneCase)
         throw ArgumentError{"--protocol writes the protocol of one case (--type)"};
     if (a.mode == Arguments::Mode::Template) return a;
     if (a.mode == Arguments::Mode::Table) {
-        if (typeGiven || !a.input.slotTexts.empty() || a.input.indoors || a.input.metal ||
-            a.input.longHours || a.input.norm || a.input.supports || a.input.region)
+        if (typeGiven || !a.input.slotTexts.empty() || a.input.indoors || a.input.metal || a.input.longHours ||
+            a.input.norm || a.input.supports || a.input.region)
             throw ArgumentError{"--csv takes its cases from the table; give no --type, options or slots"};
         return a;
     }

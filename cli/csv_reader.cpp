@@ -145,8 +145,8 @@ private:
     const RowHandler& onRow_;
     ReadRow row_;
     std::size_t fields_ = 0;
-    std::size_t line_ = 1;     // the line being read
-    std::size_t rowLine_ = 1;  // where the row being read started
+    std::size_t line_ = 1;                  // the line being read
+    std::size_t rowLine_ = 1;               // where the row being read started
     std::optional<std::size_t> quoteLine_;  // where a quote still open started
     std::string afterQuote_;                // what was read after that line
     std::exception_ptr failure_;

@@ -12,11 +12,11 @@
 #include <new>
 
 #include "cli/arguments.h"
+#include "cli/output.h"
+#include "cli/table.h"
 #include "engine/case_run.h"
 #include "report/protocol.h"
 #include "report/qt_messages.h"
-#include "cli/output.h"
-#include "cli/table.h"
 
 namespace {
 
@@ -59,8 +59,7 @@ int Run(const kaldora::cli::Arguments& args, char* program) {
         case Arguments::Mode::Table: {
             std::FILE* in = args.tablePath == "-" ? stdin : std::fopen(args.tablePath.c_str(), "rb");
             if (!in) throw ArgumentError{"cannot open " + args.tablePath};
-            const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(in == stdin ? nullptr : in,
-                                                                          std::fclose);
+            const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(in == stdin ? nullptr : in, std::fclose);
             TableRun run{in, args.workbookPath.empty() ? stdout : nullptr, args.workbookPath,
                          isatty(STDERR_FILENO) ? stderr : nullptr};
             return RunTable(run).errors > 0 ? 1 : 0;

@@ -70,8 +70,8 @@ nlohmann::ordered_json TraceJson(const CalcTrace& t) {
     }
     json["solves"] = J::array();
     for (const TraceSolve& s : t.solves)
-        json["solves"].push_back({{"a", s.a}, {"b", s.b}, {"start", s.start}, {"x", s.x},
-                                  {"iterations", s.iterations}});
+        json["solves"].push_back(
+            {{"a", s.a}, {"b", s.b}, {"start", s.start}, {"x", s.x}, {"iterations", s.iterations}});
     json["messages"] = t.messages;
     json["results"] = J::array();
     for (const TraceValue& v : t.results) json["results"].push_back(ValueJson(v));
@@ -148,8 +148,7 @@ std::string MessagesLine(const CaseResult& result) {
         if (e.kind == Kind::Error) line += "Ошибка: ";
         line += e.text;
     }
-    for (const std::string& text : UnsettledTexts(result.whole.convergence))
-        line += (line.empty() ? "" : " | ") + text;
+    for (const std::string& text : UnsettledTexts(result.whole.convergence)) line += (line.empty() ? "" : " | ") + text;
     if (const auto warning = ImplausibleThickness(result.whole, result.thicknessMm))
         line += (line.empty() ? "" : " | ") + *warning;
     return line;

@@ -24,8 +24,7 @@ std::string FaultText(const ReadRow& row, Titles titles) {
         case RowFault::TooManyFields:
             return russian ? "в строке больше " + std::to_string(kMostFields) + " ячеек"
                            : "the row has more than " + std::to_string(kMostFields) + " cells";
-        case RowFault::CellTooLong:
-            return russian ? "ячейка длиннее 1 МБ" : "a cell is longer than 1 MB";
+        case RowFault::CellTooLong: return russian ? "ячейка длиннее 1 МБ" : "a cell is longer than 1 MB";
         case RowFault::None: break;
     }
     return {};
@@ -82,8 +81,7 @@ public:
     TableCounts Finish() {
         if (layout_.hasLength) WriteTotals();
         for (auto& w : writers_) w->Finish();
-        if (run_.progress && counts_.rows >= kProgressEvery)
-            std::fprintf(run_.progress, "\r%zu rows\n", counts_.rows);
+        if (run_.progress && counts_.rows >= kProgressEvery) std::fprintf(run_.progress, "\r%zu rows\n", counts_.rows);
         return counts_;
     }
 
@@ -104,8 +102,8 @@ private:
         cells_.resize(inputs + results_.size());
         for (std::size_t i = 0; i < results_.size(); ++i) {
             const ResultCell& r = results_[i];
-            cells_[inputs + i] = r.number ? OutCell{OutCell::Kind::Number, {}, *r.number}
-                                          : OutCell{OutCell::Kind::Text, r.text};
+            cells_[inputs + i] =
+                r.number ? OutCell{OutCell::Kind::Number, {}, *r.number} : OutCell{OutCell::Kind::Text, r.text};
         }
     }
 

@@ -70,13 +70,14 @@ const std::pair<const ResultColumn*, int> kSlotResults[] = {
 
 // The whole result, empty where the row's type has no such value; named as
 // in the JSON.
-const ResultColumn kSurfaceTemp{WholeResultName(WholeKind::SurfaceTemp), "Температура поверхности, °C", R::Number, 1, false};
+const ResultColumn kSurfaceTemp{WholeResultName(WholeKind::SurfaceTemp), "Температура поверхности, °C", R::Number, 1,
+                                false};
 const ResultColumn kHeatFlux{WholeResultName(WholeKind::HeatFlux), "Тепловой поток, Вт/м", R::Number, 1, false};
-const ResultColumn kChannelAir{WholeResultName(WholeKind::ChannelAirTemp), "Температура воздуха в канале, °C", R::Number, 1, false};
-const std::pair<const ResultColumn*, WholeKind> kWholeResults[] = {
-    {&kSurfaceTemp, WholeKind::SurfaceTemp},
-    {&kHeatFlux, WholeKind::HeatFlux},
-    {&kChannelAir, WholeKind::ChannelAirTemp}};
+const ResultColumn kChannelAir{WholeResultName(WholeKind::ChannelAirTemp), "Температура воздуха в канале, °C",
+                               R::Number, 1, false};
+const std::pair<const ResultColumn*, WholeKind> kWholeResults[] = {{&kSurfaceTemp, WholeKind::SurfaceTemp},
+                                                                   {&kHeatFlux, WholeKind::HeatFlux},
+                                                                   {&kChannelAir, WholeKind::ChannelAirTemp}};
 
 bool SameAscii(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -147,8 +148,7 @@ const InputColumn& OptionColumn(Field field) {
 // A norm choice from its cell: empty keeps the default; a word the choice
 // does not know is the row's problem.
 template <typename Choice>
-std::string ReadChoice(std::string_view cell, const InputColumn& column, Titles titles,
-                       std::optional<Choice>& choice) {
+std::string ReadChoice(std::string_view cell, const InputColumn& column, Titles titles, std::optional<Choice>& choice) {
     if (cell.empty()) return {};
     if ((choice = ChoiceFromWord<Choice>(cell))) return {};
     std::string words;
@@ -191,8 +191,7 @@ TableLayout ReadHeader(const std::vector<std::string>& header) {
     bool hasType = false;
     for (std::size_t i = 0; i < header.size(); ++i) {
         const std::string_view name = TrimBlanks(header[i]);
-        if (name.empty())
-            throw ArgumentError{"column " + std::to_string(i + 1) + " of the header has no name"};
+        if (name.empty()) throw ArgumentError{"column " + std::to_string(i + 1) + " of the header has no name"};
         std::optional<TableLayout::Column> column;
         for (const InputColumn& known : kInputColumns) {
             if (SameAscii(name, known.english) || SameTitle(name, known.russian)) {
@@ -205,8 +204,8 @@ TableLayout ReadHeader(const std::vector<std::string>& header) {
         for (const int key : ClaimsOf(*column)) {
             const auto [it, fresh] = claimed.emplace(key, name);
             if (!fresh)
-                throw ArgumentError{"two columns for one field: " + Quoted(it->second, Titles::English) +
-                                    " and " + Quoted(name, Titles::English)};
+                throw ArgumentError{"two columns for one field: " + Quoted(it->second, Titles::English) + " and " +
+                                    Quoted(name, Titles::English)};
         }
         if (column->field == Field::Type) hasType = true;
         if (column->field == Field::Section) layout.sectionColumn = i;
@@ -215,8 +214,7 @@ TableLayout ReadHeader(const std::vector<std::string>& header) {
     }
     if (!hasType) throw ArgumentError{"the table has no column 'type'"};
 
-    layout.results = {&kThickness, &kNorm, &kLossSupply, &kLossReturn,
-                      &kSurfaceTemp, &kHeatFlux, &kChannelAir};
+    layout.results = {&kThickness, &kNorm, &kLossSupply, &kLossReturn, &kSurfaceTemp, &kHeatFlux, &kChannelAir};
     if (layout.hasLength) layout.results.insert(layout.results.end(), {&kVolume, &kCover});
     layout.results.insert(layout.results.end(), {&kMessages, &kError});
     return layout;
@@ -267,8 +265,7 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
             case Field::Region: {
                 const InputColumn& title = OptionColumn(column.field);
                 const std::string_view text = TrimBlanks(cell);
-                std::string problem = column.field == Field::Norm
-                                          ? ReadChoice(text, title, layout.titles, c.input.norm)
+                std::string problem = column.field == Field::Norm ? ReadChoice(text, title, layout.titles, c.input.norm)
                                       : column.field == Field::Supports
                                           ? ReadChoice(text, title, layout.titles, c.input.supports)
                                           : ReadChoice(text, title, layout.titles, c.input.region);
@@ -329,8 +326,8 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
 constexpr std::string_view kQuantitiesOverflow = "Объем и площадь изоляции не вычислены: проверьте длину участка";
 constexpr std::string_view kSumOverflow = "Сумма не вычислена: проверьте длины участков";
 
-void ResultCells(const TableLayout& layout, const CaseResult& result,
-                 const std::optional<double>& lengthM, std::vector<ResultCell>& cells) {
+void ResultCells(const TableLayout& layout, const CaseResult& result, const std::optional<double>& lengthM,
+                 std::vector<ResultCell>& cells) {
     // Results only from results: a refusal fills no result cell, "no
     // insulation needed" only the thickness 0, and a thickness nobody would
     // lay gets no quantities.
@@ -352,8 +349,7 @@ void ResultCells(const TableLayout& layout, const CaseResult& result,
         cell.text.clear();
         if (column == &kMessages) {
             cell.text = OneLine(MessagesLine(result));
-            if (overflow)
-                cell.text += (cell.text.empty() ? "" : " ") + std::string(kQuantitiesOverflow);
+            if (overflow) cell.text += (cell.text.empty() ? "" : " ") + std::string(kQuantitiesOverflow);
         }
         if (answer == Answer::Refused || (answer == Answer::NoInsulation && column != &kThickness)) continue;
         if (column == &kThickness) cell.number = result.thicknessMm;
@@ -371,8 +367,10 @@ void TotalCells(const TableLayout& layout, const std::vector<double>& sums, std:
     bool overflow = false;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (!layout.results[i]->summed) continue;
-        if (std::isfinite(sums[i])) cells[i].number = sums[i];
-        else overflow = true;
+        if (std::isfinite(sums[i]))
+            cells[i].number = sums[i];
+        else
+            overflow = true;
     }
     for (std::size_t i = 0; i < cells.size(); ++i)
         if (layout.results[i] == &kMessages && overflow) cells[i].text = kSumOverflow;

@@ -65,8 +65,8 @@ struct ResultCell {
     std::optional<double> number;
     std::string text;
 };
-void ResultCells(const TableLayout& layout, const CaseResult& result,
-                 const std::optional<double>& lengthM, std::vector<ResultCell>& cells);
+void ResultCells(const TableLayout& layout, const CaseResult& result, const std::optional<double>& lengthM,
+                 std::vector<ResultCell>& cells);
 
 // The totals row's result cells: the sums, where they are finite numbers.
 void TotalCells(const TableLayout& layout, const std::vector<double>& sums, std::vector<ResultCell>& cells);

@@ -53,12 +53,15 @@ public:
         // Back in the encoding it came in; what Windows-1251 lacks (², ³, −)
         // is written as its nearest letters.
         if (dialect_.encoding != Encoding::Utf8)
-            encoder_.emplace(dialect_.encoding == Encoding::Windows1251 ? "WINDOWS-1251//TRANSLIT"
-                                                                         : IconvName(dialect_.encoding),
-                             "UTF-8", "?");
-        if (dialect_.encoding == Encoding::Utf16LE) std::fwrite(kUtf16LEMark.data(), 1, kUtf16LEMark.size(), out_);
-        else if (dialect_.encoding == Encoding::Utf16BE) std::fwrite(kUtf16BEMark.data(), 1, kUtf16BEMark.size(), out_);
-        else if (dialect_.byteOrderMark) std::fwrite(kUtf8Mark.data(), 1, kUtf8Mark.size(), out_);
+            encoder_.emplace(
+                dialect_.encoding == Encoding::Windows1251 ? "WINDOWS-1251//TRANSLIT" : IconvName(dialect_.encoding),
+                "UTF-8", "?");
+        if (dialect_.encoding == Encoding::Utf16LE)
+            std::fwrite(kUtf16LEMark.data(), 1, kUtf16LEMark.size(), out_);
+        else if (dialect_.encoding == Encoding::Utf16BE)
+            std::fwrite(kUtf16BEMark.data(), 1, kUtf16BEMark.size(), out_);
+        else if (dialect_.byteOrderMark)
+            std::fwrite(kUtf8Mark.data(), 1, kUtf8Mark.size(), out_);
         std::vector<OutCell> header;
         for (const OutColumn& c : columns) header.push_back({OutCell::Kind::Text, c.title});
         WriteRow(header);
@@ -275,9 +278,7 @@ private:
         return k == 0 ? sheetName_ : sheetName_ + " (" + std::to_string(k + 1) + ")";
     }
 
-    void Widen(std::size_t column, std::size_t chars) {
-        widths_[column] = std::max(widths_[column], chars);
-    }
+    void Widen(std::size_t column, std::size_t chars) { widths_[column] = std::max(widths_[column], chars); }
 
     std::string path_;
     std::string sheetName_;

@@ -39,8 +39,7 @@ const char* IconvName(Encoding encoding) {
 
 Transcoder::Transcoder(const char* to, const char* from, std::string_view replacement)
     : cd_(iconv_open(to, from)), replacement_(replacement) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1))
-        throw ArgumentError{std::string("cannot convert ") + from + " to " + to};
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw ArgumentError{std::string("cannot convert ") + from + " to " + to};
 }
 
 Transcoder::~Transcoder() { iconv_close(cd_); }

@@ -146,8 +146,10 @@ struct CellText {
     std::string text;
     bool tooLong = false;
     void Add(std::string_view more) {
-        if (text.size() + more.size() > kMostCellBytes) tooLong = true;
-        else text.append(more);
+        if (text.size() + more.size() > kMostCellBytes)
+            tooLong = true;
+        else
+            text.append(more);
     }
     void Clear() {
         text.clear();
@@ -260,7 +262,8 @@ private:
         const CellText* value = &value_;
         if (type_ == "s") {
             std::size_t index = 0;
-            const auto [end, error] = std::from_chars(value_.text.data(), value_.text.data() + value_.text.size(), index);
+            const auto [end, error] =
+                std::from_chars(value_.text.data(), value_.text.data() + value_.text.size(), index);
             value = error == std::errc() && index < shared_.size() ? &shared_[index] : nullptr;
         }
         const std::size_t column = column_++;
@@ -270,8 +273,10 @@ private:
             return;
         }
         if (row_.cells.size() <= column) row_.cells.resize(column + 1);
-        if (value->tooLong) row_.fault = RowFault::CellTooLong;
-        else row_.cells[column] = value->text;
+        if (value->tooLong)
+            row_.fault = RowFault::CellTooLong;
+        else
+            row_.cells[column] = value->text;
     }
 
     void Row() {

@@ -35,13 +35,13 @@ void RefuseMessageFirst(std::string_view message) {
     ShowResult(0.0);
 }
 
-LayerBalance BalanceOf(double mediumTemp, double airTemp, double pipeDiameter, double outerDiameter,
-                       double lambda, double alpha) {
+LayerBalance BalanceOf(double mediumTemp, double airTemp, double pipeDiameter, double outerDiameter, double lambda,
+                       double alpha) {
     const double layer = std::log(outerDiameter / pipeDiameter) / (kTwoPi * lambda);
     const double surface = 1.0 / (kPi * alpha * outerDiameter);
     const double flux = (mediumTemp - airTemp) / (layer + surface);
-    return {flux,         airTemp + flux * surface, mediumTemp, airTemp, pipeDiameter,
-            outerDiameter, lambda,                   alpha,      layer,   surface};
+    return {flux,   airTemp + flux * surface, mediumTemp, airTemp, pipeDiameter, outerDiameter, lambda, alpha, layer,
+            surface};
 }
 
 void KeepWholeResult(const LayerBalance& balance) {
@@ -76,11 +76,12 @@ void EndPasses(bool settled) {
 
 void TraceThickness(double outerDiameter) {
     TraceResult("x", "наружный диаметр изоляции", outerDiameter, "м");
-    TraceResult("δ", "толщина изоляции, δ = (x − D) / 2", TypedFromHeld(kSlotThickness, CurrentSlot(kSlotThickness)), "мм");
+    TraceResult("δ", "толщина изоляции, δ = (x − D) / 2", TypedFromHeld(kSlotThickness, CurrentSlot(kSlotThickness)),
+                "мм");
 }
 
-void FinishWithDiameter(double outerDiameter, double pipeDiameter, double mediumTemp, double airTemp,
-                        double lambda, double alpha) {
+void FinishWithDiameter(double outerDiameter, double pipeDiameter, double mediumTemp, double airTemp, double lambda,
+                        double alpha) {
     CurrentSlot(kSlotThickness) = (outerDiameter - pipeDiameter) / 2.0;
     TraceThickness(outerDiameter);
     KeepWholeResult(BalanceOf(mediumTemp, airTemp, pipeDiameter, outerDiameter, lambda, alpha));

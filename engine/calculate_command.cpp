@@ -42,8 +42,7 @@ void RequireFiniteRow() {
 void TraceOptions(const CalcTypeInfo& info) {
     if (!ActiveTrace()) return;
     const int t = info.Number();
-    if (info.locationPlate)
-        TraceOption("Расположение", IndoorsFlag[t] ? "в помещении" : "на открытом воздухе");
+    if (info.locationPlate) TraceOption("Расположение", IndoorsFlag[t] ? "в помещении" : "на открытом воздухе");
     if (info.coverPlate) TraceOption("Покрытие", MetalCoverFlag[t] ? "металл" : "неметалл");
     if (info.hoursPlate)
         TraceOption("Число часов работы", LongHoursFlag[t] ? "свыше 5000 в год" : "не более 5000 в год");

@@ -21,10 +21,9 @@ struct NormIteration {
     double outerDiameter;  // m
     double surfaceTemp;    // the averaged estimate after the last pass, °C
     int passes;
-    double lambda;         // of the last pass
+    double lambda;  // of the last pass
 };
-NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrierTemp,
-                                  double normFlux, double alpha);
+NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrierTemp, double normFlux, double alpha);
 
 struct ChannelInputs {
     double soilTemp, soilConductivity, depth, height, width, pipeDiameter, supplyTemp, returnTemp;
@@ -58,15 +57,15 @@ void AnswerNoInsulation(std::string_view message);
 // q = (t_m − t_a) / (R_layer + R_surface), R_layer = ln(x/D) / (2πλ),
 // R_surface = 1 / (παx), and the surface temperature t_s = t_a + q·R_surface.
 struct LayerBalance {
-    double heatFlux;     // W/m, negative when the pipe gains heat
-    double surfaceTemp;  // °C
-    double mediumTemp, airTemp;                 // °C, as balanced
-    double pipeDiameter, outerDiameter;         // m
+    double heatFlux;                     // W/m, negative when the pipe gains heat
+    double surfaceTemp;                  // °C
+    double mediumTemp, airTemp;          // °C, as balanced
+    double pipeDiameter, outerDiameter;  // m
     double lambda, alpha;
     double layerResistance, surfaceResistance;  // m·°C/W
 };
-LayerBalance BalanceOf(double mediumTemp, double airTemp, double pipeDiameter, double outerDiameter,
-                       double lambda, double alpha);
+LayerBalance BalanceOf(double mediumTemp, double airTemp, double pipeDiameter, double outerDiameter, double lambda,
+                       double alpha);
 
 // Keeps a type's surface temperature and heat flux as its whole result (when
 // finite) and records them in the trace with the arithmetic that gave them.
@@ -80,7 +79,7 @@ void TraceThickness(double outerDiameter);
 // The end of a calculation that found the outer diameter x of a layer of
 // conductivity λ: slot 5 := (x − D) / 2, the whole result from the balance,
 // the trace and the result line.
-void FinishWithDiameter(double outerDiameter, double pipeDiameter, double mediumTemp, double airTemp,
-                        double lambda, double alpha);
+void FinishWithDiameter(double outerDiameter, double pipeDiameter, double mediumTemp, double airTemp, double lambda,
+                        double alpha);
 
 }  // namespace kaldora

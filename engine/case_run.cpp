@@ -14,13 +14,10 @@ std::string CheckCase(const CaseInput& input) {
     const CalcTypeInfo& info = TypeInfo(input.type);
     const auto type = [&] { return "type " + std::to_string(input.type); };
     for (const auto& [slot, text] : input.slotTexts)
-        if (!IsSlotVisible(input.type, slot))
-            return type() + " has no field for slot " + std::to_string(slot);
-    if (input.indoors && !info.HasLocationOption())
-        return type() + " has no placement option (indoors/outdoors)";
+        if (!IsSlotVisible(input.type, slot)) return type() + " has no field for slot " + std::to_string(slot);
+    if (input.indoors && !info.HasLocationOption()) return type() + " has no placement option (indoors/outdoors)";
     if (input.metal && !info.HasCoverOption()) return type() + " has no cover option (metal/nonmetal)";
-    if (input.longHours && !info.HasHoursOption())
-        return type() + " has no operating-hours option (long/short hours)";
+    if (input.longHours && !info.HasHoursOption()) return type() + " has no operating-hours option (long/short hours)";
     if ((input.norm || input.supports || input.region) && !info.HasNormOption())
         return type() + " has no norm option (norm, supports, region)";
     if ((input.supports || input.region) && input.norm != NormSet::Sp61)
@@ -49,9 +46,7 @@ CaseResult RunCase(const CaseInput& input, CalcTrace* trace) {
         CalculateCommand();
     }
 
-    const auto flag = [](bool has, int value) {
-        return has ? std::optional<bool>(value != 0) : std::nullopt;
-    };
+    const auto flag = [](bool has, int value) { return has ? std::optional<bool>(value != 0) : std::nullopt; };
     CaseResult result{t,
                       flag(info.HasLocationOption(), IndoorsFlag[t]),
                       flag(info.HasCoverOption(), MetalCoverFlag[t]),

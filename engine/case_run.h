@@ -19,7 +19,7 @@ namespace kaldora {
 struct CaseInput {
     int type = 0;
     std::optional<bool> indoors{}, metal{}, longHours{};  // unset: the initial flag
-    std::optional<NormSet> norm{};                       // unset: the historical tables
+    std::optional<NormSet> norm{};                        // unset: the historical tables
     std::optional<Supports> supports{};
     std::optional<Region> region{};
     // As typed, in typing order (a slot typed twice keeps the last text);

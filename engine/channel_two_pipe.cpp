@@ -34,8 +34,7 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
     constexpr int kMaxPasses = static_cast<int>(method::MaxPasses.value);
     const double channelResistance = ChannelSurfaceResistance(in);
     const double soilResistance = SoilResistance(in);
-    TraceQuantity("R_к", "сопротивление теплоотдаче стенок канала, (w + h) / (2π·α·w·h)",
-                  channelResistance, "м·°C/Вт");
+    TraceQuantity("R_к", "сопротивление теплоотдаче стенок канала, (w + h) / (2π·α·w·h)", channelResistance, "м·°C/Вт");
     TraceQuantity("R_гр", "сопротивление грунта", soilResistance, "м·°C/Вт");
     const double outerResistance = channelResistance + soilResistance;
     const double d = in.pipeDiameter;
@@ -52,8 +51,7 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
         TraceBeginPass(it.passes);
         TraceQuantity("k", "отношение потерь обеих труб к потерям подающей", it.ratio, "");
         it.channelAirTemp = in.soilTemp + outerResistance * method::ChannelAirFactor.value * q1 * it.ratio;
-        TraceQuantity("t_к", "температура воздуха в канале, t_гр + k_к·(R_к + R_гр)·q₁·k",
-                      it.channelAirTemp, "°C");
+        TraceQuantity("t_к", "температура воздуха в канале, t_гр + k_к·(R_к + R_гр)·q₁·k", it.channelAirTemp, "°C");
         const double mean1 = (in.supplyTemp + supplySurface) / 2.0;
         const double mean2 = (in.returnTemp + returnSurface) / 2.0;
         const double lambda1 = InsulationConductivity(mean1);
@@ -98,25 +96,23 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
 
 void CalcChannelTwoPipe() {
     CurrentSlot(kSlotChannelAlpha) = kChannelAlpha;
-    const ChannelInputs in{CurrentSlot(kSlotSoilTemp), CurrentSlot(kSlotSoilConductivity),
-                           CurrentSlot(kSlotChannelDepth),    CurrentSlot(kSlotChannelHeight),
-                           CurrentSlot(kSlotChannelWidth),    CurrentSlot(kSlotPipeDiameters),
-                           CurrentSlot(kSlotSupplyTemp), CurrentSlot(kSlotReturnTemp)};
+    const ChannelInputs in{CurrentSlot(kSlotSoilTemp),     CurrentSlot(kSlotSoilConductivity),
+                           CurrentSlot(kSlotChannelDepth), CurrentSlot(kSlotChannelHeight),
+                           CurrentSlot(kSlotChannelWidth), CurrentSlot(kSlotPipeDiameters),
+                           CurrentSlot(kSlotSupplyTemp),   CurrentSlot(kSlotReturnTemp)};
 
     if (!Checked(!(0.5 * in.height >= in.depth), "h / 2 < H")) {
         RefuseMessageFirst(std::string(kInputError) + "Канал выходит на поверхность земли");
         return;
     }
-    const LookupTable& table =
-        LongHoursFlag[CurrentType] ? NormFluxChannelOver5000 : NormFluxChannelUpTo5000;
+    const LookupTable& table = LongHoursFlag[CurrentType] ? NormFluxChannelOver5000 : NormFluxChannelUpTo5000;
     const double supplyLoss = Lookup(table, in.pipeDiameter, in.supplyTemp);
     if (!Checked(supplyLoss != 0.0, "D и t₁ в пределах таблицы норм")) {
         RefuseMessageFirst(MessageBuffer);
         return;
     }
     // Divisors and logarithm arguments of the channel and soil resistances.
-    if (!Checked(in.height > 0.0 && in.width > 0.0 && in.soilConductivity > 0.0,
-                 "h > 0, w > 0, λ_гр > 0")) {
+    if (!Checked(in.height > 0.0 && in.width > 0.0 && in.soilConductivity > 0.0, "h > 0, w > 0, λ_гр > 0")) {
         RefuseMessageFirst(std::string(kInputError) +
                            "Размеры канала и теплопроводность грунта\nдолжны быть больше нуля");
         return;
@@ -131,8 +127,7 @@ void CalcChannelTwoPipe() {
     CurrentSlot(kSlotThickness) = CurrentSlot(kSlotPipeThickness);
 
     if (!Checked(CurrentSlot(kSlotThickness) >= 0.0, "δ ≥ 0")) {
-        MessageBuffer = std::string(kInputError) +
-                        "Проверьте соответствие\nдиаметров труб и размеров канала";
+        MessageBuffer = std::string(kInputError) + "Проверьте соответствие\nдиаметров труб и размеров канала";
         RefuseMessageFirst(MessageBuffer);
         return;
     }
@@ -144,7 +139,8 @@ void CalcChannelTwoPipe() {
         InfoBox("Высота канала недостаточна");
     TraceThickness(it.outerDiameter);
     TraceResult("q₁", "потери подающего трубопровода", supplyLoss, "Вт/м");
-    TraceResult("q₂", it.returnLoss < 0.0 ? "теплопоступления к обратному трубопроводу" : "потери обратного трубопровода",
+    TraceResult("q₂",
+                it.returnLoss < 0.0 ? "теплопоступления к обратному трубопроводу" : "потери обратного трубопровода",
                 it.returnLoss, "Вт/м");
     TraceResult("t_к", "температура воздуха в канале", it.channelAirTemp, "°C");
     TraceResult("t_s1", "температура поверхности изоляции подающей трубы", it.supplySurface, "°C");

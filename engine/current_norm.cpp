@@ -10,7 +10,7 @@ namespace {
 // Where a point between two keys takes weight: the lower key, the upper key.
 std::array<bool, 2> Weighted(const std::array<double, 2>& keys, double at) {
     if (keys[0] == keys[1]) return {false, true};
-    return {at < keys[1], at > keys[0]};
+    return {at<keys[1], at> keys[0]};
 }
 
 }  // namespace

@@ -63,8 +63,7 @@ void CalcFreezeProtection() {
     const double cooling = (waterTemp - kFreezingTemp) * 2.0 *
                            (waterArea * kWaterDensity * kWaterHeat + steelArea * kSteelDensity * kSteelHeat) /
                            ((waterTemp + kFreezingTemp) - 2.0 * airTemp);
-    const double freezing =
-        kFrozenShare * waterArea * kWaterDensity * kLatentHeat / (kFreezingTemp - airTemp);
+    const double freezing = kFrozenShare * waterArea * kWaterDensity * kLatentHeat / (kFreezingTemp - airTemp);
     const double resistance = kTimeFactor * hours / (cooling + freezing);
     TraceQuantity("Q_охл", "теплота охлаждения воды и стенки до 0 °C", cooling, "Вт·ч/(м·°C)");
     TraceQuantity("Q_зам", "теплота замерзания четверти воды", freezing, "Вт·ч/(м·°C)");

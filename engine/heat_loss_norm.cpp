@@ -27,8 +27,8 @@ double SurfaceCoefficient(bool indoors, bool metalCover) {
 
 // The normed flux of the current norm, q = K1·q_table / K, recorded with
 // where each part comes from; 0 with the range message outside the table.
-double CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, double diameter,
-                       double carrierTemp, double alpha) {
+double CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, double diameter, double carrierTemp,
+                       double alpha) {
     const NormTable& table = Sp61Table(indoors, longHours);
     const double tableFlux = Lookup(table.lookup, diameter, carrierTemp);
     if (tableFlux == 0.0) return 0.0;
@@ -37,10 +37,17 @@ double CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, d
     const double flux = k1 * tableFlux / k;
     if (CalcTrace* trace = ActiveTrace()) {
         const TraceLookup& lookup = trace->lookups.back();
-        TraceNorm norm{std::string(TextOf(NormSet::Sp61).title), table.number,
+        TraceNorm norm{std::string(TextOf(NormSet::Sp61).title),
+                       table.number,
                        {NominalBoreOf(lookup.rowKeys[0]), NominalBoreOf(lookup.rowKeys[1])},
-                       tableFlux, std::string(TextOf(choice.supports).title), k,
-                       std::string(TextOf(choice.region).title), k1, flux, alpha, {}};
+                       tableFlux,
+                       std::string(TextOf(choice.supports).title),
+                       k,
+                       std::string(TextOf(choice.region).title),
+                       k1,
+                       flux,
+                       alpha,
+                       {}};
         for (const MarkedCell* cell : MarkedCellsUsed(table, lookup)) norm.marked.emplace_back(cell->note);
         trace->norm = std::move(norm);
         TraceQuantity("q_табл", "плотность теплового потока по таблице норм", tableFlux, "Вт/м");
@@ -52,8 +59,7 @@ double CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, d
 
 }  // namespace
 
-NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrierTemp,
-                                  double normFlux, double alpha) {
+NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrierTemp, double normFlux, double alpha) {
     constexpr double kSettled = method::NormSettled.value;
     constexpr int kMaxPasses = static_cast<int>(method::MaxPasses.value);
     // The conductivity depends on the surface temperature and that on the

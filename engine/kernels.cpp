@@ -20,8 +20,7 @@ bool InRange(double value, double low, double high) { return value >= low && val
 // The lookup as a protocol shows it: the point, the keys around it and the
 // four cells (row k and column j bracket it from above, as the interpolation
 // takes them); out of range (k = 0), the point alone.
-double TraceLookupAt(const double* table, int cols, double rowArg, double colArg, int k, int j,
-                     double value) {
+double TraceLookupAt(const double* table, int cols, double rowArg, double colArg, int k, int j, double value) {
     CalcTrace* trace = ActiveTrace();
     if (!trace) return value;
     const auto cell = [table, cols](int r, int c) { return table[r * cols + c]; };
@@ -45,15 +44,15 @@ double InterpolateTable(const double* table, double rowArg, double colArg, int r
     const double firstCol = cell(0, 1);
     const double lastCol = cell(0, cols - 1);
     if (!InRange(colArg, firstCol, lastCol)) {
-        MessageBuffer = "Температура теплоносителя\nдолжна быть от " + FormatFixed(firstCol, 1, 0) +
-                        "C до " + FormatFixed(lastCol, 1, 0) + "C";
+        MessageBuffer = "Температура теплоносителя\nдолжна быть от " + FormatFixed(firstCol, 1, 0) + "C до " +
+                        FormatFixed(lastCol, 1, 0) + "C";
         return TraceLookupAt(table, cols, rowArg, colArg, 0, 0, 0.0);
     }
     const double firstRow = cell(1, 0);
     const double lastRow = cell(rows - 1, 0);
     if (!InRange(rowArg, firstRow, lastRow)) {
-        MessageBuffer = "Диаметр трубы должен быть от " + FormatFixed(firstRow, 5, 3) + "м до " +
-                        FormatFixed(lastRow, 5, 3) + "м";
+        MessageBuffer =
+            "Диаметр трубы должен быть от " + FormatFixed(firstRow, 5, 3) + "м до " + FormatFixed(lastRow, 5, 3) + "м";
         return TraceLookupAt(table, cols, rowArg, colArg, 0, 0, 0.0);
     }
 

@@ -18,18 +18,18 @@ using namespace method;
 constexpr std::array<const MethodConstant*, 14> kHistoricalNorm = {
     &AlphaOutdoors, &AlphaNonMetal, &AlphaMetal, KALDORA_CONDUCTIVITY_LAW, &NormSettled, &MaxPasses, KALDORA_SOLVER};
 constexpr std::array<const MethodConstant*, 14> kCurrentNorm = {
-    &Sp61AlphaOutdoors, &Sp61AlphaNonMetal, &Sp61AlphaMetal, KALDORA_CONDUCTIVITY_LAW, &NormSettled, &MaxPasses,
-    KALDORA_SOLVER};
+    &Sp61AlphaOutdoors, &Sp61AlphaNonMetal, &Sp61AlphaMetal, KALDORA_CONDUCTIVITY_LAW,
+    &NormSettled,       &MaxPasses,         KALDORA_SOLVER};
 constexpr std::array<const MethodConstant*, 5> kCondensation = {&AlphaColdNonMetal, &AlphaColdMetal, &LambdaFixed,
-                                                                 KALDORA_SOLVER};
+                                                                KALDORA_SOLVER};
 constexpr std::array<const MethodConstant*, 11> kSurface = {&AlphaNonMetal, &AlphaMetal, KALDORA_CONDUCTIVITY_LAW,
-                                                             KALDORA_SOLVER};
+                                                            KALDORA_SOLVER};
 constexpr std::array<const MethodConstant*, 12> kFreeze = {
-    &AlphaOutdoors, &LambdaFixed, &FreezingTemp, &WaterDensity, &SteelDensity, &WaterHeat,
+    &AlphaOutdoors, &LambdaFixed, &FreezingTemp, &WaterDensity,     &SteelDensity, &WaterHeat,
     &SteelHeat,     &LatentHeat,  &FrozenShare,  &FreezeTimeFactor, KALDORA_SOLVER};
 constexpr std::array<const MethodConstant*, 15> kChannel = {
-    &AlphaChannel, &ChannelAirFactor, &WidthClearance, &HeightClearance, KALDORA_CONDUCTIVITY_LAW,
-    &ChannelSettled, &MaxPasses, KALDORA_SOLVER};
+    &AlphaChannel,   &ChannelAirFactor, &WidthClearance, &HeightClearance, KALDORA_CONDUCTIVITY_LAW,
+    &ChannelSettled, &MaxPasses,        KALDORA_SOLVER};
 
 #undef KALDORA_CONDUCTIVITY_LAW
 #undef KALDORA_SOLVER

@@ -4,10 +4,10 @@
 // program does not know where a figure comes from, its source says so.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <optional>
 #include <vector>
 
 #include "model/calc_data.h"
@@ -34,27 +34,41 @@ inline constexpr MethodConstant SolverStop{"Δx", "точность решени
 inline constexpr MethodConstant SolverIterations{"n_max", "наибольшее число итераций решения", 30, "", kProgramSource};
 
 // Conductivity of the mineral-wool cylinders by the layer's mean temperature.
-inline constexpr MethodConstant LambdaLow{"λ₀", "теплопроводность изоляции при t_ср ≤ t₁", 0.038, "Вт/(м·°C)", kProgramSource};
-inline constexpr MethodConstant LambdaLowUpTo{"t₁", "верхняя граница первого участка закона λ(t)", 25, "°C", kProgramSource};
-inline constexpr MethodConstant LambdaMidBase{"λ₁", "теплопроводность λ₁ + k₁·t_ср при t₁ < t_ср ≤ t₂", 0.0345, "Вт/(м·°C)", kProgramSource};
-inline constexpr MethodConstant LambdaMidSlope{"k₁", "приращение теплопроводности на втором участке", 0.00014, "Вт/(м·°C²)", kProgramSource};
-inline constexpr MethodConstant LambdaMidUpTo{"t₂", "верхняя граница второго участка закона λ(t)", 125, "°C", kProgramSource};
-inline constexpr MethodConstant LambdaHighBase{"λ₂", "теплопроводность λ₂ + k₂·t_ср при t_ср > t₂", 0.027, "Вт/(м·°C)", kProgramSource};
-inline constexpr MethodConstant LambdaHighSlope{"k₂", "приращение теплопроводности на третьем участке", 0.0002, "Вт/(м·°C²)", kProgramSource};
+inline constexpr MethodConstant LambdaLow{"λ₀", "теплопроводность изоляции при t_ср ≤ t₁", 0.038, "Вт/(м·°C)",
+                                          kProgramSource};
+inline constexpr MethodConstant LambdaLowUpTo{"t₁", "верхняя граница первого участка закона λ(t)", 25, "°C",
+                                              kProgramSource};
+inline constexpr MethodConstant LambdaMidBase{"λ₁", "теплопроводность λ₁ + k₁·t_ср при t₁ < t_ср ≤ t₂", 0.0345,
+                                              "Вт/(м·°C)", kProgramSource};
+inline constexpr MethodConstant LambdaMidSlope{"k₁", "приращение теплопроводности на втором участке", 0.00014,
+                                               "Вт/(м·°C²)", kProgramSource};
+inline constexpr MethodConstant LambdaMidUpTo{"t₂", "верхняя граница второго участка закона λ(t)", 125, "°C",
+                                              kProgramSource};
+inline constexpr MethodConstant LambdaHighBase{"λ₂", "теплопроводность λ₂ + k₂·t_ср при t_ср > t₂", 0.027, "Вт/(м·°C)",
+                                               kProgramSource};
+inline constexpr MethodConstant LambdaHighSlope{"k₂", "приращение теплопроводности на третьем участке", 0.0002,
+                                                "Вт/(м·°C²)", kProgramSource};
 // Types 2 and 4 take one conductivity.
-inline constexpr MethodConstant LambdaFixed{"λ", "теплопроводность изоляции (постоянная)", 0.04, "Вт/(м·°C)", kProgramSource};
+inline constexpr MethodConstant LambdaFixed{"λ", "теплопроводность изоляции (постоянная)", 0.04, "Вт/(м·°C)",
+                                            kProgramSource};
 
 // Heat transfer at the insulation surface.
-inline constexpr MethodConstant AlphaOutdoors{"α", "теплоотдача поверхности на открытом воздухе", 29, "Вт/(м²·°C)", kProgramSource};
-inline constexpr MethodConstant AlphaNonMetal{"α", "теплоотдача неметаллического покрытия", 11, "Вт/(м²·°C)", kProgramSource};
+inline constexpr MethodConstant AlphaOutdoors{"α", "теплоотдача поверхности на открытом воздухе", 29, "Вт/(м²·°C)",
+                                              kProgramSource};
+inline constexpr MethodConstant AlphaNonMetal{"α", "теплоотдача неметаллического покрытия", 11, "Вт/(м²·°C)",
+                                              kProgramSource};
 inline constexpr MethodConstant AlphaMetal{"α", "теплоотдача металлического покрытия", 6, "Вт/(м²·°C)", kProgramSource};
-inline constexpr MethodConstant AlphaColdNonMetal{"α", "теплоотдача неметаллического покрытия холодного трубопровода", 7, "Вт/(м²·°C)", kProgramSource};
-inline constexpr MethodConstant AlphaColdMetal{"α", "теплоотдача металлического покрытия холодного трубопровода", 5, "Вт/(м²·°C)", kProgramSource};
+inline constexpr MethodConstant AlphaColdNonMetal{"α", "теплоотдача неметаллического покрытия холодного трубопровода",
+                                                  7, "Вт/(м²·°C)", kProgramSource};
+inline constexpr MethodConstant AlphaColdMetal{"α", "теплоотдача металлического покрытия холодного трубопровода", 5,
+                                               "Вт/(м²·°C)", kProgramSource};
 inline constexpr MethodConstant AlphaChannel{"α", "теплоотдача в канале", 11, "Вт/(м²·°C)", kProgramSource};
 
 // The passes of types 1 and 5.
-inline constexpr MethodConstant NormSettled{"Δt", "проходы заканчиваются, когда |t_s − T| не больше", 0.1, "°C", kProgramSource};
-inline constexpr MethodConstant ChannelSettled{"ε_max", "проходы заканчиваются, когда изменение за проход не больше", 0.01, "", kProgramSource};
+inline constexpr MethodConstant NormSettled{"Δt", "проходы заканчиваются, когда |t_s − T| не больше", 0.1, "°C",
+                                            kProgramSource};
+inline constexpr MethodConstant ChannelSettled{"ε_max", "проходы заканчиваются, когда изменение за проход не больше",
+                                               0.01, "", kProgramSource};
 inline constexpr MethodConstant MaxPasses{"N_max", "наибольшее число проходов", 30, "", kProgramSource};
 
 // Type 4.
@@ -68,9 +82,11 @@ inline constexpr MethodConstant FrozenShare{"ψ", "доля воды, котор
 inline constexpr MethodConstant FreezeTimeFactor{"k_τ", "коэффициент к времени простоя", 1.15, "", kProgramSource};
 
 // Type 5.
-inline constexpr MethodConstant ChannelAirFactor{"k_к", "коэффициент в формуле температуры воздуха в канале", 1.15, "", kProgramSource};
+inline constexpr MethodConstant ChannelAirFactor{"k_к", "коэффициент в формуле температуры воздуха в канале", 1.15, "",
+                                                 kProgramSource};
 inline constexpr MethodConstant WidthClearance{"Δw", "зазоры по ширине канала (2x + Δw ≤ w)", 0.3, "м", kProgramSource};
-inline constexpr MethodConstant HeightClearance{"Δh", "зазоры по высоте канала (x + Δh ≤ h)", 0.15, "м", kProgramSource};
+inline constexpr MethodConstant HeightClearance{"Δh", "зазоры по высоте канала (x + Δh ≤ h)", 0.15, "м",
+                                                kProgramSource};
 
 // The current norm: K by the supports, K1 by the region, α at the surface.
 inline constexpr double kDn150OuterDiameter = 0.159;  // m: the norm's rows key Dn 150 by it
@@ -81,10 +97,14 @@ inline constexpr MethodConstant KNonMetal{"K", "неметаллический �
 inline constexpr MethodConstant KNone{"K", "без учета дополнительных потерь (для сравнения)", 1.0, "", kProgramSource};
 inline constexpr MethodConstant K1Europe{"K₁", "Европейская часть России", 1.00, "", kSp61Table13};
 inline constexpr MethodConstant K1Siberia{"K₁", "Урал, Западная и Восточная Сибирь", 0.98, "", kSp61Table13};
-inline constexpr MethodConstant K1FarEast{"K₁", "Дальний Восток, районы Крайнего Севера и приравненные к ним", 0.96, "", kSp61Table13};
-inline constexpr MethodConstant Sp61AlphaOutdoors{"α", "теплоотдача поверхности на открытом воздухе", 26, "Вт/(м²·°C)", kSp61TableB2};
-inline constexpr MethodConstant Sp61AlphaNonMetal{"α", "теплоотдача в помещении, покрытие с высокой излучательной способностью", 10, "Вт/(м²·°C)", kSp61TableB2};
-inline constexpr MethodConstant Sp61AlphaMetal{"α", "теплоотдача в помещении, металлическое покрытие", 7, "Вт/(м²·°C)", kSp61TableB2};
+inline constexpr MethodConstant K1FarEast{"K₁", "Дальний Восток, районы Крайнего Севера и приравненные к ним", 0.96, "",
+                                          kSp61Table13};
+inline constexpr MethodConstant Sp61AlphaOutdoors{"α", "теплоотдача поверхности на открытом воздухе", 26, "Вт/(м²·°C)",
+                                                  kSp61TableB2};
+inline constexpr MethodConstant Sp61AlphaNonMetal{
+    "α", "теплоотдача в помещении, покрытие с высокой излучательной способностью", 10, "Вт/(м²·°C)", kSp61TableB2};
+inline constexpr MethodConstant Sp61AlphaMetal{"α", "теплоотдача в помещении, металлическое покрытие", 7, "Вт/(м²·°C)",
+                                               kSp61TableB2};
 
 }  // namespace method
 

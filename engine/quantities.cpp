@@ -12,8 +12,7 @@ std::optional<InsulationQuantities> QuantitiesOf(const CaseResult& result, doubl
     if (!(thickness > 0.0) || !diameterSlot) return std::nullopt;
     const double d = *diameterSlot;
     const double x = d + 2.0 * thickness;
-    return InsulationQuantities{info.pipes * kPi / 4.0 * (x * x - d * d) * lengthM,
-                                info.pipes * kPi * x * lengthM};
+    return InsulationQuantities{info.pipes * kPi / 4.0 * (x * x - d * d) * lengthM, info.pipes * kPi * x * lengthM};
 }
 
 }  // namespace kaldora

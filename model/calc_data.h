@@ -24,7 +24,7 @@ enum class CalcType : int {
 inline constexpr int kTypeCount = 6;   // rows 0..5, row 0 never used
 inline constexpr int kSlotCount = 35;  // slots 0..34
 inline constexpr int kFirstSlot = 1;
-inline constexpr int kLastSlot = 32;   // slots with a meaning
+inline constexpr int kLastSlot = 32;  // slots with a meaning
 
 using TypeFlags = std::array<int, kTypeCount>;
 

@@ -23,12 +23,9 @@ void AttachTrace(CalcTrace* trace) {
 
 namespace trace_detail {
 
-void RecordCheck(bool met, std::string_view condition) {
-    attached->checks.push_back({std::string(condition), met});
-}
+void RecordCheck(bool met, std::string_view condition) { attached->checks.push_back({std::string(condition), met}); }
 
-void RecordQuantity(std::string_view symbol, std::string_view meaning, double value,
-                    std::string_view unit) {
+void RecordQuantity(std::string_view symbol, std::string_view meaning, double value, std::string_view unit) {
     TraceValue v{std::string(symbol), std::string(meaning), value, std::string(unit)};
     if (passOpen && !attached->passes.empty())
         attached->passes.back().values.push_back(std::move(v));
@@ -79,10 +76,8 @@ void TraceEndPasses(bool settled) {
     if (attached && !settled) attached->passesSettled = false;
 }
 
-void TraceResult(std::string_view symbol, std::string_view meaning, double value,
-                 std::string_view unit) {
-    if (attached)
-        attached->results.push_back({std::string(symbol), std::string(meaning), value, std::string(unit)});
+void TraceResult(std::string_view symbol, std::string_view meaning, double value, std::string_view unit) {
+    if (attached) attached->results.push_back({std::string(symbol), std::string(meaning), value, std::string(unit)});
 }
 
 void TraceMessage(std::string_view text) {

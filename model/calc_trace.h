@@ -62,16 +62,16 @@ struct TraceCheck {
 // The normed flux of the current norm and where each of its parts comes
 // from; the lookup itself stands among the lookups.
 struct TraceNorm {
-    std::string document;  // "СП 61.13330.2012"
-    int table;             // the norm's table of q_table
+    std::string document;                // "СП 61.13330.2012"
+    int table;                           // the norm's table of q_table
     std::array<double, 2> nominalBores;  // Dn of the lookup's two rows, mm
     double qTable;
     std::string supports;
     double k;  // table В.1
     std::string region;
-    double k1;  // table 13
-    double q;   // K1·q_table / K
-    double alpha;  // table В.2
+    double k1;                        // table 13
+    double q;                         // K1·q_table / K
+    double alpha;                     // table В.2
     std::vector<std::string> marked;  // notes of the marked cells used
 };
 
@@ -88,7 +88,7 @@ struct CalcTrace {
     std::vector<TraceValue> results;
     std::optional<TraceNorm> norm;  // only under the current norm
     bool passesSettled = true;      // false: an outer loop stopped at its pass limit
-    bool refused = false;  // no thickness was found
+    bool refused = false;           // no thickness was found
 
     void Clear() { *this = CalcTrace{}; }
 };
@@ -99,8 +99,7 @@ void AttachTrace(CalcTrace* trace);
 namespace trace_detail {
 extern CalcTrace* attached;
 void RecordCheck(bool met, std::string_view condition);
-void RecordQuantity(std::string_view symbol, std::string_view meaning, double value,
-                    std::string_view unit);
+void RecordQuantity(std::string_view symbol, std::string_view meaning, double value, std::string_view unit);
 }  // namespace trace_detail
 
 inline CalcTrace* ActiveTrace() { return trace_detail::attached; }
@@ -121,8 +120,7 @@ std::string TraceNumber(double value, int significant = 6);
 bool CheckedAgainst(bool met, std::string_view left, double leftValue, std::string_view right, double rightValue,
                     std::string_view unit);
 // Into the open pass, if any, else among the values.
-inline void TraceQuantity(std::string_view symbol, std::string_view meaning, double value,
-                          std::string_view unit) {
+inline void TraceQuantity(std::string_view symbol, std::string_view meaning, double value, std::string_view unit) {
     if (ActiveTrace()) trace_detail::RecordQuantity(symbol, meaning, value, unit);
 }
 void TraceInputRead(int slot, std::string_view typed, double value);
@@ -130,8 +128,7 @@ void TraceOption(std::string_view name, std::string_view value);
 void TraceBeginPass(int number);
 // Closes the passes; `settled` false when they stopped at their limit.
 void TraceEndPasses(bool settled);
-void TraceResult(std::string_view symbol, std::string_view meaning, double value,
-                 std::string_view unit);
+void TraceResult(std::string_view symbol, std::string_view meaning, double value, std::string_view unit);
 void TraceMessage(std::string_view text);
 void TraceRefusal();
 

@@ -18,13 +18,12 @@ constexpr SlotPlacement kFreezeFields[] = {{kSlotAirTemp, 8},
                                            {kSlotWaterTemp, 104},
                                            {kSlotStandstillHours, 136}};
 constexpr SlotPlacement kChannelFields[] = {
-    {kSlotSoilTemp, 8},      {kSlotSoilConductivity, 40}, {kSlotChannelDepth, 72}, {kSlotChannelHeight, 104},
+    {kSlotSoilTemp, 8},       {kSlotSoilConductivity, 40}, {kSlotChannelDepth, 72}, {kSlotChannelHeight, 104},
     {kSlotChannelWidth, 136}, {kSlotPipeDiameters, 168},   {kSlotSupplyTemp, 200},  {kSlotReturnTemp, 232}};
 
 constexpr DiameterList kSinglePipeDiameters = {"18", "25",  "32",  "45",  "57",  "76",
                                                "89", "108", "133", "159", "219", "273"};
-constexpr DiameterList kChannelDiameters = {"32", "38",  "45",  "57",  "76",  "89",
-                                            "108", "133", "159", "219", "273", " "};
+constexpr DiameterList kChannelDiameters = {"32", "38", "45", "57", "76", "89", "108", "133", "159", "219", "273", " "};
 
 // A report row with a slot's value, named as the slot table names it.
 constexpr ReportRow SlotRow(int slot) { return {FindSlotDesign(slot)->reportName, Source::Slot, slot}; }
@@ -139,9 +138,15 @@ constexpr std::array<CalcTypeInfo, kTypeCount - 1> CalcTypes = {{
      .diameterItems = &kSinglePipeDiameters,
      .reportObject = kPipe,
      .reportPlacement = {},
-     .reportRows = {kDiameter, SlotRow(kSlotWallThickness), SlotRow(kSlotWaterTemp), kAir,
-                    SlotRow(kSlotStandstillHours), kBlank,
-                    {"Примечание: расчет проводится для стальных трубопроводов", Source::Blank, 0}, kBlank, kBlank},
+     .reportRows = {kDiameter,
+                    SlotRow(kSlotWallThickness),
+                    SlotRow(kSlotWaterTemp),
+                    kAir,
+                    SlotRow(kSlotStandstillHours),
+                    kBlank,
+                    {"Примечание: расчет проводится для стальных трубопроводов", Source::Blank, 0},
+                    kBlank,
+                    kBlank},
      .reportResultName = kThickness,
      .reportResults = {},
      .wholeResults = kSurfaceAndFlux,

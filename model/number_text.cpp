@@ -12,9 +12,7 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 // Length of the digit run starting at `pos`.
 std::size_t DigitRun(std::string_view text, std::size_t pos) {
@@ -33,10 +31,8 @@ long long DecimalMagnitude(std::string_view number) {
     if (e != std::string_view::npos) {
         std::string_view digits = number.substr(e + 1);
         const bool negative = !digits.empty() && digits.front() == '-';
-        if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
-            digits.remove_prefix(1);
-        const auto [ptr, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+        if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) digits.remove_prefix(1);
+        const auto [ptr, error] = std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
         // Only the sign of the sum matters: an absurd exponent, however it is
         // written, counts as the largest int, so the sum cannot overflow.
         constexpr long long kAbsurd = std::numeric_limits<int>::max();
@@ -46,8 +42,8 @@ long long DecimalMagnitude(std::string_view number) {
     const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
     const std::size_t first = mantissa.find_first_of("123456789");
     if (first == std::string_view::npos) return 0;
-    const long long magnitude = first < point ? static_cast<long long>(point - first) - 1
-                                              : -static_cast<long long>(first - point);
+    const long long magnitude =
+        first < point ? static_cast<long long>(point - first) - 1 : -static_cast<long long>(first - point);
     return magnitude + exponent;
 }
 
@@ -99,8 +95,7 @@ double ParsePointNumber(std::string_view text) {
     const std::string_view number = text.substr(start, pos - start);
     double value = 0.0;
     const auto [end, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value,
-                        std::chars_format::general);
+        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
     if (error == std::errc::result_out_of_range)
         value = DecimalMagnitude(number) < 0 ? 0.0 : std::numeric_limits<double>::max();
     else if (error != std::errc() || end != number.data() + number.size())
@@ -154,7 +149,8 @@ bool ConsumeSpace(std::string_view& text) {
 }
 
 std::string_view TrimSpaces(std::string_view text) {
-    while (ConsumeSpace(text)) {}
+    while (ConsumeSpace(text)) {
+    }
     while (!text.empty()) {
         bool trimmed = false;
         for (std::string_view space : kGroupSpaces)
@@ -206,8 +202,10 @@ std::optional<std::string> NormalizedNumberText(std::string_view text) {
     if (!text.empty() && (text.front() == 'e' || text.front() == 'E')) {
         std::string_view exponent = text.substr(1);
         std::string sign;
-        if (Consume(exponent, "+")) sign = "+";
-        else if (Consume(exponent, "-")) sign = "-";
+        if (Consume(exponent, "+"))
+            sign = "+";
+        else if (Consume(exponent, "-"))
+            sign = "-";
         const std::size_t run = DigitRun(exponent, 0);
         if (run == 0) return std::nullopt;
         out += 'e' + sign + std::string(exponent.substr(0, run));
@@ -222,11 +220,9 @@ std::string SwapFirstPoint(std::string_view text) { return ReplaceFirst(text, '.
 std::string FormatFixed(double value, int width, int decimals) {
     // Fixed notation of the largest double needs 309 digits before the point.
     char buffer[400];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     std::string text = error == std::errc() ? std::string(buffer, end) : std::string("0");
-    if (static_cast<int>(text.size()) < width)
-        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+    if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
     return text;
 }
 

@@ -34,12 +34,8 @@ void RecordingView::SetResultLine(const std::string& caption) {
     events_.push_back({Kind::ResultLine, caption});
 }
 
-void RecordingView::ShowInfo(const std::string& message) {
-    events_.push_back({Kind::Info, message});
-}
+void RecordingView::ShowInfo(const std::string& message) { events_.push_back({Kind::Info, message}); }
 
-void RecordingView::ShowError(const std::string& message) {
-    events_.push_back({Kind::Error, message});
-}
+void RecordingView::ShowError(const std::string& message) { events_.push_back({Kind::Error, message}); }
 
 }  // namespace kaldora

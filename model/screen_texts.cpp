@@ -8,22 +8,17 @@ std::string_view LocationCaption(bool indoors) {
     return indoors ? "Расположение\nв помещении" : "Расположение\nна открытом воздухе";
 }
 
-std::string_view CoverCaption(bool metal) {
-    return metal ? "Покрытие\nметалл" : "Покрытие\nнеметалл";
-}
+std::string_view CoverCaption(bool metal) { return metal ? "Покрытие\nметалл" : "Покрытие\nнеметалл"; }
 
 std::string_view HoursCaption(bool longHours) {
-    return longHours ? "Число часов работы\nсвыше 5000 в год"
-                     : "Число часов работы\nне более 5000 в год";
+    return longHours ? "Число часов работы\nсвыше 5000 в год" : "Число часов работы\nне более 5000 в год";
 }
 
 std::string_view IndoorRecommendation(std::string_view carrierText) {
     return ParsePointNumber(carrierText) > 100.0 ? "Рекомендуется +45С" : "Рекомендуется +35С";
 }
 
-std::string_view OutdoorRecommendation(bool metal) {
-    return metal ? "Рекомендуется +55С" : "Рекомендуется +60С";
-}
+std::string_view OutdoorRecommendation(bool metal) { return metal ? "Рекомендуется +55С" : "Рекомендуется +60С"; }
 
 std::string_view SurfaceRecommendation(bool indoors, bool metal, std::string_view carrierText) {
     return indoors ? IndoorRecommendation(carrierText) : OutdoorRecommendation(metal);
@@ -43,8 +38,7 @@ std::string WholeResultCaption(WholeKind kind, double value, std::string_view mo
 }
 
 std::string ArithmeticFaultText(std::string_view fault) {
-    return "Расчет невозможен при заданных значениях (" + std::string(fault) +
-           ").\nПроверьте исходные данные.";
+    return "Расчет невозможен при заданных значениях (" + std::string(fault) + ").\nПроверьте исходные данные.";
 }
 
 }  // namespace kaldora

@@ -44,7 +44,9 @@ char32_t Lower(char32_t c) {
     return c;
 }
 
-bool IsSpace(char32_t c) { return c == U' ' || c == U'\t' || c == U'\n' || c == U'\r' || c == 0xA0 || c == 0x2009 || c == 0x202F; }
+bool IsSpace(char32_t c) {
+    return c == U' ' || c == U'\t' || c == U'\n' || c == U'\r' || c == 0xA0 || c == 0x2009 || c == 0x202F;
+}
 
 std::string TitleKey(std::string_view text) {
     std::string key;

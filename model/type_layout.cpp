@@ -18,8 +18,7 @@ LayoutTable MakeTable(bool left) {
 
 std::array<std::string_view, kTypeCount> MakeHeadings() {
     std::array<std::string_view, kTypeCount> headings{" "};
-    for (const CalcTypeInfo& info : CalcTypes)
-        headings[static_cast<std::size_t>(info.Number())] = info.heading;
+    for (const CalcTypeInfo& info : CalcTypes) headings[static_cast<std::size_t>(info.Number())] = info.heading;
     return headings;
 }
 

@@ -73,8 +73,7 @@ void WriteSlots() {
 }
 
 std::string ResultLineText(double thicknessMetres) {
-    return "Толщина тепловой изоляции = " +
-           FormatShown(TypedFromHeld(kSlotThickness, thicknessMetres), 3, 1) + " мм";
+    return "Толщина тепловой изоляции = " + FormatShown(TypedFromHeld(kSlotThickness, thicknessMetres), 3, 1) + " мм";
 }
 
 void ShowResult(double thicknessMetres) {

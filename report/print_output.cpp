@@ -18,24 +18,23 @@ namespace {
 // write it but with the author, which its writer has no setter for.
 QByteArray Xmp(const PdfMetadata& metadata) {
     const auto e = [](const QString& text) { return text.toHtmlEscaped(); };
-    const QString xmp =
-        QStringLiteral("<?xpacket begin=\"\uFEFF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
-                       "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
-                       "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
-                       "<rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
-                       "xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\">\n"
-                       "<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt></dc:title>\n"
-                       "<dc:creator><rdf:Seq><rdf:li>%2</rdf:li></rdf:Seq></dc:creator>\n"
-                       "<xmp:CreatorTool>%3</xmp:CreatorTool>\n"
-                       "</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>")
-            .arg(e(metadata.title), e(metadata.author), e(metadata.creator));
+    const QString xmp = QStringLiteral(
+                            "<?xpacket begin=\"\uFEFF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
+                            "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
+                            "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+                            "<rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
+                            "xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\">\n"
+                            "<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt></dc:title>\n"
+                            "<dc:creator><rdf:Seq><rdf:li>%2</rdf:li></rdf:Seq></dc:creator>\n"
+                            "<xmp:CreatorTool>%3</xmp:CreatorTool>\n"
+                            "</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>")
+                            .arg(e(metadata.title), e(metadata.author), e(metadata.creator));
     return xmp.toUtf8();
 }
 
 }  // namespace
 
-QByteArray PdfBytes(const QPageLayout& layout, int resolution, const PdfMetadata& metadata,
-                    const PagePainter& paint) {
+QByteArray PdfBytes(const QPageLayout& layout, int resolution, const PdfMetadata& metadata, const PagePainter& paint) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {

@@ -23,8 +23,7 @@ struct PdfMetadata {
 };
 
 // The pages as a PDF document, at the resolution and page layout given.
-QByteArray PdfBytes(const QPageLayout& layout, int resolution, const PdfMetadata& metadata,
-                    const PagePainter& paint);
+QByteArray PdfBytes(const QPageLayout& layout, int resolution, const PdfMetadata& metadata, const PagePainter& paint);
 
 // Writes the bytes as the whole file: 0 when every byte reached it and it
 // closed cleanly, else the system's error number.

@@ -1,9 +1,9 @@
 #include "report/protocol.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QAbstractTextDocumentLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QRegularExpression>
@@ -44,8 +44,8 @@ QString ShortNumber(double value, int significant) {
 // Quantities as a formula sets them: the letter in italics, what follows an
 // underscore as a subscript ("t_m", "R_из", "λ₁").
 QString Notation(QString text) {
-    static const QRegularExpression symbol(QStringLiteral(
-        "(?<![\\p{L}_>°])([A-Za-zα-ωΔδελ])(?:_([0-9A-Za-zА-Яа-яёα-ω]+))?([₀-₉]*)(?![\\w<])"));
+    static const QRegularExpression symbol(
+        QStringLiteral("(?<![\\p{L}_>°])([A-Za-zα-ωΔδελ])(?:_([0-9A-Za-zА-Яа-яёα-ω]+))?([₀-₉]*)(?![\\w<])"));
     QString out;
     qsizetype at = 0;
     for (auto it = symbol.globalMatch(text); it.hasNext();) {
@@ -64,8 +64,8 @@ QString Formula(std::string_view text) { return Notation(Html(text)); }
 
 QString Cell(const QString& text, bool header = false, bool small = false) {
     // Small cells hold numbers of narrow columns: they never break.
-    const QString open = small ? QStringLiteral(" style=\"white-space:nowrap\"><span style=\"font-size:7pt\">")
-                               : QStringLiteral(">");
+    const QString open =
+        small ? QStringLiteral(" style=\"white-space:nowrap\"><span style=\"font-size:7pt\">") : QStringLiteral(">");
     const QString close = small ? QStringLiteral("</span>") : QString();
     return header ? QStringLiteral("<th") + open + text + close + QStringLiteral("</th>")
                   : QStringLiteral("<td") + open + text + close + QStringLiteral("</td>");
@@ -96,7 +96,8 @@ QString InputName(const SlotDesign& design) {
 }
 
 QString InputsSection(const CalcTrace& trace) {
-    QString rows = Row({QStringLiteral("Величина"), QStringLiteral("Введено"), QStringLiteral("Принято в расчете")}, true);
+    QString rows =
+        Row({QStringLiteral("Величина"), QStringLiteral("Введено"), QStringLiteral("Принято в расчете")}, true);
     for (const TraceInput& in : trace.inputs) {
         const SlotDesign* design = FindSlotDesign(in.slot);
         if (!design || design->showsResult) continue;  // read, then overwritten by the result
@@ -115,8 +116,8 @@ QString OptionsSection(const CalcTrace& trace) {
 }
 
 QString MethodSection(const CalcTypeInfo& info) {
-    return Heading("Методика") + QStringLiteral("<p>") + Formula(info.method).replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
-           QStringLiteral("</p>");
+    return Heading("Методика") + QStringLiteral("<p>") +
+           Formula(info.method).replace(QLatin1Char('\n'), QStringLiteral("<br>")) + QStringLiteral("</p>");
 }
 
 // Every constant the calculation used, with its value and where it comes
@@ -141,25 +142,27 @@ QString NormSection(const CalcTrace& trace) {
                Number(l.rowKeys[r] * 1000.0) + QStringLiteral(" мм)");
     };
     QString rows = Row({QStringLiteral("Величина"), QStringLiteral("Значение"), QStringLiteral("Источник")}, true);
-    rows += Row({QStringLiteral("q_табл"), Number(n.qTable) + QStringLiteral(" Вт/м"),
-                 Html(n.document) + QStringLiteral(", таблица ") + QString::number(n.table) + QStringLiteral("; строки ") +
-                     dn(0) + QStringLiteral(" и ") + dn(1) + QStringLiteral("; столбцы ") + Number(l.colKeys[0]) +
-                     QStringLiteral(" и ") + Number(l.colKeys[1]) + QStringLiteral(" °C; ячейки ") +
-                     Number(l.cells[0][0]) + QStringLiteral(", ") + Number(l.cells[0][1]) + QStringLiteral(", ") +
-                     Number(l.cells[1][0]) + QStringLiteral(", ") + Number(l.cells[1][1])});
-    rows += Row({QStringLiteral("K"), Number(n.k),
-                 Html(n.document) + QStringLiteral(", таблица В.1: ") + Html(n.supports)});
-    rows += Row({QStringLiteral("K₁"), Number(n.k1),
-                 Html(n.document) + QStringLiteral(", таблица 13: ") + Html(n.region)});
+    rows +=
+        Row({QStringLiteral("q_табл"), Number(n.qTable) + QStringLiteral(" Вт/м"),
+             Html(n.document) + QStringLiteral(", таблица ") + QString::number(n.table) + QStringLiteral("; строки ") +
+                 dn(0) + QStringLiteral(" и ") + dn(1) + QStringLiteral("; столбцы ") + Number(l.colKeys[0]) +
+                 QStringLiteral(" и ") + Number(l.colKeys[1]) + QStringLiteral(" °C; ячейки ") + Number(l.cells[0][0]) +
+                 QStringLiteral(", ") + Number(l.cells[0][1]) + QStringLiteral(", ") + Number(l.cells[1][0]) +
+                 QStringLiteral(", ") + Number(l.cells[1][1])});
+    rows += Row(
+        {QStringLiteral("K"), Number(n.k), Html(n.document) + QStringLiteral(", таблица В.1: ") + Html(n.supports)});
+    rows +=
+        Row({QStringLiteral("K₁"), Number(n.k1), Html(n.document) + QStringLiteral(", таблица 13: ") + Html(n.region)});
     rows += Row({QStringLiteral("q = K₁·q_табл / K"), QStringLiteral("<b>") + Number(n.q) + QStringLiteral("</b> Вт/м"),
                  Number(n.k1) + QStringLiteral(" · ") + Number(n.qTable) + QStringLiteral(" / ") + Number(n.k)});
     rows += Row({QStringLiteral("α"), Number(n.alpha) + QStringLiteral(" Вт/(м²·°C)"),
                  Html(n.document) + QStringLiteral(", таблица В.2 (вместо α исторических норм в методике)")});
     QString html = Heading("Нормы") + Table(rows);
     for (const std::string& note : n.marked)
-        html += QStringLiteral("<p><b>Внимание:</b> в расчете использована ячейка, значение которой расходится "
-                               "в опубликованных источниках (") + Html(note) +
-                QStringLiteral("); сверьте ее с текстом нормы.</p>");
+        html += QStringLiteral(
+                    "<p><b>Внимание:</b> в расчете использована ячейка, значение которой расходится "
+                    "в опубликованных источниках (") +
+                Html(note) + QStringLiteral("); сверьте ее с текстом нормы.</p>");
     return html;
 }
 
@@ -167,7 +170,8 @@ QString ChecksSection(const CalcTrace& trace) {
     if (trace.checks.empty()) return {};
     QString rows;
     for (const TraceCheck& c : trace.checks)
-        rows += Row({Formula(c.condition), c.met ? QStringLiteral("выполнено") : QStringLiteral("<b>не выполнено</b>")});
+        rows +=
+            Row({Formula(c.condition), c.met ? QStringLiteral("выполнено") : QStringLiteral("<b>не выполнено</b>")});
     return Heading("Проверки") + Table(rows);
 }
 
@@ -193,7 +197,8 @@ QString LookupsSection(const CalcTrace& trace) {
             for (std::size_t c = firstCol; c < 2; ++c) cells << Number(l.cells[r][c]);
             rows += Row(cells);
         }
-        html += Table(rows) + QStringLiteral("<p>Линейная интерполяция: <b>") + Number(l.value) + QStringLiteral("</b></p>");
+        html += Table(rows) + QStringLiteral("<p>Линейная интерполяция: <b>") + Number(l.value) +
+                QStringLiteral("</b></p>");
     }
     return html;
 }
@@ -214,10 +219,10 @@ QString ValuesSection(const CalcTrace& trace) {
 QString SolvesSection(const CalcTrace& trace) {
     QString html;
     for (const TraceSolve& s : trace.solves) {
-        html += QStringLiteral("<p>Решение ") + Formula("ln x = a − b/x") + QStringLiteral(": от ") +
-                Formula("x₀") + QStringLiteral(" = 3") + Formula("D") + QStringLiteral(" = ") + Number(s.start) +
-                QStringLiteral(" м за ") + QString::number(s.iterations) + QStringLiteral(" итераций ") +
-                Formula("x") + QStringLiteral(" = <b>") + Number(s.x) + QStringLiteral(" м</b>.");
+        html += QStringLiteral("<p>Решение ") + Formula("ln x = a − b/x") + QStringLiteral(": от ") + Formula("x₀") +
+                QStringLiteral(" = 3") + Formula("D") + QStringLiteral(" = ") + Number(s.start) +
+                QStringLiteral(" м за ") + QString::number(s.iterations) + QStringLiteral(" итераций ") + Formula("x") +
+                QStringLiteral(" = <b>") + Number(s.x) + QStringLiteral(" м</b>.");
         if (!s.settled) html += QStringLiteral(" <b>Точность не достигнута: итерации остановлены на пределе.</b>");
         html += QStringLiteral("</p>");
     }
@@ -289,15 +294,16 @@ QString NormDifference(const CalcTrace& trace) {
            QStringLiteral(" %): уравнение решается с точностью ") + Formula("Δx") + QStringLiteral(" = ") +
            Number(method::SolverStop.value) + QStringLiteral(" м, а ") + Formula("λ") +
            QStringLiteral(" взята при оценке ") + Formula("t_s") +
-           QStringLiteral(" последнего прохода, которая сходится с точностью ") + Formula("Δt") + QStringLiteral(" = ") +
-           Number(method::NormSettled.value) + QStringLiteral(" °C.</p>");
+           QStringLiteral(" последнего прохода, которая сходится с точностью ") + Formula("Δt") +
+           QStringLiteral(" = ") + Number(method::NormSettled.value) + QStringLiteral(" °C.</p>");
 }
 
 QString ResultsSection(const CalcTrace& trace) {
     QString html = Heading("Результаты");
     if (trace.refused) {
         // A refusal has no thickness: say so and why, never a 0 that reads like a result.
-        QString why = trace.messages.empty() ? QString() : Html(trace.messages.back()).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        QString why = trace.messages.empty() ? QString()
+                                             : Html(trace.messages.back()).replace(QLatin1Char('\n'), QLatin1Char(' '));
         return html + QStringLiteral("<p><b>Расчет не выполнен.</b> ") + why + QStringLiteral("</p>");
     }
     QString rows;
@@ -397,13 +403,12 @@ void PrintProtocol(QPagedPaintDevice& device, const ProtocolDocument& protocol) 
         painter.setFont(small);
         painter.setPen(Qt::black);
         const QRectF headerBox(0, 0, area.width(), 5 * dotsPerMm);
-        painter.drawText(headerBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                         painter.fontMetrics().elidedText(protocol.runningHeader, Qt::ElideRight,
-                                                          static_cast<int>(area.width())));
+        painter.drawText(
+            headerBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+            painter.fontMetrics().elidedText(protocol.runningHeader, Qt::ElideRight, static_cast<int>(area.width())));
         painter.drawLine(QPointF(0, headerBox.bottom()), QPointF(area.width(), headerBox.bottom()));
         painter.drawText(QRectF(0, area.height() - 5 * dotsPerMm, area.width(), 5 * dotsPerMm),
-                         Qt::AlignRight | Qt::AlignBottom,
-                         QStringLiteral("Лист %1 из %2").arg(page + 1).arg(pages));
+                         Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Лист %1 из %2").arg(page + 1).arg(pages));
 
         painter.save();
         painter.translate(0, kBodyTop * dotsPerMm - page * body.height());

@@ -10,8 +10,7 @@ namespace {
 QtMessageHandler previousHandler = nullptr;
 
 void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
     previousHandler(type, context, message);
 }
 

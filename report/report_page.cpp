@@ -32,10 +32,9 @@ namespace {
 
 using Kind = ReportElement::Kind;
 
-ReportElement Text(const char* name, double left, double top, double width, double height,
-                   double points, const QString& text = QString(), bool wrap = false) {
-    return {QString::fromLatin1(name), Kind::Text, left, top, width, height, points,
-            false, false, wrap, text, {}};
+ReportElement Text(const char* name, double left, double top, double width, double height, double points,
+                   const QString& text = QString(), bool wrap = false) {
+    return {QString::fromLatin1(name), Kind::Text, left, top, width, height, points, false, false, wrap, text, {}};
 }
 
 ReportElement Bold(ReportElement e) {
@@ -56,11 +55,10 @@ ReportPage DesignedReportPage() {
     ReportPage page;
     auto& el = page.elements;
     const QImage logo = LoadPicture(Picture::Logo).toImage();
-    el.push_back({QStringLiteral("QRImage1"), Kind::Picture, 25.4, 21.2, 51.1, 9.0, 10, false,
-                  false, false, {}, logo});
+    el.push_back({QStringLiteral("QRImage1"), Kind::Picture, 25.4, 21.2, 51.1, 9.0, 10, false, false, false, {}, logo});
     el.push_back(Bold(Text("QRLabel1", 143.9, 21.2, 53.2, 6.6, 14, QStringLiteral("АО \"ВЕЛАРИС\""))));
-    el.push_back(Text("QRLabel2", 158.8, 29.6, 38.4, 10.8, 11,
-                      QStringLiteral("Программа расчета тепловой изоляции"), true));
+    el.push_back(
+        Text("QRLabel2", 158.8, 29.6, 38.4, 10.8, 11, QStringLiteral("Программа расчета тепловой изоляции"), true));
     el.push_back(Text("QRDate", 158.8, 38.6, 10.8, 4.5, 10, QStringLiteral("Дата: ")));
     el.push_back({QStringLiteral("QRSysData1"), Kind::Date, 169.3, 38.6, 0, 0, 10});
     el.push_back(Heading("QRLabel3", 25.4, 48.7, "Вид расчета."));
@@ -103,8 +101,8 @@ ReportPage DesignedReportPage() {
     const double footerTop[4] = {220.1, 224.4, 228.6, 232.8};
     for (int line = 0; line < 4; ++line) {
         const QByteArray name = "QRLabel" + QByteArray::number(15 + line);
-        el.push_back(Text(name.constData(), 27.5, footerTop[line], 72.2, 4.5, 9,
-                          QString::fromUtf8(kFooterLines[line])));
+        el.push_back(
+            Text(name.constData(), 27.5, footerTop[line], 72.2, 4.5, 9, QString::fromUtf8(kFooterLines[line])));
     }
     el.push_back({QStringLiteral("QRImage2"), Kind::Picture, 131.2, 220.1, 51.1, 9.0});
     return page;
@@ -114,8 +112,7 @@ namespace {
 
 // Underlined blanks print as a rule; Qt leaves blanks without an underline,
 // so the line is drawn where the font puts its underline.
-void PaintUnderline(QPainter& painter, const QFontMetricsF& metrics, QPointF baseline,
-                    double width) {
+void PaintUnderline(QPainter& painter, const QFontMetricsF& metrics, QPointF baseline, double width) {
     const double y = baseline.y() + metrics.underlinePos();
     painter.save();
     painter.setPen(QPen(Qt::black, metrics.lineWidth()));
@@ -125,14 +122,12 @@ void PaintUnderline(QPainter& painter, const QFontMetricsF& metrics, QPointF bas
 
 // A name a hair too long for a one-line box is set a little tighter instead
 // of breaking off its last word onto the next row.
-void FitOneLineBox(QFont& font, const ReportElement& e, const QString& text, const QRectF& box,
-                   QPaintDevice* device) {
+void FitOneLineBox(QFont& font, const ReportElement& e, const QString& text, const QRectF& box, QPaintDevice* device) {
     if (!e.wrap) return;
     const QFontMetricsF metrics(font, device);
     const double width = metrics.horizontalAdvance(text);
     constexpr double kMostTightening = 1.05;
-    if (box.height() >= 2 * metrics.lineSpacing() || width <= box.width() ||
-        width > box.width() * kMostTightening)
+    if (box.height() >= 2 * metrics.lineSpacing() || width <= box.width() || width > box.width() * kMostTightening)
         return;
     font.setLetterSpacing(QFont::PercentageSpacing, 100.0 * box.width() / width - 0.5);
 }
@@ -143,22 +138,19 @@ void PaintReportPage(QPainter& painter, const ReportPage& page, double dotsPerMm
     painter.fillRect(QRectF(0, 0, kPaperWidthMm * dotsPerMm, kPaperHeightMm * dotsPerMm), Qt::white);
     painter.setPen(Qt::black);
     for (const ReportElement& e : page.elements) {
-        const QRectF box(e.left * dotsPerMm, e.top * dotsPerMm, e.width * dotsPerMm,
-                         e.height * dotsPerMm);
+        const QRectF box(e.left * dotsPerMm, e.top * dotsPerMm, e.width * dotsPerMm, e.height * dotsPerMm);
         if (e.kind == Kind::Picture) {
             if (!e.picture.isNull()) painter.drawImage(box, e.picture);
             continue;
         }
-        const QString text = e.kind == Kind::Date
-                                 ? QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))
-                                 : e.text;
+        const QString text =
+            e.kind == Kind::Date ? QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")) : e.text;
         QFont font = ReportFont(e.points, e.bold, e.underline);
         FitOneLineBox(font, e, text, box, painter.device());
         painter.setFont(font);
         const QFontMetricsF metrics(font, painter.device());
         if (e.underline && text.trimmed().isEmpty()) {
-            PaintUnderline(painter, metrics, box.topLeft() + QPointF(0, metrics.ascent()),
-                           box.width());
+            PaintUnderline(painter, metrics, box.topLeft() + QPointF(0, metrics.ascent()), box.width());
         } else if (e.wrap) {
             // A name longer than its box runs on below it rather than being cut.
             painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip, text);

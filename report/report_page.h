@@ -15,14 +15,14 @@ struct ReportElement {
     enum class Kind { Text, Picture, Date };
     QString name;
     Kind kind;
-    double left, top;       // mm
-    double width, height;   // mm; 0 width: as wide as its text (auto size)
-    double points = 10;     // font size
+    double left, top;      // mm
+    double width, height;  // mm; 0 width: as wide as its text (auto size)
+    double points = 10;    // font size
     bool bold = false;
     bool underline = false;
     bool wrap = false;
-    QString text = {};      // caption of a text element
-    QImage picture = {};    // picture element, stretched to its box
+    QString text = {};    // caption of a text element
+    QImage picture = {};  // picture element, stretched to its box
 };
 
 struct ReportPage {

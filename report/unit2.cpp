@@ -1,11 +1,11 @@
 #include "report/unit2.h"
 
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QStandardPaths>
 
@@ -16,8 +16,8 @@ namespace kaldora {
 
 namespace {
 void SetUpPage(QPrinter& printer) {
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(25, 10, 10, 10), QPageLayout::Millimeter));
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(25, 10, 10, 10),
+                                      QPageLayout::Millimeter));
     printer.setCopyCount(1);
     printer.setDuplex(QPrinter::DuplexNone);
     // Element positions are measured from the sheet's corner, not from the

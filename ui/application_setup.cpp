@@ -3,11 +3,11 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 #include "ui/help.h"
@@ -21,8 +21,8 @@ namespace {
 // are not installed those dialogs stay in English.
 void InstallQtTranslations(QApplication& app) {
     auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
     else
         delete translator;

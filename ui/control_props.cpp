@@ -10,9 +10,7 @@ constexpr char kHint[] = "kaldoraHint";
 constexpr char kShowHint[] = "kaldoraShowHint";
 
 // The tool-tip is the hint while it is switched on, and nothing otherwise.
-void ApplyHint(QWidget* control) {
-    control->setToolTip(ShowsHint(control) ? Hint(control) : QString());
-}
+void ApplyHint(QWidget* control) { control->setToolTip(ShowsHint(control) ? Hint(control) : QString()); }
 }  // namespace
 
 int Tag(const QWidget* control) { return control->property(kTag).toInt(); }

@@ -25,8 +25,7 @@ void OnEvents(QObject* target, std::function<bool(QEvent*)> handle) { new EventH
 
 void OnLeftClick(QObject* target, std::function<void()> handle) {
     OnEvents(target, [handle = std::move(handle)](QEvent* event) {
-        if (event->type() == QEvent::MouseButtonRelease &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             handle();
         return false;
     });

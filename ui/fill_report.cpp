@@ -7,8 +7,8 @@
 #include "model/calc_types.h"
 #include "model/number_text.h"
 #include "model/type_layout.h"
-#include "report/report_page.h"
 #include "report/qt_text.h"
+#include "report/report_page.h"
 
 namespace kaldora {
 
@@ -22,13 +22,9 @@ namespace {
 constexpr char kBlank[] = " ";
 
 // As typed: diameters and the thickness in millimetres.
-QString SlotValue(int slot) {
-    return Q(FormatReportValue("%3.1f", TypedFromHeld(slot, CurrentSlot(slot))));
-}
+QString SlotValue(int slot) { return Q(FormatReportValue("%3.1f", TypedFromHeld(slot, CurrentSlot(slot)))); }
 
-QString HoursText(int type) {
-    return Q(LongHoursFlag[type] ? "свыше 5000 часов" : "не более 5000 часов");
-}
+QString HoursText(int type) { return Q(LongHoursFlag[type] ? "свыше 5000 часов" : "не более 5000 часов"); }
 
 }  // namespace
 
@@ -41,11 +37,10 @@ void FillReport(ReportPage& page) {
 
     page[QStringLiteral("QRCon")].text = Q(info.reportObject);
     page[QStringLiteral("QRStat")].text = !info.reportPlacement.empty() ? Q(info.reportPlacement)
-                                          : IndoorsFlag[t] ? QStringLiteral("В помещении")
+                                          : IndoorsFlag[t]              ? QStringLiteral("В помещении")
                                                            : QStringLiteral("На открытом воздухе");
-    page[QStringLiteral("QRType")].text = info.HasCoverOption() && MetalCoverFlag[t]
-                                              ? QStringLiteral("Металл")
-                                              : QStringLiteral("Неметаллическое");
+    page[QStringLiteral("QRType")].text =
+        info.HasCoverOption() && MetalCoverFlag[t] ? QStringLiteral("Металл") : QStringLiteral("Неметаллическое");
 
     for (std::size_t i = 0; i < info.reportRows.size(); ++i) {
         const ReportRow& row = info.reportRows[i];
@@ -60,11 +55,11 @@ void FillReport(ReportPage& page) {
     }
 
     const NormChoice& norm = NormChoices[static_cast<std::size_t>(t)];
-    page[QStringLiteral("QRNorm")].text =
-        info.HasNormOption() && norm.set == NormSet::Sp61
-            ? QStringLiteral("Нормы: ") + Q(TextOf(norm.set).title) + QStringLiteral("; опоры: ") +
-                  Q(TextOf(norm.supports).shortWord) + QStringLiteral("; район: ") + Q(TextOf(norm.region).title)
-            : QString();
+    page[QStringLiteral("QRNorm")].text = info.HasNormOption() && norm.set == NormSet::Sp61
+                                              ? QStringLiteral("Нормы: ") + Q(TextOf(norm.set).title) +
+                                                    QStringLiteral("; опоры: ") + Q(TextOf(norm.supports).shortWord) +
+                                                    QStringLiteral("; район: ") + Q(TextOf(norm.region).title)
+                                              : QString();
 
     page[QStringLiteral("QRResName")].text = Q(info.reportResultName);
     page[QStringLiteral("QRRes")].text = SlotValue(kSlotThickness);
@@ -74,8 +69,7 @@ void FillReport(ReportPage& page) {
         {{"QRQDir", "QRResQDir"}, {"QRQReDir", "QRResQReDir"}}};
     for (std::size_t i = 0; i < resultElements.size(); ++i) {
         const bool shown = i < info.reportResults.size();
-        page[QString::fromLatin1(resultElements[i].first)].text =
-            shown ? Q(info.reportResults[i].name) : blank;
+        page[QString::fromLatin1(resultElements[i].first)].text = shown ? Q(info.reportResults[i].name) : blank;
         page[QString::fromLatin1(resultElements[i].second)].text =
             shown ? SlotValue(info.reportResults[i].slot) : blank;
     }

@@ -20,8 +20,7 @@ QString HelpDocumentPath() {
     const QString document = QFileInfo(helpFile).completeBaseName() + QStringLiteral(".html");
     const QDir programDir(QCoreApplication::applicationDirPath());
     for (const QString& candidate :
-         {programDir.filePath(document),
-          programDir.filePath(QStringLiteral("../share/kaldora/") + document)}) {
+         {programDir.filePath(document), programDir.filePath(QStringLiteral("../share/kaldora/") + document)}) {
         if (QFileInfo::exists(candidate)) return QFileInfo(candidate).canonicalFilePath();
     }
     return programDir.filePath(document);

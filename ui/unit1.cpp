@@ -70,8 +70,7 @@ TForm1::TForm1(TForm2* report) : report_(report) {
     setFixedSize(kWindowWidth, kWindowHeight);
     // A window is moved by its frame: its title bar stays on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(CentredInside(QRect(0, 0, kWindowWidth, kWindowHeight + kTitleBarAllowance),
-                           screen->availableGeometry())
+        move(CentredInside(QRect(0, 0, kWindowWidth, kWindowHeight + kTitleBarAllowance), screen->availableGeometry())
                  .topLeft());
     setFont(DesignFont(Face::SansSerif, 11));
     BuildControls();
@@ -121,16 +120,16 @@ void TForm1::BuildTitleAndMenu() {
         Images[item] = MakePicture(this, "", markerAt[item], QPixmap());
         Images[item]->setObjectName(QStringLiteral("Image%1").arg(item));
     }
-    Shadow_Lab = MakeLabel(this, "Shadow_Lab", {632, 536, 84, 27}, QStringLiteral("Shadow"), MenuFont(), kGrey,
-                           kMenuAlign);
+    Shadow_Lab =
+        MakeLabel(this, "Shadow_Lab", {632, 536, 84, 27}, QStringLiteral("Shadow"), MenuFont(), kGrey, kMenuAlign);
     Shadow_Lab->adjustSize();  // sized to its text
     Shadow_Lab->hide();
     BuildMenuItem(4);
     BuildTypePictures();
-    Head_Lab = MakeLabel(this, "Head_Lab", {408, 8, 377, 65}, QString(), DesignFont(Face::Arial, 16, true),
-                         kMaroon, Qt::AlignHCenter | Qt::AlignTop, true);
-    Titul_Lab = MakeLabel(this, "Titul_Lab", {235, 145, 338, 305}, QString(), DesignFont(Face::Arial, 27, true),
-                          kWhite, Qt::AlignCenter);
+    Head_Lab = MakeLabel(this, "Head_Lab", {408, 8, 377, 65}, QString(), DesignFont(Face::Arial, 16, true), kMaroon,
+                         Qt::AlignHCenter | Qt::AlignTop, true);
+    Titul_Lab = MakeLabel(this, "Titul_Lab", {235, 145, 338, 305}, QString(), DesignFont(Face::Arial, 27, true), kWhite,
+                          Qt::AlignCenter);
     for (int item : {1, 2, 3, 5}) {
         BuildMenuItem(item);
         Labels[item]->hide();
@@ -144,13 +143,16 @@ QFont TForm1::MenuFont() { return DesignFont(Face::ArialBlack, 19); }
 // A menu item: raised under the mouse, and on a click an information
 // screen, the end of the program (4) or the methodical notes (5).
 void TForm1::BuildMenuItem(int item) {
-    static const QRect labelRect[6] = {{}, {16, 90, 349, 27}, {16, 125, 257, 27}, {16, 160, 348, 27},
-                                       {16, 514, 250, 27}, {16, 195, 348, 27}};
-    static const char* const captions[6] = {"", "Общие сведения о материале", "Область применения",
-                                            "Технические характеристики", "Завершение работы ",
+    static const QRect labelRect[6] = {
+        {}, {16, 90, 349, 27}, {16, 125, 257, 27}, {16, 160, 348, 27}, {16, 514, 250, 27}, {16, 195, 348, 27}};
+    static const char* const captions[6] = {"",
+                                            "Общие сведения о материале",
+                                            "Область применения",
+                                            "Технические характеристики",
+                                            "Завершение работы ",
                                             "Методические указания         "};
-    QLabel* label = MakeLabel(this, "", labelRect[item], QString::fromUtf8(captions[item]), MenuFont(), kMaroon,
-                              kMenuAlign);
+    QLabel* label =
+        MakeLabel(this, "", labelRect[item], QString::fromUtf8(captions[item]), MenuFont(), kMaroon, kMenuAlign);
     label->setObjectName(QStringLiteral("Label%1").arg(item));
     label->setCursor(Qt::PointingHandCursor);
     label->setMouseTracking(true);
@@ -159,9 +161,12 @@ void TForm1::BuildMenuItem(int item) {
         return false;
     });
     OnLeftClick(label, [this, item] {
-        if (item == 4) Label4Click();
-        else if (item == 5) Label5Click();
-        else ShowInfoScreen(item);
+        if (item == 4)
+            Label4Click();
+        else if (item == 5)
+            Label5Click();
+        else
+            ShowInfoScreen(item);
     });
     Labels[item] = label;
 }
@@ -187,8 +192,7 @@ void TForm1::BuildTypePictures() {
 void TForm1::BuildBrandPanels() {
     const QColor text = palette().color(QPalette::WindowText);
     Panel22 = MakePanel(this, "Panel22", {8, 6, 178, 49}, QString(), font(), text, Bevel::LoweredInner);
-    MakeLabel(Panel22, "Label6", {7, 2, 164, 36}, QStringLiteral("KAVELONT"), DesignFont(Face::ArialBlack, 25),
-              kRed);
+    MakeLabel(Panel22, "Label6", {7, 2, 164, 36}, QStringLiteral("KAVELONT"), DesignFont(Face::ArialBlack, 25), kRed);
     MakeLabel(Panel22, "Label7", {9, 31, 163, 15}, QStringLiteral("Н Е Г О Р Ю Ч А Я   И З О Л Я Ц И Я"),
               DesignFont(Face::ArialNarrow, 11), text);
     // The mark of the Symbol font is narrower than a text font's at the same
@@ -227,8 +231,7 @@ void TForm1::BuildMemos() {
 // toggle, and one with the focus carries a frame in the caption's colour.
 void TForm1::BuildPlates() {
     const QFont plateFont = DesignFont(Face::Arial, 15, true);
-    const auto makePlate = [&](const char* panelName, QRect rect, const char* labelName, QRect labelRect,
-                               bool wrap) {
+    const auto makePlate = [&](const char* panelName, QRect rect, const char* labelName, QRect labelRect, bool wrap) {
         QLabel* plate = MakePanel(this, panelName, rect, QString(), plateFont, kMaroon, Bevel::LoweredOuter);
         QLabel* label = MakeLabel(plate, labelName, labelRect, QString(), plateFont, kMaroon, Qt::AlignCenter, wrap);
         plate->hide();
@@ -321,8 +324,8 @@ void TForm1::BuildResultRows() {
     ZeroLab = MakePanel(this, "ZeroLab", {kPanelLeft, 0, kBandRight - kPanelLeft, 24}, QString(),
                         DesignFont(Face::Arial, 12, true), kRed, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
     ZeroLab->hide();
-    Res_Pan = MakePanel(this, "Res_Pan", {kPanelLeft, 517, 365, 22}, QString(), DesignFont(Face::Arial, 16, true),
-                        kRed, Bevel::LoweredOuter);
+    Res_Pan = MakePanel(this, "Res_Pan", {kPanelLeft, 517, 365, 22}, QString(), DesignFont(Face::Arial, 16, true), kRed,
+                        Bevel::LoweredOuter);
     Res_Pan->setAccessibleName(QStringLiteral("Результат расчета"));
     Res_Pan->hide();
 }
@@ -380,9 +383,9 @@ void TForm1::BuildSlotPanels() {
         // The channel's captions (from the soil temperature on) take the
         // palette's text colour.
         const QColor captionColor = slot < kSlotSoilTemp ? QColor(Qt::black) : palette().color(QPalette::WindowText);
-        QLabel* panel = MakePanel(this, "", {0, 0, design ? design->panelWidth : 185, 24},
-                                  design ? Q(design->caption) : QString(), DesignFont(Face::Arial, 12, true),
-                                  captionColor, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
+        QLabel* panel =
+            MakePanel(this, "", {0, 0, design ? design->panelWidth : 185, 24}, design ? Q(design->caption) : QString(),
+                      DesignFont(Face::Arial, 12, true), captionColor, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
         panel->setObjectName(QStringLiteral("Panel%1").arg(slot));
         panel->hide();
         auto* edit = new QLineEdit(panel);
@@ -446,8 +449,10 @@ bool TForm1::HasPickList(int slot) {
 }
 
 void TForm1::OpenPickListFor(int slot) {
-    if (slot == kSlotSupplyTemp) Edit24Click();
-    else OpenDiaList(slot);
+    if (slot == kSlotSupplyTemp)
+        Edit24Click();
+    else
+        OpenDiaList(slot);
 }
 
 void TForm1::FormCreate() {
@@ -459,8 +464,8 @@ void TForm1::FormCreate() {
 
 void TForm1::FormActivate() {
     if (TitleDone) return;
-    Titul_Lab->setText(QStringLiteral(
-        "ПРОГРАММА РАСЧЕТОВ\n\nТЕПЛОВОЙ ИЗОЛЯЦИИ\n\nС ПРИМЕНЕНИЕМ\n\nМИНЕРАЛОВАТНЫХ\n\nЦИЛИНДРОВ"));
+    Titul_Lab->setText(
+        QStringLiteral("ПРОГРАММА РАСЧЕТОВ\n\nТЕПЛОВОЙ ИЗОЛЯЦИИ\n\nС ПРИМЕНЕНИЕМ\n\nМИНЕРАЛОВАТНЫХ\n\nЦИЛИНДРОВ"));
     Timer1->start();
     TitleDone = 1;
 }
@@ -575,9 +580,9 @@ void TForm1::ShowDiameterItems() {
 void TForm1::HideTypeScreen() {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot)
         if (SlotHasControls(slot)) SlotPanels[static_cast<std::size_t>(slot)]->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Button2, RepButton, ProtButton, NormButton, NormLab, ZeroLab, Res_Pan,
-                                                      Stat_Pan, Con_Panel, Type_Panel, TimePan, WholePanels[0],
-                                                      WholePanels[1]})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Button2, RepButton, ProtButton, NormButton, NormLab, ZeroLab, Res_Pan,
+                                         Stat_Pan, Con_Panel, Type_Panel, TimePan, WholePanels[0], WholePanels[1]})
         w->hide();
 }
 
@@ -623,8 +628,9 @@ void TForm1::ShowWholeResult() {
     // The fields the last calculation read as 0 though they held no number.
     const QString& unread = UnreadFields[static_cast<std::size_t>(t)];
     ZeroLab->setText(QStringLiteral(" Прочитано как 0: ") + unread);
-    ZeroLab->setGeometry(kPanelLeft, top + kSlotTopOffset + kRowStep * static_cast<int>(shown + 1),
-                         std::min(kBandRight - kPanelLeft, ZeroLab->fontMetrics().horizontalAdvance(ZeroLab->text()) + 10), 24);
+    ZeroLab->setGeometry(
+        kPanelLeft, top + kSlotTopOffset + kRowStep * static_cast<int>(shown + 1),
+        std::min(kBandRight - kPanelLeft, ZeroLab->fontMetrics().horizontalAdvance(ZeroLab->text()) + 10), 24);
     ZeroLab->setVisible(CalculatedFlag[t] != 0 && !unread.isEmpty());
 }
 
@@ -746,8 +752,7 @@ void TForm1::Type_LabClick() {
     const int metal = Tag(Type_Lab) ? 0 : 1;
     SetTag(Type_Lab, metal);
     SetCaption(Type_Lab, CoverCaption(metal));
-    if (IndoorsFlag[RecommendingType().Number()] == 0)
-        SetRecommendation(Q(OutdoorRecommendation(metal)));
+    if (IndoorsFlag[RecommendingType().Number()] == 0) SetRecommendation(Q(OutdoorRecommendation(metal)));
     MetalCoverFlag[CurrentType] = metal;
 }
 
@@ -824,25 +829,22 @@ std::string TForm1::SlotText(int slot) const {
 }
 
 void TForm1::SetSlotText(int slot, const std::string& text) {
-    if (QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)])
-        WriteField(edit, QString::fromStdString(text));
+    if (QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)]) WriteField(edit, QString::fromStdString(text));
 }
 
-void TForm1::SetResultLine(const std::string& caption) {
-    Res_Pan->setText(QString::fromStdString(caption));
-}
+void TForm1::SetResultLine(const std::string& caption) { Res_Pan->setText(QString::fromStdString(caption)); }
 
 void TForm1::ShowInfo(const std::string& message) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
-                    QString::fromStdString(message), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), QString::fromStdString(message),
+                    QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("InfoBox"));
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));  // not Qt's translation
     box.exec();
 }
 
 void TForm1::ShowError(const std::string& message) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(),
-                    Q(ArithmeticFaultText(message)), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), Q(ArithmeticFaultText(message)),
+                    QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();

@@ -51,8 +51,8 @@ struct RemoveWorkDir : ::testing::Environment {
 const auto* const removeWorkDir = ::testing::AddGlobalTestEnvironment(new RemoveWorkDir);
 
 // `output`: where standard output goes instead of a file read back.
-Outcome Calc(const std::vector<std::string>& args, const std::string& locale = "C",
-             const std::string& input = "", const std::string& output = "") {
+Outcome Calc(const std::vector<std::string>& args, const std::string& locale = "C", const std::string& input = "",
+             const std::string& output = "") {
     const std::string& dir = WorkDir();
     const std::string out = output.empty() ? dir + "/calc.out" : output;
     const std::string err = dir + "/calc.err", in = dir + "/calc.in";
@@ -85,33 +85,36 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CalcOutputTest,
     ::testing::Values(
         HumanCase{"Type1Initial", {"--type", "1"}, "Толщина тепловой изоляции = 78,9 мм\n"},
-        HumanCase{"Type2Initial", {"--type", "2"},
-                  kZero + "При заданном перепаде температур\n конденсация исключена\n"},
-        HumanCase{"Type3Initial", {"--type", "3"},
+        HumanCase{
+            "Type2Initial", {"--type", "2"}, kZero + "При заданном перепаде температур\n конденсация исключена\n"},
+        HumanCase{"Type3Initial",
+                  {"--type", "3"},
                   kZero + "Температура на поверхности ниже температуры среды\n Расчет невозможен\n"},
         HumanCase{"Type4Initial", {"--type", "4"}, kZero + "При заданных условиях замерзание исключено\n"},
-        HumanCase{"Type5Initial", {"--type", "5"},
-                  "Ширина канала недостаточна\nТолщина тепловой изоляции = 23,9 мм\n"},
+        HumanCase{"Type5Initial", {"--type", "5"}, "Ширина канала недостаточна\nТолщина тепловой изоляции = 23,9 мм\n"},
         HumanCase{"Type1Options", {"--type=1", "--indoors", "--metal"}, "Толщина тепловой изоляции = 79,6 мм\n"},
         HumanCase{"Type1CurrentNorm", {"--type", "1", "--norm", "sp61"}, "Толщина тепловой изоляции = 114,5 мм\n"},
-        HumanCase{"Type5LongHours", {"--type", "5", "--long-hours"},
+        HumanCase{"Type5LongHours",
+                  {"--type", "5", "--long-hours"},
                   "Ширина канала недостаточна\nТолщина тепловой изоляции = 31,4 мм\n"},
-        HumanCase{"Type2Typed", {"--type", "2", "1=20", "4=5", "32=60"},
-                  "Толщина тепловой изоляции = 4,8 мм\n"},
+        HumanCase{"Type2Typed", {"--type", "2", "1=20", "4=5", "32=60"}, "Толщина тепловой изоляции = 4,8 мм\n"},
         HumanCase{"Type3Typed", {"--type", "3", "4=350", "7=45"}, "Толщина тепловой изоляции = 53,3 мм\n"},
-        HumanCase{"CommaAndPoint", {"--type", "4", "1=-20", "8=5.0", "16=20,0"},
-                  "Толщина тепловой изоляции = 22,6 мм\n"},
-        HumanCase{"NormRangeRefusal", {"--type", "1", "3=17"},
-                  "Диаметр трубы должен быть от 0.018м до 1.420м\n" + kZero},
-        HumanCase{"NoLosses", {"--type", "1", "1=400"},
-                  kZero + "При заданных условиях тепловые потери исключены\n" + kZero},
-        HumanCase{"FreezeRunaway", {"--type", "4", "1=-40", "3=32", "8=3", "11=5", "16=48"},
+        HumanCase{
+            "CommaAndPoint", {"--type", "4", "1=-20", "8=5.0", "16=20,0"}, "Толщина тепловой изоляции = 22,6 мм\n"},
+        HumanCase{
+            "NormRangeRefusal", {"--type", "1", "3=17"}, "Диаметр трубы должен быть от 0.018м до 1.420м\n" + kZero},
+        HumanCase{
+            "NoLosses", {"--type", "1", "1=400"}, kZero + "При заданных условиях тепловые потери исключены\n" + kZero},
+        HumanCase{"FreezeRunaway",
+                  {"--type", "4", "1=-40", "3=32", "8=3", "11=5", "16=48"},
                   "Заданы невыполнимые условия\n" + kZero},
-        HumanCase{"ChannelSurface", {"--type", "5", "20=0,6", "19=0,3"},
+        HumanCase{"ChannelSurface",
+                  {"--type", "5", "20=0,6", "19=0,3"},
                   "Ошибка в исходных данных\nКанал выходит на поверхность земли\n" + kZero},
-        HumanCase{"ChannelBlankDiameter", {"--type", "5", "23= "},
-                  "Диаметр трубы должен быть от 0.032м до 1.420м\n" + kZero},
-        HumanCase{"ChannelMismatch", {"--type", "5", "17=55"},
+        HumanCase{
+            "ChannelBlankDiameter", {"--type", "5", "23= "}, "Диаметр трубы должен быть от 0.032м до 1.420м\n" + kZero},
+        HumanCase{"ChannelMismatch",
+                  {"--type", "5", "17=55"},
                   "Ошибка в исходных данных\nПроверьте соответствие\nдиаметров труб и размеров канала\n" + kZero},
         HumanCase{"Overflow", {"--type", "3", "4=1e308", "7=45"}, kZero + "Ошибка: Floating point overflow\n"},
         HumanCase{"Version", {"--version"}, "kaldora-calc " KALDORA_VERSION "\n"},
@@ -148,27 +151,27 @@ TEST(CalcHelp, PrintsTheUsageOnStandardOutput) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CalcArgumentTest,
-    ::testing::Values(ArgumentCase{"NoType", {"1=20"}, "no calculation type"},
-                      ArgumentCase{"TypeOutOfRange", {"--type", "6"}, "the type must be 1 to 5"},
-                      ArgumentCase{"TypeNotANumber", {"--type", "x"}, "not a whole number"},
-                      ArgumentCase{"TypeWithoutValue", {"--type"}, "--type needs a value"},
-                      ArgumentCase{"UnknownOption", {"--type", "1", "--verbose"}, "unknown option --verbose"},
-                      ArgumentCase{"SlotNotShown", {"--type", "1", "7=45"}, "type 1 has no field for slot 7"},
-                      ArgumentCase{"CoverOnType4", {"--type", "4", "--metal"}, "type 4 has no cover option"},
-                      ArgumentCase{"HoursOnType3", {"--type", "3", "--long-hours"}, "type 3 has no operating-hours option"},
-                      ArgumentCase{"PlacementOnType2", {"--type", "2", "--outdoors"}, "type 2 has no placement option"},
-                      ArgumentCase{"NormOnType3", {"--type", "3", "--norm", "sp61"}, "type 3 has no norm option"},
-                      ArgumentCase{"SupportsUnderHistoricalNorm", {"--type", "1", "--supports", "suspended"},
-                                   "belong to the current norm"},
-                      ArgumentCase{"UnknownRegion", {"--type", "1", "--norm", "sp61", "--region", "mars"},
-                                   "--region takes europe, urals"},
-                      ArgumentCase{"IdentityWithoutProtocol", {"--type", "1", "--object", "Котельная"},
-                                   "go with --protocol"},
-                      ArgumentCase{"BadSlotNumber", {"--type", "1", "x=45"}, "not a whole number"},
-                      ArgumentCase{"NotASlot", {"--type", "1", "45"}, "expected SLOT=TEXT"},
-                      ArgumentCase{"CsvWithType", {"--csv", "-", "--type", "1"}, "give no --type"},
-                      ArgumentCase{"ProtocolOfATable", {"--csv", "-", "--protocol", "p.pdf"}, "protocol of one case"},
-                      ArgumentCase{"MissingTable", {"--csv", "/nonexistent/cases.csv"}, "cannot open"}),
+    ::testing::Values(
+        ArgumentCase{"NoType", {"1=20"}, "no calculation type"},
+        ArgumentCase{"TypeOutOfRange", {"--type", "6"}, "the type must be 1 to 5"},
+        ArgumentCase{"TypeNotANumber", {"--type", "x"}, "not a whole number"},
+        ArgumentCase{"TypeWithoutValue", {"--type"}, "--type needs a value"},
+        ArgumentCase{"UnknownOption", {"--type", "1", "--verbose"}, "unknown option --verbose"},
+        ArgumentCase{"SlotNotShown", {"--type", "1", "7=45"}, "type 1 has no field for slot 7"},
+        ArgumentCase{"CoverOnType4", {"--type", "4", "--metal"}, "type 4 has no cover option"},
+        ArgumentCase{"HoursOnType3", {"--type", "3", "--long-hours"}, "type 3 has no operating-hours option"},
+        ArgumentCase{"PlacementOnType2", {"--type", "2", "--outdoors"}, "type 2 has no placement option"},
+        ArgumentCase{"NormOnType3", {"--type", "3", "--norm", "sp61"}, "type 3 has no norm option"},
+        ArgumentCase{
+            "SupportsUnderHistoricalNorm", {"--type", "1", "--supports", "suspended"}, "belong to the current norm"},
+        ArgumentCase{
+            "UnknownRegion", {"--type", "1", "--norm", "sp61", "--region", "mars"}, "--region takes europe, urals"},
+        ArgumentCase{"IdentityWithoutProtocol", {"--type", "1", "--object", "Котельная"}, "go with --protocol"},
+        ArgumentCase{"BadSlotNumber", {"--type", "1", "x=45"}, "not a whole number"},
+        ArgumentCase{"NotASlot", {"--type", "1", "45"}, "expected SLOT=TEXT"},
+        ArgumentCase{"CsvWithType", {"--csv", "-", "--type", "1"}, "give no --type"},
+        ArgumentCase{"ProtocolOfATable", {"--csv", "-", "--protocol", "p.pdf"}, "protocol of one case"},
+        ArgumentCase{"MissingTable", {"--csv", "/nonexistent/cases.csv"}, "cannot open"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct WriteFailureCase {
@@ -193,15 +196,24 @@ TEST_P(CalcWriteFailureTest, EndsWithStatusThree) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CalcWriteFailureTest,
     ::testing::Values(
-        WriteFailureCase{"ProtocolOnFullDisk", {"--type", "1", "--protocol", "/dev/full"}, "", "",
+        WriteFailureCase{"ProtocolOnFullDisk",
+                         {"--type", "1", "--protocol", "/dev/full"},
+                         "",
+                         "",
                          "/dev/full: No space left on device"},
-        WriteFailureCase{"JsonOnFullDisk", {"--type", "1", "--json"}, "", "/dev/full",
-                         "standard output: No space left on device"},
-        WriteFailureCase{"TableOnFullDisk", {"--csv", "-"}, "type\n1\n", "/dev/full",
-                         "standard output: No space left on device"},
-        WriteFailureCase{"WorkbookWhereNoFileCanBe", {"--csv", "-", "--xlsx", "/proc/results.xlsx"}, "type\n1\n",
-                         "", "/proc/results.xlsx: No such file or directory"},
-        WriteFailureCase{"WorkbookOnFullDisk", {"--csv", "-", "--xlsx", "/dev/full"}, "type\n1\n", "",
+        WriteFailureCase{
+            "JsonOnFullDisk", {"--type", "1", "--json"}, "", "/dev/full", "standard output: No space left on device"},
+        WriteFailureCase{
+            "TableOnFullDisk", {"--csv", "-"}, "type\n1\n", "/dev/full", "standard output: No space left on device"},
+        WriteFailureCase{"WorkbookWhereNoFileCanBe",
+                         {"--csv", "-", "--xlsx", "/proc/results.xlsx"},
+                         "type\n1\n",
+                         "",
+                         "/proc/results.xlsx: No such file or directory"},
+        WriteFailureCase{"WorkbookOnFullDisk",
+                         {"--csv", "-", "--xlsx", "/dev/full"},
+                         "type\n1\n",
+                         "",
                          "/dev/full: No space left on device"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -256,8 +268,8 @@ TEST(CalcJson, UnsettledIterationIsSaid) {
 // Under the current norm the JSON says where the normed flux came from;
 // under the historical tables it has no such key, as before.
 TEST(CalcJson, CurrentNormNamesItsSources) {
-    const Outcome run = Calc({"--type", "1", "--json", "--norm", "sp61", "--long-hours", "--region", "urals",
-                              "3=325", "4=100"});
+    const Outcome run =
+        Calc({"--type", "1", "--json", "--norm", "sp61", "--long-hours", "--region", "urals", "3=325", "4=100"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto norm = nlohmann::json::parse(run.out)["norm"];
     EXPECT_EQ(norm["document"], "СП 61.13330.2012");
@@ -337,9 +349,9 @@ TEST(CalcTable, MixedRowsAreComputedIndependently) {
               "type,indoors,metal,long_hours,slot1,slot3,slot4,slot7,slot17,slot23,thickness_mm,"
               "norm_w_per_m,loss_supply_w_per_m,loss_return_w_per_m,surface_temp_c,heat_flux_w_per_m,"
               "channel_air_temp_c,messages,error");
-    EXPECT_NE(lines[1].find(",146,"), std::string::npos);  // the norm of type 1
+    EXPECT_NE(lines[1].find(",146,"), std::string::npos);   // the norm of type 1
     EXPECT_EQ(lines[1].substr(lines[1].size() - 2), ",,");  // no messages, no error
-    EXPECT_NE(lines[2].find(",86.9"), std::string::npos);  // metal cover: 86.9 mm
+    EXPECT_NE(lines[2].find(",86.9"), std::string::npos);   // metal cover: 86.9 mm
     EXPECT_NE(lines[3].find(",Ширина канала недостаточна,"), std::string::npos);
     EXPECT_NE(lines[3].find(",24,"), std::string::npos);  // over 5000 h: q1 = 24
     EXPECT_NE(lines[4].find("the type must be 1 to 5"), std::string::npos);
@@ -383,16 +395,17 @@ const std::string kRussianHeader = "Участок;Вид расчета;Диа�
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CalcTableDialectTest,
-    ::testing::Values(
-        DialectCase{"ExcelRussian", kBom + kRussianHeader + "\r\nУ-1;1;108;20,5\r\n",
-                    kBom + kRussianHeader + ";Толщина изоляции, мм;Норма теплового потока, Вт/м",
-                    "У-1;1;108;20,5;78,7", "\r"},
-        DialectCase{"EnglishNames", "section,type,diameter_mm,air_temp\n\"A, 1\",1,108,20.5\n",
-                    "section,type,diameter_mm,air_temp,thickness_mm,norm_w_per_m", "\"A, 1\",1,108,20.5,78.7", ""},
-        DialectCase{"Tabs", "type\tslot3\tmetal\n3\t159\ttrue\n", "type\tslot3\tmetal\tthickness_mm",
-                    "3\t159\ttrue\t\t", ""},  // refused: no thickness, not 0
-        DialectCase{"MixedTitles", "type,\"Диаметр трубопровода, мм\",length_m\n5,159,10\n",
-                    "type,\"Диаметр трубопровода, мм\",length_m,\"Толщина изоляции, мм\"", "5,159,10,", ""}),
+    ::testing::Values(DialectCase{"ExcelRussian", kBom + kRussianHeader + "\r\nУ-1;1;108;20,5\r\n",
+                                  kBom + kRussianHeader + ";Толщина изоляции, мм;Норма теплового потока, Вт/м",
+                                  "У-1;1;108;20,5;78,7", "\r"},
+                      DialectCase{"EnglishNames", "section,type,diameter_mm,air_temp\n\"A, 1\",1,108,20.5\n",
+                                  "section,type,diameter_mm,air_temp,thickness_mm,norm_w_per_m",
+                                  "\"A, 1\",1,108,20.5,78.7", ""},
+                      DialectCase{"Tabs", "type\tslot3\tmetal\n3\t159\ttrue\n", "type\tslot3\tmetal\tthickness_mm",
+                                  "3\t159\ttrue\t\t", ""},  // refused: no thickness, not 0
+                      DialectCase{"MixedTitles", "type,\"Диаметр трубопровода, мм\",length_m\n5,159,10\n",
+                                  "type,\"Диаметр трубопровода, мм\",length_m,\"Толщина изоляции, мм\"", "5,159,10,",
+                                  ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Lengths give the insulation's volume and cover, summed in a closing row;
@@ -413,7 +426,9 @@ TEST(CalcTable, QuantitiesAndTotals) {
         for (std::string cell; std::getline(s, cell, ';');) c.push_back(cell);
         return c;
     };
-    const auto number = [](const std::string& text) { return std::stod(text.empty() ? "nan" : std::string(text).replace(text.find(','), 1, ".")); };
+    const auto number = [](const std::string& text) {
+        return std::stod(text.empty() ? "nan" : std::string(text).replace(text.find(','), 1, "."));
+    };
     // x = 0,108 + 2·0,0533 = 0,2146: V = π/4·(0,2146² − 0,108²)·100 = 2,701; S = π·0,2146·100 = 67,42
     const auto a = cells(lines[1]);
     EXPECT_NEAR(number(a[12]), 2.701, 0.005);
@@ -438,8 +453,11 @@ TEST(CalcTable, CellsReadAsMeantOrNotAtAll) {
     const std::string table =
         "ВИД  РАСЧЕТА;Температура воздуха,\xC2\xA0°С;Диаметр трубопровода, мм;В помещении;;\r\n"
         "4;-20;1020;;\r\n"
-        "4;\xE2\x88\x92" "20;1\xC2\xA0" "020;;\r\n"  // U+2212 minus, a no-break space between groups
-        "4;\xE2\x80\x93" "20;1 020\r\n"                  // an en dash; a row without its empty cells
+        "4;\xE2\x88\x92"
+        "20;1\xC2\xA0"
+        "020;;\r\n"  // U+2212 minus, a no-break space between groups
+        "4;\xE2\x80\x93"
+        "20;1 020\r\n"  // an en dash; a row without its empty cells
         "4;-20 град;1020;;\r\n"
         "1;10;108;ИСТИНА;\r\n"
         "1;10;108;1;\r\n"
@@ -477,7 +495,9 @@ TEST(CalcTable, EncodingsComeBackAsTheyCame) {
         for (std::size_t i = 2; i < wide.size(); i += 2) ascii += wide[i];
         return ascii;
     };
-    const std::string rows = "section;type;diameter_mm;medium_temp;length_m\n" "S-1;1;108;150;12,5\n";
+    const std::string rows =
+        "section;type;diameter_mm;medium_temp;length_m\n"
+        "S-1;1;108;150;12,5\n";
     const Outcome utf8 = Calc({"--csv", "-"}, "C", rows);
     ASSERT_EQ(utf8.status, 0) << utf8.err;
 
@@ -501,9 +521,8 @@ TEST(CalcTable, EncodingsComeBackAsTheyCame) {
 TEST(CalcTable, HostileRowsStayInTheirRows) {
     const std::string huge(2 << 20, 'x');
     const std::string wide(2000, ',');
-    const std::string table = "section,type,diameter_mm\n" + huge + ",1,108\n" +
-                              std::string("nul\0,1,108\n", 12) + "short\n" + "a,1,108,extra\n" + wide + "\n" +
-                              "b,1,\"108\n" + "after,1,108\n";
+    const std::string table = "section,type,diameter_mm\n" + huge + ",1,108\n" + std::string("nul\0,1,108\n", 12) +
+                              "short\n" + "a,1,108,extra\n" + wide + "\n" + "b,1,\"108\n" + "after,1,108\n";
     const Outcome run = Calc({"--csv", "-"}, "C", table);
     EXPECT_EQ(run.status, 1) << run.err;
     const auto lines = Lines(run.out);
@@ -551,20 +570,19 @@ TEST_P(CalcTableHeaderTest, UnusableHeaderIsRefusedBeforeAnyRow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CalcTableHeaderTest,
-    ::testing::Values(
-        HeaderCase{"Unknown", "type,colour\n1,red\n", "unknown column 'colour'"},
-        HeaderCase{"NoType", "slot1\n20\n", "no column 'type'"},
-        HeaderCase{"DiameterTwice", "type,diameter_mm,slot3\n1,108,108\n",
-                   "two columns for one field: 'diameter_mm' and 'slot3'"},
-        HeaderCase{"NameAndTitle", "type;air_temp;Температура воздуха, °C\n1;20;20\n",
-                   "two columns for one field: 'air_temp' and 'Температура воздуха, °C'"},
-        HeaderCase{"HugeSlot", "type,slot99999999999999\n1,2\n", "unknown column 'slot99999999999999'"},
-        HeaderCase{"SlotWithoutField", "type,slot2\n1,2\n", "unknown column 'slot2'"},
-        HeaderCase{"EmptyName", "type,,slot3\n1,,108\n", "column 2 of the header has no name"},
-        HeaderCase{"Empty", "", "the table is empty"},
-        HeaderCase{"HundredThousandColumns", "type" + Repeated(",slot1", 100000) + "\n1\n",
-                   "the header: the row has more than 1000 cells"},
-        HeaderCase{"Binary", std::string("\x00\xff\x01,type\n", 9), "unknown column"}),
+    ::testing::Values(HeaderCase{"Unknown", "type,colour\n1,red\n", "unknown column 'colour'"},
+                      HeaderCase{"NoType", "slot1\n20\n", "no column 'type'"},
+                      HeaderCase{"DiameterTwice", "type,diameter_mm,slot3\n1,108,108\n",
+                                 "two columns for one field: 'diameter_mm' and 'slot3'"},
+                      HeaderCase{"NameAndTitle", "type;air_temp;Температура воздуха, °C\n1;20;20\n",
+                                 "two columns for one field: 'air_temp' and 'Температура воздуха, °C'"},
+                      HeaderCase{"HugeSlot", "type,slot99999999999999\n1,2\n", "unknown column 'slot99999999999999'"},
+                      HeaderCase{"SlotWithoutField", "type,slot2\n1,2\n", "unknown column 'slot2'"},
+                      HeaderCase{"EmptyName", "type,,slot3\n1,,108\n", "column 2 of the header has no name"},
+                      HeaderCase{"Empty", "", "the table is empty"},
+                      HeaderCase{"HundredThousandColumns", "type" + Repeated(",slot1", 100000) + "\n1\n",
+                                 "the header: the row has more than 1000 cells"},
+                      HeaderCase{"Binary", std::string("\x00\xff\x01,type\n", 9), "unknown column"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

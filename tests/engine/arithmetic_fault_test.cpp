@@ -44,8 +44,7 @@ TEST_P(ArithmeticFaultTest, ShowsTheFaultAndLeavesOnlyFiniteNumbers) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ArithmeticFaultTest,
     ::testing::Values(
-        FaultCase{"SurfaceTypeHugeCarrier", 3, {{1, "20"}, {4, "1e308"}, {7, "45"}},
-                  "Floating point overflow"},
+        FaultCase{"SurfaceTypeHugeCarrier", 3, {{1, "20"}, {4, "1e308"}, {7, "45"}}, "Floating point overflow"},
         FaultCase{"NormTypeDeepFrost", 1, {{1, "-1e308"}, {4, "350"}}, "Floating point overflow"},
         FaultCase{"ChannelHugeSoilTemperature", 5, {{17, "-1e308"}}, "Floating point overflow"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -11,8 +11,7 @@ namespace {
 const char kWidth[] = "Ширина канала недостаточна";
 const char kHeight[] = "Высота канала недостаточна";
 const char kSurface[] = "Ошибка в исходных данных\nКанал выходит на поверхность земли";
-const char kMismatch[] =
-    "Ошибка в исходных данных\nПроверьте соответствие\nдиаметров труб и размеров канала";
+const char kMismatch[] = "Ошибка в исходных данных\nПроверьте соответствие\nдиаметров труб и размеров канала";
 const char kNonPositive[] =
     "Ошибка в исходных данных\nРазмеры канала и теплопроводность грунта\nдолжны быть больше нуля";
 const char kChannelDia[] = "Диаметр трубы должен быть от 0.032м до 1.420м";
@@ -61,8 +60,7 @@ struct ChannelRefusalCase {
     const char* message;
 };
 
-class ChannelRefusalTest : public CalcTest,
-                           public ::testing::WithParamInterface<ChannelRefusalCase> {};
+class ChannelRefusalTest : public CalcTest, public ::testing::WithParamInterface<ChannelRefusalCase> {};
 
 TEST_P(ChannelRefusalTest, ShowsTheMessageThenZero) {
     const ChannelRefusalCase& c = GetParam();
@@ -75,19 +73,17 @@ TEST_P(ChannelRefusalTest, ShowsTheMessageThenZero) {
     EXPECT_EQ(Slot(29), 99.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ChannelRefusalTest,
-    ::testing::Values(
-        ChannelRefusalCase{"AxisAtHalfTheHeight", 20, "0,6", 19, "0,3", kSurface},
-        ChannelRefusalCase{"ZeroDiameter", 23, "0", 24, "65", kChannelDia},
-        ChannelRefusalCase{"BlankDiameterItem", 23, " ", 24, "65", kChannelDia},
-        ChannelRefusalCase{"DiameterBelowTable", 23, "25", 24, "90", kChannelDia},
-        ChannelRefusalCase{"SupplyTooCold", 23, "0", 24, "60", kChannelTemp},
-        ChannelRefusalCase{"SupplyTooHot", 23, "108", 24, "111", kChannelTemp},
-        ChannelRefusalCase{"ZeroWidth", 21, "0", 24, "65", kNonPositive},
-        ChannelRefusalCase{"NegativeHeight", 20, "-0,5", 24, "65", kNonPositive},
-        ChannelRefusalCase{"ZeroSoilConductivity", 18, "0", 24, "65", kNonPositive}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ChannelRefusalTest,
+                         ::testing::Values(ChannelRefusalCase{"AxisAtHalfTheHeight", 20, "0,6", 19, "0,3", kSurface},
+                                           ChannelRefusalCase{"ZeroDiameter", 23, "0", 24, "65", kChannelDia},
+                                           ChannelRefusalCase{"BlankDiameterItem", 23, " ", 24, "65", kChannelDia},
+                                           ChannelRefusalCase{"DiameterBelowTable", 23, "25", 24, "90", kChannelDia},
+                                           ChannelRefusalCase{"SupplyTooCold", 23, "0", 24, "60", kChannelTemp},
+                                           ChannelRefusalCase{"SupplyTooHot", 23, "108", 24, "111", kChannelTemp},
+                                           ChannelRefusalCase{"ZeroWidth", 21, "0", 24, "65", kNonPositive},
+                                           ChannelRefusalCase{"NegativeHeight", 20, "-0,5", 24, "65", kNonPositive},
+                                           ChannelRefusalCase{"ZeroSoilConductivity", 18, "0", 24, "65", kNonPositive}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalcTest, ChannelProceedsJustBelowTheSurfaceLimit) {
     Calculate(5, {{20, "0,6"}, {19, "0,31"}});

@@ -47,8 +47,7 @@ struct CondensationRefusalCase {
     const char* message;
 };
 
-class CondensationRefusalTest : public CalcTest,
-                                public ::testing::WithParamInterface<CondensationRefusalCase> {};
+class CondensationRefusalTest : public CalcTest, public ::testing::WithParamInterface<CondensationRefusalCase> {};
 
 TEST_P(CondensationRefusalTest, ShowsZeroThenTheMessage) {
     const CondensationRefusalCase& c = GetParam();
@@ -65,20 +64,19 @@ const char kDewBelowTable[] = "Точка росы ниже -40С:\n расче�
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CondensationRefusalTest,
-    ::testing::Values(
-        CondensationRefusalCase{"InitialInputs", "20", "108", "350", "20", kExcluded},
-        CondensationRefusalCase{"AirTooCold", "-41", "108", "-50", "60", kAir},
-        CondensationRefusalCase{"AirTooWarm", "51", "108", "5", "60", kAir},
-        CondensationRefusalCase{"TooDry", "20", "108", "5", "9", kHumidity},
-        CondensationRefusalCase{"TooHumid", "20", "108", "5", "96", kHumidity},
-        CondensationRefusalCase{"ZeroDiameter", "20", "0", "5", "60", kNoDiameter},
-        // The medium at or above the dew point: no condensation, not a
-        // negative thickness.
-        CondensationRefusalCase{"MediumAboveDewPoint", "20", "108", "15", "60", kExcluded},
-        CondensationRefusalCase{"MediumEqualsAir", "20", "108", "20", "60", kExcluded},
-        // Cold dry air whose dew point lies below the table.
-        CondensationRefusalCase{"DryFrost", "-20", "108", "-45", "10", kDewBelowTable},
-        CondensationRefusalCase{"HumidDeepFrost", "-40", "108", "-45", "94", kDewBelowTable}),
+    ::testing::Values(CondensationRefusalCase{"InitialInputs", "20", "108", "350", "20", kExcluded},
+                      CondensationRefusalCase{"AirTooCold", "-41", "108", "-50", "60", kAir},
+                      CondensationRefusalCase{"AirTooWarm", "51", "108", "5", "60", kAir},
+                      CondensationRefusalCase{"TooDry", "20", "108", "5", "9", kHumidity},
+                      CondensationRefusalCase{"TooHumid", "20", "108", "5", "96", kHumidity},
+                      CondensationRefusalCase{"ZeroDiameter", "20", "0", "5", "60", kNoDiameter},
+                      // The medium at or above the dew point: no condensation, not a
+                      // negative thickness.
+                      CondensationRefusalCase{"MediumAboveDewPoint", "20", "108", "15", "60", kExcluded},
+                      CondensationRefusalCase{"MediumEqualsAir", "20", "108", "20", "60", kExcluded},
+                      // Cold dry air whose dew point lies below the table.
+                      CondensationRefusalCase{"DryFrost", "-20", "108", "-45", "10", kDewBelowTable},
+                      CondensationRefusalCase{"HumidDeepFrost", "-40", "108", "-45", "94", kDewBelowTable}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalcTest, CondensationLeavesSlotTwoOnTheFirstRefusals) {

@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "engine/current_norm.h"
 #include "engine/case_run.h"
+#include "engine/current_norm.h"
 
 namespace kaldora::testing {
 namespace {
@@ -59,7 +59,8 @@ TEST(CurrentNorm, CompiledTablesEqualThePublishedFigures) {
     }
     EXPECT_EQ(marked, static_cast<int>(kMarkedCells.size()));
     // Every cell of every table came from the figures.
-    for (const NormTable* table : {&Sp61OutdoorOver5000, &Sp61OutdoorUpTo5000, &Sp61IndoorOver5000, &Sp61IndoorUpTo5000})
+    for (const NormTable* table :
+         {&Sp61OutdoorOver5000, &Sp61OutdoorUpTo5000, &Sp61IndoorOver5000, &Sp61IndoorUpTo5000})
         EXPECT_EQ(cells[table], (table->lookup.rows - 1) * (table->lookup.cols - 1)) << table->number;
 }
 
@@ -96,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NormTraceCase{"BesideAMarkedRow", Sp61Case("273", "100", true), 2, {200, 250}, 0},
                       NormTraceCase{"BetweenRowsOfWhichOneIsMarked", Sp61Case("300", "75", true), 2, {250, 300}, 2},
                       NormTraceCase{"MarkedCellOfTheOtherTable", Sp61Case("219", "100", false), 3, {150, 200}, 1},
-                      NormTraceCase{"SameCellUnmarkedOverFiveThousand", Sp61Case("219", "100", true), 2, {150, 200}, 0}),
+                      NormTraceCase{
+                          "SameCellUnmarkedOverFiveThousand", Sp61Case("219", "100", true), 2, {150, 200}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

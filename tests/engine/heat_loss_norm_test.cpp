@@ -38,32 +38,31 @@ TEST_P(HeatLossNormTest, FindsTheThicknessForTheNorm) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HeatLossNormTest,
-    ::testing::Values(
-        NormCase{"InitialOutdoors", "108", "350", false, false, false, 146, 29, "78,9"},
-        NormCase{"OutdoorsOver5000", "108", "350", false, false, true, 130, 29, "94,7"},
-        NormCase{"IndoorsNonMetal", "108", "350", true, false, false, 140, 11, "82,3"},
-        NormCase{"IndoorsMetal", "108", "350", true, true, false, 140, 6, "79,6"},
-        NormCase{"BetweenTheLastRows", "1220", "150", false, false, false, 172.5, 29, "148,6"},
-        // СП 61.13330.2012: q = K1·q_table / K, α from its table В.2.
-        // Table 3 (outdoors, up to 5000 h), Dn 100 (108 mm) at 350 °C: 139;
-        // movable supports under 159 mm: K = 1,20; European part: K1 = 1,00.
-        NormCase{"Sp61Outdoors", "108", "350", false, false, false, 1.00 * 139 / 1.20, 26, "114,5",
-                 Sp61(Supports::Movable, Region::Europe)},
-        // Table 2 (over 5000 h), Dn 300 (325 mm) at 100 °C: 64 (a marked
-        // cell); movable from Dn 150: K = 1,15; Urals: K1 = 0,98.
-        NormCase{"Sp61OverFiveThousandHours", "325", "100", false, false, true, 0.98 * 64 / 1.15, 26, "77,3",
-                 Sp61(Supports::Movable, Region::Urals)},
-        // Table 5 (indoors, up to 5000 h), Dn 200 (219 mm) at 200 °C: 107;
-        // suspended: K = 1,05; Far North: K1 = 0,96; metal cover indoors: α = 7.
-        NormCase{"Sp61IndoorsMetal", "219", "200", true, true, false, 0.96 * 107 / 1.05, 7, "79,9",
-                 Sp61(Supports::Suspended, Region::FarNorth)},
-        // Table 3 between Dn 100/125 (108/133 mm) and 350/400 °C, cells 139,
-        // 162 / 162, 189: at 120 mm 150,04 and 174,96, at 375 °C 162,5; K = 1.
-        NormCase{"Sp61Interpolated", "120", "375", false, false, false, 162.5, 26, "88,2",
-                 Sp61(Supports::None, Region::Europe)},
-        // Non-metal pipe: K = 1,70; Far East: K1 = 0,96.
-        NormCase{"Sp61NonMetalPipe", "108", "350", false, false, false, 0.96 * 139 / 1.70, 26, "237,5",
-                 Sp61(Supports::NonMetal, Region::FarEast)}),
+    ::testing::Values(NormCase{"InitialOutdoors", "108", "350", false, false, false, 146, 29, "78,9"},
+                      NormCase{"OutdoorsOver5000", "108", "350", false, false, true, 130, 29, "94,7"},
+                      NormCase{"IndoorsNonMetal", "108", "350", true, false, false, 140, 11, "82,3"},
+                      NormCase{"IndoorsMetal", "108", "350", true, true, false, 140, 6, "79,6"},
+                      NormCase{"BetweenTheLastRows", "1220", "150", false, false, false, 172.5, 29, "148,6"},
+                      // СП 61.13330.2012: q = K1·q_table / K, α from its table В.2.
+                      // Table 3 (outdoors, up to 5000 h), Dn 100 (108 mm) at 350 °C: 139;
+                      // movable supports under 159 mm: K = 1,20; European part: K1 = 1,00.
+                      NormCase{"Sp61Outdoors", "108", "350", false, false, false, 1.00 * 139 / 1.20, 26, "114,5",
+                               Sp61(Supports::Movable, Region::Europe)},
+                      // Table 2 (over 5000 h), Dn 300 (325 mm) at 100 °C: 64 (a marked
+                      // cell); movable from Dn 150: K = 1,15; Urals: K1 = 0,98.
+                      NormCase{"Sp61OverFiveThousandHours", "325", "100", false, false, true, 0.98 * 64 / 1.15, 26,
+                               "77,3", Sp61(Supports::Movable, Region::Urals)},
+                      // Table 5 (indoors, up to 5000 h), Dn 200 (219 mm) at 200 °C: 107;
+                      // suspended: K = 1,05; Far North: K1 = 0,96; metal cover indoors: α = 7.
+                      NormCase{"Sp61IndoorsMetal", "219", "200", true, true, false, 0.96 * 107 / 1.05, 7, "79,9",
+                               Sp61(Supports::Suspended, Region::FarNorth)},
+                      // Table 3 between Dn 100/125 (108/133 mm) and 350/400 °C, cells 139,
+                      // 162 / 162, 189: at 120 mm 150,04 and 174,96, at 375 °C 162,5; K = 1.
+                      NormCase{"Sp61Interpolated", "120", "375", false, false, false, 162.5, 26, "88,2",
+                               Sp61(Supports::None, Region::Europe)},
+                      // Non-metal pipe: K = 1,70; Far East: K1 = 0,96.
+                      NormCase{"Sp61NonMetalPipe", "108", "350", false, false, false, 0.96 * 139 / 1.70, 26, "237,5",
+                               Sp61(Supports::NonMetal, Region::FarEast)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalcTest, HeatLossNormSettlesInSixPasses) {
@@ -86,17 +85,15 @@ struct NormRefusalCase {
     NormChoice choice{};
 };
 
-class HeatLossNormRefusalTest : public CalcTest,
-                                public ::testing::WithParamInterface<NormRefusalCase> {};
+class HeatLossNormRefusalTest : public CalcTest, public ::testing::WithParamInterface<NormRefusalCase> {};
 
 TEST_P(HeatLossNormRefusalTest, RefusesInItsOrder) {
     const NormRefusalCase& c = GetParam();
     IndoorsFlag[1] = c.indoors;
     NormChoices[1] = c.choice;
     Calculate(1, {{1, c.air}, {3, c.diameter}, {4, c.carrier}});
-    const auto expected = c.resultFirst
-                              ? std::vector{Result("0,0"), Info(c.message), Result("0,0")}
-                              : std::vector{Info(c.message), Result("0,0"), Result("0,0")};
+    const auto expected = c.resultFirst ? std::vector{Result("0,0"), Info(c.message), Result("0,0")}
+                                        : std::vector{Info(c.message), Result("0,0"), Result("0,0")};
     EXPECT_EQ(Outputs(), expected);
     EXPECT_EQ(Slot(kSlotThickness), 0.0);
     // The norm field shows what the lookup left: 0 after a refused lookup.
@@ -110,25 +107,23 @@ const char kTemp[] = "Температура теплоносителя\nдол�
 const char kDia[] = "Диаметр трубы должен быть от 0.018м до 1.420м";
 const char kIndoorTemp[] = "Температура теплоносителя\nдолжна быть от 50C до 600C";  // the current norm indoors
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, HeatLossNormRefusalTest,
-    ::testing::Values(NormRefusalCase{"AirEqualsCarrier", "350", "108", "350", kNoLosses, true},
-                      NormRefusalCase{"AirAboveCarrier", "20", "108", "10", kNoLosses, true},
-                      NormRefusalCase{"DiameterTooSmall", "20", "17", "350", kDia, false},
-                      NormRefusalCase{"DiameterZero", "20", "0", "350", kDia, false},
-                      NormRefusalCase{"DiameterTooLarge", "20", "1430", "350", kDia, false},
-                      NormRefusalCase{"CarrierTooCold", "0", "108", "10", kTemp, false},
-                      NormRefusalCase{"CarrierTooHot", "20", "108", "601", kTemp, false},
-                      NormRefusalCase{"BothOutside", "0", "17", "10", kTemp, false},
-                      NormRefusalCase{"Sp61DiameterTooLarge", "20", "1500", "350", kDia, false, false,
-                                      Sp61(Supports::Movable, Region::Europe)},
-                      NormRefusalCase{"Sp61IndoorsBelowItsColumns", "20", "108", "30", kIndoorTemp, false, true,
-                                      Sp61(Supports::Movable, Region::Europe)}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, HeatLossNormRefusalTest,
+                         ::testing::Values(NormRefusalCase{"AirEqualsCarrier", "350", "108", "350", kNoLosses, true},
+                                           NormRefusalCase{"AirAboveCarrier", "20", "108", "10", kNoLosses, true},
+                                           NormRefusalCase{"DiameterTooSmall", "20", "17", "350", kDia, false},
+                                           NormRefusalCase{"DiameterZero", "20", "0", "350", kDia, false},
+                                           NormRefusalCase{"DiameterTooLarge", "20", "1430", "350", kDia, false},
+                                           NormRefusalCase{"CarrierTooCold", "0", "108", "10", kTemp, false},
+                                           NormRefusalCase{"CarrierTooHot", "20", "108", "601", kTemp, false},
+                                           NormRefusalCase{"BothOutside", "0", "17", "10", kTemp, false},
+                                           NormRefusalCase{"Sp61DiameterTooLarge", "20", "1500", "350", kDia, false,
+                                                           false, Sp61(Supports::Movable, Region::Europe)},
+                                           NormRefusalCase{"Sp61IndoorsBelowItsColumns", "20", "108", "30", kIndoorTemp,
+                                                           false, true, Sp61(Supports::Movable, Region::Europe)}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalcTest, HeatLossNormAcceptsTheTableBounds) {
-    for (const auto& [diameter, carrier] :
-         {std::pair{"18", "20"}, {"1420", "600"}, {"18", "600"}, {"1420", "20"}}) {
+    for (const auto& [diameter, carrier] : {std::pair{"18", "20"}, {"1420", "600"}, {"18", "600"}, {"1420", "20"}}) {
         Calculate(1, {{1, "0"}, {3, diameter}, {4, carrier}});
         EXPECT_GT(Slot(kSlotThickness), 0.0) << diameter << " mm, " << carrier << " °C";
         for (const auto& e : Outputs()) EXPECT_NE(e.kind, Kind::Info);

@@ -39,20 +39,19 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 INSTANTIATE_TEST_SUITE_P(
     OutdoorOver5000, NormLookupTest,
-    ::testing::Values(
-        LookupCase{"ExactCell", 0.108, 300, 109, nullptr},
-        LookupCase{"BetweenColumns", 0.108, 325, 119.5, nullptr},
-        LookupCase{"MeanOfFourCells", (0.108 + 0.133) / 2, 325, (109 + 130 + 121 + 144) / 4.0, nullptr},
-        LookupCase{"FirstCorner", 0.018, 20, 3, nullptr},
-        LookupCase{"LastCorner", 1.42, 600, 169, nullptr},
-        LookupCase{"OddCellKept", 1.02, 400, 348, nullptr},
-        LookupCase{"DiameterBelow", 0.017, 300, 0, &kNormDiaMessage},
-        LookupCase{"DiameterAbove", 1.4201, 300, 0, &kNormDiaMessage},
-        LookupCase{"TemperatureBelow", 0.108, 10, 0, &kNormTempMessage},
-        LookupCase{"TemperatureAbove", 0.108, 600.5, 0, &kNormTempMessage},
-        LookupCase{"BothOutsideGivesTemperatureOnly", 0.017, 10, 0, &kNormTempMessage},
-        LookupCase{"NaNDiameterRefused", kNaN, 300, 0, &kNormDiaMessage},
-        LookupCase{"NaNTemperatureRefused", 0.108, kNaN, 0, &kNormTempMessage}),
+    ::testing::Values(LookupCase{"ExactCell", 0.108, 300, 109, nullptr},
+                      LookupCase{"BetweenColumns", 0.108, 325, 119.5, nullptr},
+                      LookupCase{"MeanOfFourCells", (0.108 + 0.133) / 2, 325, (109 + 130 + 121 + 144) / 4.0, nullptr},
+                      LookupCase{"FirstCorner", 0.018, 20, 3, nullptr},
+                      LookupCase{"LastCorner", 1.42, 600, 169, nullptr},
+                      LookupCase{"OddCellKept", 1.02, 400, 348, nullptr},
+                      LookupCase{"DiameterBelow", 0.017, 300, 0, &kNormDiaMessage},
+                      LookupCase{"DiameterAbove", 1.4201, 300, 0, &kNormDiaMessage},
+                      LookupCase{"TemperatureBelow", 0.108, 10, 0, &kNormTempMessage},
+                      LookupCase{"TemperatureAbove", 0.108, 600.5, 0, &kNormTempMessage},
+                      LookupCase{"BothOutsideGivesTemperatureOnly", 0.017, 10, 0, &kNormTempMessage},
+                      LookupCase{"NaNDiameterRefused", kNaN, 300, 0, &kNormDiaMessage},
+                      LookupCase{"NaNTemperatureRefused", 0.108, kNaN, 0, &kNormTempMessage}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InterpolateTable, ToleranceKeepsTheBracketEndingAtTheKey) {
@@ -117,8 +116,9 @@ TEST_F(SolverTest, StopsAfterThirtyIterations) {
 TEST(InsulationConductivity, FollowsThePiecewiseLaw) {
     const struct {
         double t, lambda;
-    } cases[] = {{-50, 0.038}, {0, 0.038}, {25, 0.038}, {50, 0.0415},
-                 {125, 0.052}, {125.0001, 0.027 + 0.0002 * 125.0001}, {300, 0.087}};
+    } cases[] = {{-50, 0.038}, {0, 0.038},   {25, 0.038},
+                 {50, 0.0415}, {125, 0.052}, {125.0001, 0.027 + 0.0002 * 125.0001},
+                 {300, 0.087}};
     for (const auto& c : cases) EXPECT_NEAR(InsulationConductivity(c.t), c.lambda, 1e-15) << c.t;
 }
 

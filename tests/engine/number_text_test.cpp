@@ -2,8 +2,8 @@
 
 #include <limits>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "model/number_text.h"
 
@@ -25,17 +25,14 @@ const double kMax = std::numeric_limits<double>::max();
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParsePointNumberTest,
-    ::testing::Values(ParseCase{"20.5", 20.5}, ParseCase{"  \t-7", -7.0}, ParseCase{"+3", 3.0},
-                      ParseCase{".5", 0.5}, ParseCase{"5.", 5.0}, ParseCase{"12abc", 12.0},
-                      ParseCase{"1.5,7", 1.5}, ParseCase{"1e3", 1000.0},
-                      ParseCase{"2.5E-1 м", 0.25}, ParseCase{"1e", 1.0}, ParseCase{"1e+", 1.0},
-                      ParseCase{"3e-x", 3.0}, ParseCase{"20,5", 20.0}, ParseCase{"", 0.0},
-                      ParseCase{"abc", 0.0}, ParseCase{".", 0.0}, ParseCase{"-", 0.0},
-                      ParseCase{"e5", 0.0}, ParseCase{"inf", 0.0}, ParseCase{"-infinity", 0.0},
+    ::testing::Values(ParseCase{"20.5", 20.5}, ParseCase{"  \t-7", -7.0}, ParseCase{"+3", 3.0}, ParseCase{".5", 0.5},
+                      ParseCase{"5.", 5.0}, ParseCase{"12abc", 12.0}, ParseCase{"1.5,7", 1.5}, ParseCase{"1e3", 1000.0},
+                      ParseCase{"2.5E-1 м", 0.25}, ParseCase{"1e", 1.0}, ParseCase{"1e+", 1.0}, ParseCase{"3e-x", 3.0},
+                      ParseCase{"20,5", 20.0}, ParseCase{"", 0.0}, ParseCase{"abc", 0.0}, ParseCase{".", 0.0},
+                      ParseCase{"-", 0.0}, ParseCase{"e5", 0.0}, ParseCase{"inf", 0.0}, ParseCase{"-infinity", 0.0},
                       ParseCase{"nan", 0.0}, ParseCase{"0x1A", 0.0}, ParseCase{"1e400", kMax},
                       ParseCase{"-1e400", -kMax}, ParseCase{"1e-400", 0.0},
-                      ParseCase{"0.0000000000000000000000001e-390", 0.0},
-                      ParseCase{"1e99999999999999999999", kMax},
+                      ParseCase{"0.0000000000000000000000001e-390", 0.0}, ParseCase{"1e99999999999999999999", kMax},
                       ParseCase{"11e09223372036854775807", kMax}));
 
 TEST(SwapFirstComma, SwapsOnlyTheFirstComma) {
@@ -60,15 +57,14 @@ TEST_P(FormatShownTest, FormatsLikePrintfWithADecimalComma) {
     EXPECT_EQ(FormatShown(c.value, c.width, c.decimals), c.shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, FormatShownTest,
-    ::testing::Values(FormatCase{20.5, 3, 1, "20,5"}, FormatCase{7.0, 1, 0, "7"},
-                      FormatCase{1.5, 5, 3, "1,500"}, FormatCase{1.5, 6, 1, "   1,5"},
-                      FormatCase{0.0, 3, 1, "0,0"}, FormatCase{-0.04, 3, 1, "-0,0"},
-                      FormatCase{0.25, 3, 1, "0,2"}, FormatCase{0.35, 3, 1, "0,3"},
-                      FormatCase{2.5, 1, 0, "2"}, FormatCase{78.94999, 3, 1, "78,9"},
-                      FormatCase{1e25, 1, 0, "10000000000000000905969664"},
-                      FormatCase{-1234567.125, 1, 2, "-1234567,12"}));
+INSTANTIATE_TEST_SUITE_P(Values, FormatShownTest,
+                         ::testing::Values(FormatCase{20.5, 3, 1, "20,5"}, FormatCase{7.0, 1, 0, "7"},
+                                           FormatCase{1.5, 5, 3, "1,500"}, FormatCase{1.5, 6, 1, "   1,5"},
+                                           FormatCase{0.0, 3, 1, "0,0"}, FormatCase{-0.04, 3, 1, "-0,0"},
+                                           FormatCase{0.25, 3, 1, "0,2"}, FormatCase{0.35, 3, 1, "0,3"},
+                                           FormatCase{2.5, 1, 0, "2"}, FormatCase{78.94999, 3, 1, "78,9"},
+                                           FormatCase{1e25, 1, 0, "10000000000000000905969664"},
+                                           FormatCase{-1234567.125, 1, 2, "-1234567,12"}));
 
 TEST(FormatWithRecord, UsesWidthAndDecimalsOfTheRecord) {
     EXPECT_EQ(FormatWithRecord("%4.2f", 3.14159), "3.14");
@@ -84,17 +80,25 @@ TEST(FormatFixed, LargestDoubleIsWrittenInFull) {
 // Table cells are read whole: what a spreadsheet writes, or nothing.
 TEST(NormalizedNumberText, ReadsWhatSpreadsheetsWriteAndNothingElse) {
     const std::pair<const char*, std::optional<std::string>> cases[] = {
-        {"\xE2\x88\x92" "25", "-25"},         // U+2212 minus
-        {"\xE2\x80\x93" "25,5", "-25.5"},      // en dash, decimal comma
-        {"1\xC2\xA0" "020", "1020"},            // no-break space between groups
-        {"1\xE2\x80\x89" "020 500,25", "1020500.25"},  // thin space, blank
+        {"\xE2\x88\x92"
+         "25",
+         "-25"},  // U+2212 minus
+        {"\xE2\x80\x93"
+         "25,5",
+         "-25.5"},  // en dash, decimal comma
+        {"1\xC2\xA0"
+         "020",
+         "1020"},  // no-break space between groups
+        {"1\xE2\x80\x89"
+         "020 500,25",
+         "1020500.25"},  // thin space, blank
         {" 1e-3 ", "1e-3"},
         {"+7", "7"},
         {"-25 град", std::nullopt},
         {"12 m", std::nullopt},
-        {"1 02", std::nullopt},                   // not a group of three
-        {"12345 678", std::nullopt},              // a first group over three digits
-        {"1e999", std::nullopt},                  // not finite
+        {"1 02", std::nullopt},       // not a group of three
+        {"12345 678", std::nullopt},  // a first group over three digits
+        {"1e999", std::nullopt},      // not finite
         {"", std::nullopt},
         {"-", std::nullopt},
         {"nan", std::nullopt},

@@ -35,22 +35,20 @@ TEST_P(ReferenceTableTest, HasItsDimensionsAndAscendingKeys) {
 
 INSTANTIATE_TEST_SUITE_P(
     All, ReferenceTableTest,
-    ::testing::Values(
-        TableCase{"OutdoorOver", &NormFluxOutdoorOver5000, 24, 14, 0.018, 1.42, 20, 600},
-        TableCase{"OutdoorUpTo", &NormFluxOutdoorUpTo5000, 24, 14, 0.018, 1.42, 20, 600},
-        TableCase{"IndoorOver", &NormFluxIndoorOver5000, 24, 14, 0.018, 1.42, 20, 600},
-        TableCase{"IndoorUpTo", &NormFluxIndoorUpTo5000, 24, 14, 0.018, 1.42, 20, 600},
-        TableCase{"ChannelOver", &NormFluxChannelOver5000, 24, 4, 0.032, 1.42, 65, 110},
-        TableCase{"ChannelUpTo", &NormFluxChannelUpTo5000, 24, 4, 0.032, 1.42, 65, 110},
-        TableCase{"Saturation", &SaturationPressureTable, 2, 93, 1.0, 1.0, -40, 51},
-        TableCase{"DewPoint", &DewPointTable, 2, 93, 1.0, 1.0, 0.093, 97.01}),
+    ::testing::Values(TableCase{"OutdoorOver", &NormFluxOutdoorOver5000, 24, 14, 0.018, 1.42, 20, 600},
+                      TableCase{"OutdoorUpTo", &NormFluxOutdoorUpTo5000, 24, 14, 0.018, 1.42, 20, 600},
+                      TableCase{"IndoorOver", &NormFluxIndoorOver5000, 24, 14, 0.018, 1.42, 20, 600},
+                      TableCase{"IndoorUpTo", &NormFluxIndoorUpTo5000, 24, 14, 0.018, 1.42, 20, 600},
+                      TableCase{"ChannelOver", &NormFluxChannelOver5000, 24, 4, 0.032, 1.42, 65, 110},
+                      TableCase{"ChannelUpTo", &NormFluxChannelUpTo5000, 24, 4, 0.032, 1.42, 65, 110},
+                      TableCase{"Saturation", &SaturationPressureTable, 2, 93, 1.0, 1.0, -40, 51},
+                      TableCase{"DewPoint", &DewPointTable, 2, 93, 1.0, 1.0, 0.093, 97.01}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReferenceTables, NoNormCellIsZero) {
     // A zero is how a refused lookup shows; the norm data must never hold one.
-    for (const LookupTable* t : {&NormFluxOutdoorOver5000, &NormFluxOutdoorUpTo5000,
-                                 &NormFluxIndoorOver5000, &NormFluxIndoorUpTo5000,
-                                 &NormFluxChannelOver5000, &NormFluxChannelUpTo5000})
+    for (const LookupTable* t : {&NormFluxOutdoorOver5000, &NormFluxOutdoorUpTo5000, &NormFluxIndoorOver5000,
+                                 &NormFluxIndoorUpTo5000, &NormFluxChannelOver5000, &NormFluxChannelUpTo5000})
         for (int r = 1; r < t->rows; ++r)
             for (int c = 1; c < t->cols; ++c) EXPECT_GT(Cell(*t, r, c), 0.0);
 }

@@ -28,13 +28,12 @@ TEST_P(SurfaceTemperatureTest, GivesTheThickness) {
     EXPECT_EQ(Slot(kSlotAlpha), c.alpha);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SurfaceTemperatureTest,
-    ::testing::Values(SurfaceCase{"HotNonMetal", "20", "350", "45", false, "53,3", 11},
-                      SurfaceCase{"HotMetal", "20", "350", "45", true, "86,9", 6},
-                      SurfaceCase{"WarmNonMetal", "20", "100", "35", false, "15,3", 11},
-                      SurfaceCase{"WarmMetal", "20", "100", "35", true, "26,2", 6}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, SurfaceTemperatureTest,
+                         ::testing::Values(SurfaceCase{"HotNonMetal", "20", "350", "45", false, "53,3", 11},
+                                           SurfaceCase{"HotMetal", "20", "350", "45", true, "86,9", 6},
+                                           SurfaceCase{"WarmNonMetal", "20", "100", "35", false, "15,3", 11},
+                                           SurfaceCase{"WarmMetal", "20", "100", "35", true, "26,2", 6}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalcTest, SurfaceTemperatureUsesTheConductivityOfTheMeanLayerTemperature) {
     // At a mean of 25 °C or below the conductivity is the constant 0.038:
@@ -55,8 +54,7 @@ struct RefusalCase {
     const char* message;
 };
 
-class SurfaceTemperatureRefusalTest : public CalcTest,
-                                      public ::testing::WithParamInterface<RefusalCase> {};
+class SurfaceTemperatureRefusalTest : public CalcTest, public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(SurfaceTemperatureRefusalTest, ShowsZeroThenTheMessage) {
     const RefusalCase& c = GetParam();
@@ -72,16 +70,15 @@ const char kBelowAir[] = "Температура на поверхности н�
 const char kNotNeeded[] = "При заданном перепаде температур\n изоляция не нужна";
 const char kNoDiameter[] = "Диаметр трубопровода\n должен быть больше нуля";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SurfaceTemperatureRefusalTest,
-    ::testing::Values(RefusalCase{"InitialInputs", "20", "108", "350", "20", kBelowAir},
-                      RefusalCase{"SurfaceBelowAir", "20", "108", "350", "19,9", kBelowAir},
-                      RefusalCase{"SurfaceEqualsCarrier", "20", "108", "45", "45", kNotNeeded},
-                      RefusalCase{"SurfaceAboveCarrier", "20", "108", "40", "45", kNotNeeded},
-                      RefusalCase{"ZeroDiameter", "20", "0", "350", "45", kNoDiameter},
-                      RefusalCase{"NegativeDiameter", "20", "-108", "350", "45", kNoDiameter},
-                      RefusalCase{"BothFirstWins", "20", "0", "350", "20", kBelowAir}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, SurfaceTemperatureRefusalTest,
+                         ::testing::Values(RefusalCase{"InitialInputs", "20", "108", "350", "20", kBelowAir},
+                                           RefusalCase{"SurfaceBelowAir", "20", "108", "350", "19,9", kBelowAir},
+                                           RefusalCase{"SurfaceEqualsCarrier", "20", "108", "45", "45", kNotNeeded},
+                                           RefusalCase{"SurfaceAboveCarrier", "20", "108", "40", "45", kNotNeeded},
+                                           RefusalCase{"ZeroDiameter", "20", "0", "350", "45", kNoDiameter},
+                                           RefusalCase{"NegativeDiameter", "20", "-108", "350", "45", kNoDiameter},
+                                           RefusalCase{"BothFirstWins", "20", "0", "350", "20", kBelowAir}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalcTest, SurfaceTemperatureIgnoresLocation) {
     Calculate(3, {{1, "20"}, {4, "350"}, {7, "45"}});

@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
     }
     if (std::getenv("KALDORA_EXPECT_COMMA_LOCALE") != nullptr &&
         std::strcmp(std::localeconv()->decimal_point, ",") != 0) {
-        std::cerr << "expected a locale with a decimal comma, got '"
-                  << std::localeconv()->decimal_point << "'\n";
+        std::cerr << "expected a locale with a decimal comma, got '" << std::localeconv()->decimal_point << "'\n";
         return 1;
     }
     return RUN_ALL_TESTS();

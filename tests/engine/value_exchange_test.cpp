@@ -31,16 +31,11 @@ TEST_P(SlotExchangeTest, ReadsHoldsAndWritesBack) {
 
 INSTANTIATE_TEST_SUITE_P(
     TypedTexts, SlotExchangeTest,
-    ::testing::Values(ExchangeCase{"20,5", 20.5, "%3.1f", "20,5"},
-                      ExchangeCase{"20.5", 20.5, "%3.1f", "20,5"},
-                      ExchangeCase{",5", 0.5, "%3.1f", "0,5"},
-                      ExchangeCase{"7", 7.0, "%1.0f", "7"},
-                      ExchangeCase{"", 0.0, "%1.0f", "0"},
-                      ExchangeCase{"abc", 0.0, "%1.0f", "0"},
-                      ExchangeCase{"12abc", 12.0, "%1.0f", "12"},
-                      ExchangeCase{"1,5,7", 1.5, "%5.3f", "1,500"},
-                      ExchangeCase{"1e3", 1000.0, "%1.0f", "1000"},
-                      ExchangeCase{"-12,25", -12.25, "%4.2f", "-12,25"},
+    ::testing::Values(ExchangeCase{"20,5", 20.5, "%3.1f", "20,5"}, ExchangeCase{"20.5", 20.5, "%3.1f", "20,5"},
+                      ExchangeCase{",5", 0.5, "%3.1f", "0,5"}, ExchangeCase{"7", 7.0, "%1.0f", "7"},
+                      ExchangeCase{"", 0.0, "%1.0f", "0"}, ExchangeCase{"abc", 0.0, "%1.0f", "0"},
+                      ExchangeCase{"12abc", 12.0, "%1.0f", "12"}, ExchangeCase{"1,5,7", 1.5, "%5.3f", "1,500"},
+                      ExchangeCase{"1e3", 1000.0, "%1.0f", "1000"}, ExchangeCase{"-12,25", -12.25, "%4.2f", "-12,25"},
                       ExchangeCase{"20,50", 20.5, "%4.2f", "20,50"},
                       // Characters after the point count, also letters and
                       // Cyrillic ones, one each.
@@ -86,8 +81,7 @@ TEST_F(CalcTest, OnlyVisibleSlotsAreRead) {
     view.Type(6, "999");
     view.Type(7, "999");
     ReadSlots();
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        EXPECT_TRUE(IsSlotVisible(2, slot) || Slot(slot) == 0.0) << slot;
+    for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_TRUE(IsSlotVisible(2, slot) || Slot(slot) == 0.0) << slot;
     EXPECT_EQ(Slot(32), 20.0);
 }
 

@@ -6,9 +6,9 @@
 #include <QToolTip>
 
 #include "model/calc_data.h"
+#include "model/value_exchange.h"
 #include "ui/norm_dialog.h"
 #include "ui/window_placement.h"
-#include "model/value_exchange.h"
 
 #include <QAccessible>
 #include <QStyle>
@@ -30,14 +30,14 @@ private slots:
         QCOMPARE(form->windowIconText(), QStringLiteral("Кальдора"));
         QCOMPARE(form->size(), QSize(792, 573));
         QCOMPARE(form->minimumSize(), form->maximumSize());
-        for (const char* name : {"Fon_Image", "Titul_Im", "Titul_Lab", "Panel22", "Label6", "Label7",
-                                 "Label8", "Panel2", "Label4", "Image4", "Head_Lab"})
+        for (const char* name : {"Fon_Image", "Titul_Im", "Titul_Lab", "Panel22", "Label6", "Label7", "Label8",
+                                 "Panel2", "Label4", "Image4", "Head_Lab"})
             QVERIFY2(Shown(QLatin1String(name)), name);
         for (const char* name :
-             {"Panel26", "Label1", "Label2", "Label3", "Label5", "Image1", "Image2", "Image3", "Image5",
-              "Dark_Ind", "Light_Ind", "Shadow_Lab", "Regim1", "Regim2", "Regim3", "Regim4", "Regim5",
-              "Memo1", "Memo2", "Memo3", "Con_Panel", "Stat_Pan", "Type_Panel", "TimePan", "Button2",
-              "RepButton", "Res_Pan", "DiaList", "TempList"})
+             {"Panel26", "Label1",    "Label2",    "Label3",     "Label5",    "Image1",   "Image2",     "Image3",
+              "Image5",  "Dark_Ind",  "Light_Ind", "Shadow_Lab", "Regim1",    "Regim2",   "Regim3",     "Regim4",
+              "Regim5",  "Memo1",     "Memo2",     "Memo3",      "Con_Panel", "Stat_Pan", "Type_Panel", "TimePan",
+              "Button2", "RepButton", "Res_Pan",   "DiaList",    "TempList"})
             QVERIFY2(!Shown(QLatin1String(name)), name);
         for (int slot = 1; slot <= 32; ++slot)
             if (SlotHasControls(slot)) QVERIFY(!Panel(slot)->isVisibleTo(form.get()));
@@ -58,8 +58,7 @@ private slots:
             QCOMPARE(marker->pixmap().toImage(), idle);
             QCOMPARE(marker->size(), QSize(17, 17));
         }
-        QVERIFY(form->SlotPanels[2] == nullptr && form->SlotPanels[22] == nullptr &&
-                form->SlotPanels[26] == nullptr);
+        QVERIFY(form->SlotPanels[2] == nullptr && form->SlotPanels[22] == nullptr && form->SlotPanels[26] == nullptr);
         QCOMPARE(form->SlotEdits[17], Edit(17));
     }
 
@@ -76,9 +75,7 @@ private slots:
 
     void paintOrderPutsTheTitleTextOverItsPicture() {
         const QObjectList children = form->children();
-        const auto at = [&](const char* name) {
-            return children.indexOf(Find<QWidget>(QLatin1String(name)));
-        };
+        const auto at = [&](const char* name) { return children.indexOf(Find<QWidget>(QLatin1String(name))); };
         QVERIFY(at("Titul_Lab") > at("Titul_Im"));
         for (const char* label : {"Label1", "Label2", "Label3", "Label4", "Label5"})
             QVERIFY2(at(label) > at("Shadow_Lab"), label);
@@ -97,8 +94,8 @@ private slots:
         QVERIFY(!timer->isActive());
         QVERIFY(!Shown(QStringLiteral("Titul_Lab")));
         QVERIFY(!Shown(QStringLiteral("Titul_Im")));
-        for (const char* name : {"Label1", "Label2", "Label3", "Label5", "Image1", "Image2", "Image3",
-                                 "Image5", "Panel26", "Regim1", "Regim2", "Regim3", "Regim4", "Regim5"})
+        for (const char* name : {"Label1", "Label2", "Label3", "Label5", "Image1", "Image2", "Image3", "Image5",
+                                 "Panel26", "Regim1", "Regim2", "Regim3", "Regim4", "Regim5"})
             QVERIFY2(Shown(QLatin1String(name)), name);
         QVERIFY(Find(QStringLiteral("Head_Lab"))->text().isEmpty());
 
@@ -132,8 +129,7 @@ private slots:
                      QPoint(416, SlotTop[static_cast<std::size_t>(type)][static_cast<std::size_t>(slot)] + 64));
             QCOMPARE(Edit(slot)->height(), 18);
         }
-        for (const char* name : {"Con_Panel", "Stat_Pan", "Type_Panel"})
-            QCOMPARE(Shown(QLatin1String(name)), plates);
+        for (const char* name : {"Con_Panel", "Stat_Pan", "Type_Panel"}) QCOMPARE(Shown(QLatin1String(name)), plates);
         QCOMPARE(Shown(QStringLiteral("TimePan")), hours);
         for (const char* name : {"Button2", "RepButton", "Res_Pan"}) QVERIFY(Shown(QLatin1String(name)));
         QCOMPARE(Shown(QStringLiteral("NormButton")), type == 1);
@@ -169,7 +165,8 @@ private slots:
         AnswerBoxes([&] { form->Button2Click(); });
         QCOMPARE(Edit(6)->text(), QStringLiteral("0,0"));
         QVERIFY(Shown(QStringLiteral("ZeroLab")));
-        QCOMPARE(Find(QStringLiteral("ZeroLab"))->text(), QStringLiteral(" Прочитано как 0: Температура теплоносителя"));
+        QCOMPARE(Find(QStringLiteral("ZeroLab"))->text(),
+                 QStringLiteral(" Прочитано как 0: Температура теплоносителя"));
     }
 
     void slotPanelsHaveTheirDesign() {
@@ -183,8 +180,7 @@ private slots:
             QCOMPARE(edit->isReadOnly(), d.readOnly);
             QCOMPARE(edit->text().toStdString(), std::string(d.designText));
             // The caption ends before its edit box starts.
-            const int captionEnd = panel->fontMetrics().horizontalAdvance(panel->text()) +
-                                   panel->frameWidth();
+            const int captionEnd = panel->fontMetrics().horizontalAdvance(panel->text()) + panel->frameWidth();
             QVERIFY2(captionEnd <= d.editLeft, qPrintable(panel->text()));
         }
         QCOMPARE(Hint(Panel(6)), QStringLiteral("Для справки"));
@@ -208,8 +204,8 @@ private slots:
     void captionsFitTheirBoxes() {
         for (QLabel* label : form->findChildren<QLabel*>()) {
             if (label->text().isEmpty() || label->wordWrap() || !label->pixmap().isNull()) continue;
-            const QRect needed = label->fontMetrics().boundingRect(
-                QRect(0, 0, 10000, 10000), static_cast<int>(label->alignment()), label->text());
+            const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, 10000, 10000),
+                                                                   static_cast<int>(label->alignment()), label->text());
             const QRect room = label->contentsRect();
             QVERIFY2(needed.width() <= room.width(), qPrintable(label->objectName()));
             QVERIFY2(needed.height() <= room.height() + 4, qPrintable(label->objectName()));
@@ -222,10 +218,14 @@ private slots:
     void surfaceHintFollowsTheCarrierTemperature_data() {
         QTest::addColumn<QString>("carrier");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("100") << "100" << "Рекомендуется +35С";
-        QTest::newRow("101") << "101" << "Рекомендуется +45С";
-        QTest::newRow("100,5") << "100,5" << "Рекомендуется +35С";
-        QTest::newRow("empty") << "" << "Рекомендуется +35С";
+        QTest::newRow("100") << "100"
+                             << "Рекомендуется +35С";
+        QTest::newRow("101") << "101"
+                             << "Рекомендуется +45С";
+        QTest::newRow("100,5") << "100,5"
+                               << "Рекомендуется +35С";
+        QTest::newRow("empty") << ""
+                               << "Рекомендуется +35С";
     }
     void surfaceHintFollowsTheCarrierTemperature() {
         QFETCH(QString, carrier);
@@ -398,7 +398,10 @@ private slots:
         QFETCH(QString, button);
         QFETCH(int, key);
         int printAsked = 0;
-        form->ConfirmPrint = [&] { ++printAsked; return false; };
+        form->ConfirmPrint = [&] {
+            ++printAsked;
+            return false;
+        };
         form->show();
         form->Regim1Click();
         auto* target = Find<QPushButton>(button);
@@ -450,12 +453,14 @@ private slots:
     void informationBoxHasIconCaptionAndText() {
         form->show();
         form->Regim3Click();  // the initial texts: air 20 °C, surface 20 °C
-        const auto boxes = AnswerBoxes([&] { QTest::mouseClick(Find<QPushButton>(QStringLiteral("Button2")), Qt::LeftButton); });
+        const auto boxes =
+            AnswerBoxes([&] { QTest::mouseClick(Find<QPushButton>(QStringLiteral("Button2")), Qt::LeftButton); });
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].icon, QMessageBox::Information);
         QCOMPARE(boxes[0].caption, QStringLiteral("Information"));
         QCOMPARE(boxes[0].okText, QStringLiteral("OK"));
-        QCOMPARE(boxes[0].text, QStringLiteral("Температура на поверхности ниже температуры среды\n Расчет невозможен"));
+        QCOMPARE(boxes[0].text,
+                 QStringLiteral("Температура на поверхности ниже температуры среды\n Расчет невозможен"));
         QCOMPARE(boxes[0].buttons, 1);
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
     }
@@ -499,9 +504,12 @@ private slots:
     }
 
 private:
-    static constexpr void (TForm1::*kRegimClicks[6])() = {nullptr, &TForm1::Regim1Click, &TForm1::Regim2Click,
-                                                           &TForm1::Regim3Click, &TForm1::Regim4Click,
-                                                           &TForm1::Regim5Click};
+    static constexpr void (TForm1::*kRegimClicks[6])() = {nullptr,
+                                                          &TForm1::Regim1Click,
+                                                          &TForm1::Regim2Click,
+                                                          &TForm1::Regim3Click,
+                                                          &TForm1::Regim4Click,
+                                                          &TForm1::Regim5Click};
 };
 
 }  // namespace kaldora::testing

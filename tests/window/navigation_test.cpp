@@ -1,8 +1,8 @@
 // Option toggles, pick-lists, the menu's hover highlight and the
 // information screens.
-#include <QPlainTextEdit>
-#include <QFileInfo>
 #include <QAbstractItemView>
+#include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextBrowser>
 
@@ -388,8 +388,9 @@ private slots:
         for (const char* value : {"свыше 100 до 140", "0,038", "0,052", "0,087", "0,035", "3,2", "(298 ± 5) К",
                                   "(398 ± 5) К", "(573 ± 5) К"})
             QVERIFY2(text.contains(QString::fromUtf8(value)), value);
-        QVERIFY(Find<QPlainTextEdit>(QStringLiteral("Memo1"))->toPlainText().startsWith(
-            QStringLiteral("ЦИЛИНДРЫ ТЕПЛОИЗОЛЯЦИОННЫЕ ИЗ МИНЕРАЛЬНОЙ ВАТЫ\n")));
+        QVERIFY(Find<QPlainTextEdit>(QStringLiteral("Memo1"))
+                    ->toPlainText()
+                    .startsWith(QStringLiteral("ЦИЛИНДРЫ ТЕПЛОИЗОЛЯЦИОННЫЕ ИЗ МИНЕРАЛЬНОЙ ВАТЫ\n")));
     }
 
     // The notes open in a window of the program's own, whatever the desktop
@@ -418,14 +419,14 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(file.readAll());
-        for (const char* heading : {"по нормам плотности теплового потока", "конденсации влаги",
-                                    "заданной температуре", "замерзания воды", "непроходном канале"})
+        for (const char* heading : {"по нормам плотности теплового потока", "конденсации влаги", "заданной температуре",
+                                    "замерзания воды", "непроходном канале"})
             QVERIFY2(html.contains(QString::fromUtf8(heading)), heading);
     }
 
 private:
     static constexpr void (TForm1::*kInfoClicks[4])() = {nullptr, &TForm1::Label1Click, &TForm1::Label2Click,
-                                                          &TForm1::Label3Click};
+                                                         &TForm1::Label3Click};
 };
 
 }  // namespace kaldora::testing

@@ -1,8 +1,8 @@
 // The report page: filled from the parameter table, printed to a PDF file and
 // read back with pdftotext, element by element at its place.
-#include <QPrintDialog>
 #include <QDate>
 #include <QElapsedTimer>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -33,8 +33,8 @@ std::vector<Word> ReadWords(const QString& pdf, int* pages) {
     const QString html = QString::fromUtf8(tool.readAllStandardOutput());
     *pages = static_cast<int>(html.count(QStringLiteral("<page ")));
     std::vector<Word> words;
-    static const QRegularExpression word(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"));
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"));
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         QString text = m.captured(3);
@@ -70,8 +70,8 @@ private slots:
         Calculate(5);
         FillAndRead();
         QCOMPARE(pages, 1);
-        const char* const values[9] = {"108,0", "65,0", "50,0", "2,0", "0,6", "0,6", "5,0", "1,8",
-                                       "не более 5000 часов"};
+        const char* const values[9] = {
+            "108,0", "65,0", "50,0", "2,0", "0,6", "0,6", "5,0", "1,8", "не более 5000 часов"};
         for (int row = 0; row < 9; ++row) ExpectElement(QStringLiteral("QRD%1").arg(row + 1), values[row]);
         ExpectElement("QRRes", "23,9");
         ExpectElement("QRResQDir", "28,0");
@@ -139,9 +139,12 @@ private slots:
         QTest::addColumn<bool>("set");
         QTest::addColumn<QString>("cover");
         QTest::addColumn<QString>("hours");  // row 4 of type 1, row 9 of type 5
-        QTest::newRow("type 1 clear") << 1 << false << "Неметаллическое" << "не более 5000 часов";
-        QTest::newRow("type 1 set") << 1 << true << "Металл" << "свыше 5000 часов";
-        QTest::newRow("type 5 set") << 5 << true << "Неметаллическое" << "свыше 5000 часов";
+        QTest::newRow("type 1 clear") << 1 << false << "Неметаллическое"
+                                      << "не более 5000 часов";
+        QTest::newRow("type 1 set") << 1 << true << "Металл"
+                                    << "свыше 5000 часов";
+        QTest::newRow("type 5 set") << 5 << true << "Неметаллическое"
+                                    << "свыше 5000 часов";
     }
     void optionTextsFollowTheTypesOwnFlags() {
         QFETCH(int, type);
@@ -199,30 +202,39 @@ private slots:
         QTest::addColumn<QStringList>("absent");
         const QString unsettled = QStringLiteral("результат приближенный");
         QTest::newRow("channel") << 5 << QStringList{}
-            << QStringList{QStringLiteral("0,555"), QStringLiteral("α"), QStringLiteral("0,0521392"),
-                           QStringLiteral("23,8564"), QStringLiteral("19,8417"), QStringLiteral("Ширина канала недостаточна"),
-                           QStringLiteral("0,611426 м > w = 0,555 м")}
-            << QStringList{QStringLiteral("Расчет не выполнен"), unsettled};
+                                 << QStringList{QStringLiteral("0,555"),
+                                                QStringLiteral("α"),
+                                                QStringLiteral("0,0521392"),
+                                                QStringLiteral("23,8564"),
+                                                QStringLiteral("19,8417"),
+                                                QStringLiteral("Ширина канала недостаточна"),
+                                                QStringLiteral("0,611426 м > w = 0,555 м")}
+                                 << QStringList{QStringLiteral("Расчет не выполнен"), unsettled};
         // Every constant with its source; q and t_s with their arithmetic;
         // the flux differs from the norm by the solver's tolerance.
         QTest::newRow("norm") << 1 << QStringList{}
-            << QStringList{QStringLiteral("146"), QStringLiteral("0,06458"), QStringLiteral("78,8813"),
-                           QStringLiteral("26,0297"), QStringLiteral("принято в программе"),
-                           QStringLiteral("= (350 − 20) / ("), QStringLiteral("отличается от нормы 146 Вт/м на −0,00516")}
-            << QStringList{QStringLiteral("Расчет не выполнен"), unsettled};
+                              << QStringList{QStringLiteral("146"),
+                                             QStringLiteral("0,06458"),
+                                             QStringLiteral("78,8813"),
+                                             QStringLiteral("26,0297"),
+                                             QStringLiteral("принято в программе"),
+                                             QStringLiteral("= (350 − 20) / ("),
+                                             QStringLiteral("отличается от нормы 146 Вт/м на −0,00516")}
+                              << QStringList{QStringLiteral("Расчет не выполнен"), unsettled};
         QTest::newRow("refused") << 3 << QStringList{}
-            << QStringList{QStringLiteral("Расчет не выполнен"), QStringLiteral("не выполнено")}
-            << QStringList{QStringLiteral("толщина изоляции"), QStringLiteral("0,0 мм")};
+                                 << QStringList{QStringLiteral("Расчет не выполнен"), QStringLiteral("не выполнено")}
+                                 << QStringList{QStringLiteral("толщина изоляции"), QStringLiteral("0,0 мм")};
         // The solver stops at its iteration limit: 21,2 °C for the 21,1 asked.
-        QTest::newRow("solver unsettled") << 3 << QStringList{QStringLiteral("3=57"), QStringLiteral("7=21,1")}
-            << QStringList{unsettled, QStringLiteral("не достигло точности 0,00001 м за 30 итераций")}
-            << QStringList{};
+        QTest::newRow("solver unsettled")
+            << 3 << QStringList{QStringLiteral("3=57"), QStringLiteral("7=21,1")}
+            << QStringList{unsettled, QStringLiteral("не достигло точности 0,00001 м за 30 итераций")} << QStringList{};
         // Thirty passes that do not settle, one row each.
-        QTest::newRow("thirty passes") << 5
-            << QStringList{QStringLiteral("17=30"), QStringLiteral("18=0,5"), QStringLiteral("19=3"), QStringLiteral("20=0,6"),
-                           QStringLiteral("21=0,6"), QStringLiteral("23=32"), QStringLiteral("24=65"),
-                           QStringLiteral("27=70")}
-            << QStringList{QStringLiteral("Проходы не сошлись за 30 проходов")} << QStringList{};
+        QTest::newRow("thirty passes") << 5 << QStringList{QStringLiteral("17=30"),  QStringLiteral("18=0,5"),
+                                                           QStringLiteral("19=3"),   QStringLiteral("20=0,6"),
+                                                           QStringLiteral("21=0,6"), QStringLiteral("23=32"),
+                                                           QStringLiteral("24=65"),  QStringLiteral("27=70")}
+                                       << QStringList{QStringLiteral("Проходы не сошлись за 30 проходов")}
+                                       << QStringList{};
     }
     void protocolTellsTheWholeStory() {
         QFETCH(int, type);
@@ -236,7 +248,8 @@ private slots:
         CurrentType = type;
         form->ShowTypeScreen();
         AttachView(form.get());
-        for (const QString& t : typed) form->SlotEdits[t.section(QLatin1Char('='), 0, 0).toUInt()]->setText(t.section(QLatin1Char('='), 1));
+        for (const QString& t : typed)
+            form->SlotEdits[t.section(QLatin1Char('='), 0, 0).toUInt()]->setText(t.section(QLatin1Char('='), 1));
         QVERIFY(!Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
         AnswerBoxes([&] { form->Button2Click(); });
         QVERIFY(Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
@@ -259,10 +272,12 @@ private slots:
         for (const TracePass& pass : form->Traces[static_cast<std::size_t>(type)].passes)
             for (const TraceValue& v : pass.values)
                 if (v.symbol == "t_к") {
-                    const QString shown = QString::number(v.value, 'g', 5).replace(QLatin1Char('.'), QLatin1Char(','))
+                    const QString shown = QString::number(v.value, 'g', 5)
+                                              .replace(QLatin1Char('.'), QLatin1Char(','))
                                               .replace(QLatin1Char('-'), QChar(0x2212));
-                    QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\n *%1 .* %2 ").arg(pass.number).arg(shown))),
-                             qPrintable(shown));
+                    QVERIFY2(
+                        text.contains(QRegularExpression(QStringLiteral("\\n *%1 .* %2 ").arg(pass.number).arg(shown))),
+                        qPrintable(shown));
                 }
         // The PDF says what it is, and who made it, from the window as from the command line.
         QString info;
@@ -271,7 +286,8 @@ private slots:
             QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
             info += QString::fromUtf8(tool.readAllStandardOutput());
         }
-        QVERIFY2(info.contains(QStringLiteral("Title:           Протокол расчета тепловой изоляции: Котельная №2")), qPrintable(info));
+        QVERIFY2(info.contains(QStringLiteral("Title:           Протокол расчета тепловой изоляции: Котельная №2")),
+                 qPrintable(info));
         QVERIFY(info.contains(QStringLiteral("Creator:         Кальдора " KALDORA_VERSION)));
         QVERIFY(info.contains(QStringLiteral("<rdf:li>Иванов И. И.</rdf:li>")));
     }
@@ -289,13 +305,19 @@ private slots:
         form->Regim1Click();
 
         int asked = 0;
-        form->ConfirmPrint = [&] { ++asked; return false; };
+        form->ConfirmPrint = [&] {
+            ++asked;
+            return false;
+        };
         form->RepButtonClick();
         QCOMPARE(asked, 1);
         QVERIFY(!QFile::exists(file));
         QCOMPARE(Text(QStringLiteral("QRRes")), QStringLiteral("78,9"));  // the page stays filled
 
-        form->ConfirmPrint = [&] { ++asked; return true; };
+        form->ConfirmPrint = [&] {
+            ++asked;
+            return true;
+        };
         form->RepButtonClick();
         QCOMPARE(asked, 2);
         QVERIFY(QFile::exists(file));
@@ -311,8 +333,9 @@ private slots:
         QTest::newRow("full disk") << QStringLiteral("/dev/full")
                                    << QStringLiteral("Не удалось записать файл /dev/full: нет места на диске");
         QTest::newRow("no such folder") << QStringLiteral("/proc/kaldora/report.pdf")
-                                        << QStringLiteral("Не удалось записать файл /proc/kaldora/report.pdf: "
-                                                          "нет такой папки");
+                                        << QStringLiteral(
+                                               "Не удалось записать файл /proc/kaldora/report.pdf: "
+                                               "нет такой папки");
         QTest::newRow("written") << dir.filePath(QStringLiteral("written.pdf")) << QString();
     }
     void unwritableFileIsSaid() {
@@ -380,8 +403,8 @@ private:
         bool found = false;
         for (const Word& w : words)
             found = found || (w.text == first && std::abs(w.left - e->left) <= 1.0 && std::abs(w.top - e->top) <= 1.0);
-        QVERIFY2(found, qPrintable(QStringLiteral("%1 \"%2\" not at %3, %4 mm")
-                                       .arg(name, first).arg(e->left).arg(e->top)));
+        QVERIFY2(found,
+                 qPrintable(QStringLiteral("%1 \"%2\" not at %3, %4 mm").arg(name, first).arg(e->left).arg(e->top)));
     }
     void ExpectElement(const char* name, const char* text) { ExpectElement(QLatin1String(name), text); }
 

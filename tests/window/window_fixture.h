@@ -62,8 +62,8 @@ protected:
         QObject::connect(&poll, &QTimer::timeout, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 const QAbstractButton* ok = box->button(QMessageBox::Ok);
-                boxes.push_back({box->icon(), box->windowTitle(), box->text(),
-                                 static_cast<int>(box->buttons().size()), ok ? ok->text() : QString()});
+                boxes.push_back({box->icon(), box->windowTitle(), box->text(), static_cast<int>(box->buttons().size()),
+                                 ok ? ok->text() : QString()});
                 box->accept();
             }
         });
