@@ -16,8 +16,8 @@ namespace {
 
 int KeepBlanks(unsigned char) { return 0; }
 
-// libcsv's parser states (its struct is public, the names are not).
-constexpr int kRowNotBegun = 0;
+// libcsv's parser state of a field begun (its struct is public, the names
+// of its states are not).
 constexpr int kFieldBegun = 2;
 
 class CsvRows {
@@ -29,6 +29,14 @@ public:
 
     // Decoded text, cut anywhere.
     void Feed(std::string_view text) {
+        // Without a quote, open or in the text, no line can need reading
+        // again: the text goes to the parser whole.
+        if (!quoteLine_ && !QuoteOpen() && text.find('"') == std::string_view::npos) {
+            Parse(text);
+            line_ += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+            if (failure_) std::rethrow_exception(failure_);
+            return;
+        }
         std::string replay;
         while (!text.empty() && !failure_) {
             const std::size_t end = text.find('\n');
@@ -85,25 +93,23 @@ private:
             quoteLine_ = line_;
         }
         ++line_;
-        if (parser_.pstate == kRowNotBegun) rowLine_ = line_;
     }
 
     // Hands on the row whose quote never closed, its cells those read before
     // the quote, and returns the text after the quote's line to read again.
     std::string GiveUpQuote() {
         row_.fault = RowFault::UnterminatedQuote;
-        rowLine_ = *quoteLine_;
+        row_.quoteLine = *quoteLine_;
         Deliver();
         csv_free(&parser_);
         Start();
-        line_ = rowLine_ = *quoteLine_ + 1;
+        line_ = *quoteLine_ + 1;
         quoteLine_.reset();
         return std::exchange(afterQuote_, {});
     }
 
     void Deliver() {
         row_.cells.resize(fields_);
-        row_.line = rowLine_;
         const bool blank = row_.fault == RowFault::None &&
                            std::all_of(row_.cells.begin(), row_.cells.end(), [](const auto& f) { return f.empty(); });
         if (!blank) {
@@ -146,7 +152,6 @@ private:
     ReadRow row_;
     std::size_t fields_ = 0;
     std::size_t line_ = 1;                  // the line being read
-    std::size_t rowLine_ = 1;               // where the row being read started
     std::optional<std::size_t> quoteLine_;  // where a quote still open started
     std::string afterQuote_;                // what was read after that line
     std::exception_ptr failure_;

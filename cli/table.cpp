@@ -19,8 +19,8 @@ std::string FaultText(const ReadRow& row, Titles titles) {
     const bool russian = titles == Titles::Russian;
     switch (row.fault) {
         case RowFault::UnterminatedQuote:
-            return russian ? "кавычка, открытая в строке " + std::to_string(row.line) + ", не закрыта"
-                           : "the quote opened on line " + std::to_string(row.line) + " is not closed";
+            return russian ? "кавычка, открытая в строке " + std::to_string(row.quoteLine) + ", не закрыта"
+                           : "the quote opened on line " + std::to_string(row.quoteLine) + " is not closed";
         case RowFault::TooManyFields:
             return russian ? "в строке больше " + std::to_string(kMostFields) + " ячеек"
                            : "the row has more than " + std::to_string(kMostFields) + " cells";

@@ -37,7 +37,7 @@ constexpr std::size_t kMostCellBytes = 1 << 20;
 
 struct ReadRow {
     Row cells;
-    std::size_t line = 0;  // where the row starts: the file's line, or the sheet's row
+    std::size_t quoteLine = 0;  // for a quote left open: the line it opened on
     RowFault fault = RowFault::None;
 };
 using RowHandler = std::function<void(const ReadRow&)>;

@@ -229,11 +229,6 @@ public:
 private:
     void Start(std::string_view element, const XML_Char** attributes) override {
         if (element == "row") {
-            const XML_Char* r = Attribute(attributes, "r");
-            std::size_t number = 0;
-            row_.line = r && std::from_chars(r, r + std::char_traits<char>::length(r), number).ec == std::errc()
-                            ? number
-                            : row_.line + 1;
             row_.cells.clear();
             row_.fault = RowFault::None;
             column_ = 0;
