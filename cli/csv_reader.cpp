@@ -29,9 +29,9 @@ public:
 
     // Decoded text, cut anywhere.
     void Feed(std::string_view text) {
-        // Without a quote, open or in the text, no line can need reading
-        // again: the text goes to the parser whole.
-        if (!quoteLine_ && !QuoteOpen() && text.find('"') == std::string_view::npos) {
+        // Without a quote, in the field being read or in the text, no line
+        // can need reading again: the text goes to the parser whole.
+        if (!quoteLine_ && !parser_.quoted && text.find('"') == std::string_view::npos) {
             Parse(text);
             line_ += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
             if (failure_) std::rethrow_exception(failure_);

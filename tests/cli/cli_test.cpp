@@ -535,6 +535,17 @@ TEST(CalcTable, HostileRowsStayInTheirRows) {
     EXPECT_NE(lines[6].find("the quote opened on line 7 is not closed"), std::string::npos);
     EXPECT_EQ(lines[7].substr(0, 12), "after,1,108,");  // read again, and computed
     EXPECT_EQ(lines[7].find("not closed"), std::string::npos);
+
+    // A quote closed and followed by a letter exactly where the reader's
+    // first 64 KiB end: the field stays open, and the rows after it still
+    // come back as rows.
+    const std::string header = "section,type,diameter_mm\n";
+    const std::string boundary =
+        header + std::string(65536 - header.size() - 16, 'P') + ",1,108\n" + "b,1,\"108\"" + "c\nafter,1,108\n";
+    const auto split = Lines(Calc({"--csv", "-"}, "C", boundary).out);
+    ASSERT_EQ(split.size(), 4u);
+    EXPECT_NE(split[2].find("the quote opened on line 3 is not closed"), std::string::npos);
+    EXPECT_EQ(split[3].substr(0, 12), "after,1,108,");
 }
 
 TEST(CalcTable, TemplatesReadBack) {
