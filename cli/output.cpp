@@ -5,6 +5,7 @@
 
 #include "engine/method_constants.h"
 #include "model/calc_types.h"
+#include "model/slots.h"
 
 namespace kaldora::cli {
 
@@ -43,8 +44,12 @@ nlohmann::ordered_json TraceJson(const CalcTrace& t) {
     using J = nlohmann::ordered_json;
     J json;
     json["inputs"] = J::array();
-    for (const TraceInput& in : t.inputs)
-        json["inputs"].push_back({{"slot", in.slot}, {"typed", in.typed}, {"value", in.value}});
+    // The unit of the value as read: metres where the slot holds metres.
+    for (const TraceInput& in : t.inputs) {
+        const SlotDesign* design = FindSlotDesign(in.slot);
+        const std::string_view unit = HeldInMetres(in.slot) ? "м" : design ? design->unit : "";
+        json["inputs"].push_back({{"slot", in.slot}, {"typed", in.typed}, {"value", in.value}, {"unit", unit}});
+    }
     json["options"] = J::object();
     for (const auto& [name, value] : t.options) json["options"][name] = value;
     json["checks"] = J::array();

@@ -241,6 +241,10 @@ TEST(CalcJson, NumbersReadBackEqualToTheEngines) {
     EXPECT_EQ(json["channel_air_temp_c"].get<double>(), kaldora::WholeResults[5].channelAirTemp.value());
     EXPECT_FALSE(json.contains("surface_temp_c"));
     EXPECT_EQ(json["trace"]["passes"].size(), json["trace"]["solves"].size());
+    const auto& inputs = json["trace"]["inputs"];
+    const auto diameters = std::find_if(inputs.begin(), inputs.end(), [](const auto& in) { return in["slot"] == 23; });
+    ASSERT_NE(diameters, inputs.end());
+    EXPECT_EQ((*diameters)["unit"], "м");  // typed in mm, read in m
     ASSERT_EQ(json["events"].size(), 2u);
     EXPECT_EQ(json["events"][0]["kind"], "info");
     EXPECT_EQ(json["events"][1]["kind"], "result");
