@@ -59,7 +59,7 @@ public:
         ++counts_.rows;
         const Row& row = read.cells;
         const std::size_t inputs = layout_.columns.size();
-        cells_.resize(inputs + layout_.results.size());
+        cells_.resize(inputs);
         for (std::size_t i = 0; i < inputs; ++i)
             cells_[i] = {OutCell::Kind::Input, i < row.size() ? std::string_view(row[i]) : std::string_view()};
         const std::string problem =

@@ -112,7 +112,7 @@ public:
 
 protected:
     virtual void Start(std::string_view element, const XML_Char** attributes) = 0;
-    virtual void End(std::string_view element) = 0;
+    virtual void End(std::string_view) {}
     virtual void Text(std::string_view) {}
 
 private:
@@ -167,7 +167,6 @@ private:
         if (element == "sheet" && id.empty())
             if (const XML_Char* rid = Attribute(attributes, "id")) id = rid;
     }
-    void End(std::string_view) override {}
 };
 
 // Where a relationship id points (xl/_rels/workbook.xml.rels).
@@ -182,7 +181,6 @@ private:
         if (element == "Relationship" && id && id_ == id)
             if (const XML_Char* t = Attribute(attributes, "Target")) target = t;
     }
-    void End(std::string_view) override {}
     std::string id_;
 };
 
