@@ -25,7 +25,7 @@ test_packages=(
   locales xvfb xdotool poppler-utils python3 python3-openpyxl
   clang clang-format-14 libfuzzer-14-dev libclang-rt-14-dev
 )
-bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils python3-openpyxl)
+bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils dbus-daemon python3-openpyxl)
 package_packages=(
   "${run_packages[@]}"
   git dpkg-dev file lintian appstream desktop-file-utils man-db groff-base
@@ -111,7 +111,7 @@ case "${1:-}" in
     build plain
     ./build/bench/kaldora_bench "${@:2}"
     ./bench/cli_table.sh ./build/cli/kaldora-calc
-    ./bench/startup_time.sh ./build/ui/kaldora 5
+    ./bench/startup_time.sh -n 15 ./build/bench/minimal_window ./build/ui/kaldora
     ;;
   package)
     install_missing "${package_packages[@]}"

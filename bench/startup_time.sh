@@ -1,19 +1,29 @@
 #!/usr/bin/env bash
-# Times the start of the window: from launching the program to its window
-# being mapped (the first MapNotify on the root window), under Xvfb.
-#   bench/startup_time.sh PROGRAM [RUNS]   prints each run and the median, ms
+# Times the start of windows: from launching a program to its window being
+# mapped (the first MapNotify on the root window), under Xvfb. The programs
+# take turns run by run, so that a slow moment of the machine falls on all of
+# them; each is timed with a session message bus, as on a desktop, and
+# without one (where libdbus may start a bus of its own on every start).
+# The first program is the yardstick: the others' medians are also given as
+# multiples of its own.
+#   bench/startup_time.sh [-n RUNS] PROGRAM...   prints each one's medians, ms
 set -euo pipefail
-program=$1
-runs=${2:-5}
+runs=9
+if [[ ${1:-} == -n ]]; then runs=$2; shift 2; fi
+(($# > 0)) || { echo "usage: $0 [-n RUNS] PROGRAM..." >&2; exit 2; }
+
 display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+bus=
+trap 'kill $xvfb ${bus:-} 2>/dev/null || true' EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+read -r bus_address bus < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -s -d ' ')
 
-times=()
-for _ in $(seq "$runs"); do
+# Milliseconds from launching $1 to the first window mapped on the display.
+time_one() {
+  local fifo xev app start mapped line
   fifo=$(mktemp -u)
   mkfifo "$fifo"
   xev -root -event substructure >"$fifo" &
@@ -21,7 +31,7 @@ for _ in $(seq "$runs"); do
   exec 3<"$fifo"
   sleep 0.3  # xev has selected its events
   start=$(date +%s%N)
-  QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 &
+  QT_QPA_PLATFORM=xcb "$1" >/dev/null 2>&1 &
   app=$!
   while read -r -u 3 line; do
     case $line in MapNotify*) mapped=$(date +%s%N); break ;; esac
@@ -30,8 +40,24 @@ for _ in $(seq "$runs"); do
   wait "$app" "$xev" 2>/dev/null || true
   exec 3<&-
   rm -f "$fifo"
-  times+=($(( (mapped - start) / 1000000 )))
-  sleep 0.2
+  echo $(((mapped - start) / 1000000))
+}
+
+declare -A times
+for _ in $(seq "$runs"); do
+  for program in "$@"; do
+    times[$program,bus]+=" $(DBUS_SESSION_BUS_ADDRESS=$bus_address time_one "$program")"
+    times[$program,none]+=" $(env -u DBUS_SESSION_BUS_ADDRESS bash -c "$(declare -f time_one); time_one '$program'")"
+    sleep 0.2
+  done
 done
-printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1; printf "%d ms\n", $1 }
-  END { printf "median %d ms over %d runs\n", a[int((NR + 1) / 2)], NR }'
+
+median() { printf '%s\n' $1 | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
+# "77 (1.35x)": a median and its multiple of the yardstick's
+against() { awk -v m="$1" -v y="$2" 'BEGIN { printf "%d (%.2fx)", m, m / y }'; }
+printf '%-36s %20s %20s\n' "median of $runs runs, ms" "with a session bus" "without"
+for program in "$@"; do
+  bus=$(median "${times[$program,bus]}") none=$(median "${times[$program,none]}")
+  if [[ $program == "$1" ]]; then yard_bus=$bus yard_none=$none; fi
+  printf '%-36s %20s %20s\n' "$program" "$(against "$bus" "$yard_bus")" "$(against "$none" "$yard_none")"
+done
