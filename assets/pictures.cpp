@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QImageReader>
 
 namespace kaldora {
 
@@ -19,23 +18,26 @@ QString PathOf(Picture picture) {
     return {};
 }
 
-QPixmap Load(const QString& path) {
-    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    if (ratio > 1.0) {
+QImage Read(const QString& path, qreal screenRatio) {
+    if (screenRatio > 1.0) {
         QString sharp = path;
         sharp.insert(sharp.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
         if (QFile::exists(sharp)) {
-            QPixmap pixmap(sharp);
-            pixmap.setDevicePixelRatio(2.0);
-            return pixmap;
+            QImage image(sharp);
+            image.setDevicePixelRatio(2.0);
+            return image;
         }
     }
-    return QPixmap(path);
+    return QImage(path);
 }
+
+QPixmap Load(const QString& path) { return QPixmap::fromImage(Read(path, qApp ? qApp->devicePixelRatio() : 1.0)); }
 
 }  // namespace
 
 QPixmap LoadPicture(Picture picture) { return Load(PathOf(picture)); }
+
+QImage ReadPicture(Picture picture, qreal screenRatio) { return Read(PathOf(picture), screenRatio); }
 
 QPixmap LoadTypePicture(int type) { return Load(QStringLiteral(":/assets/type%1.jpg").arg(type)); }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -11,6 +12,9 @@ enum class Picture { Background, Title, IdleMarker, LitMarker, Logo };
 
 // Takes the double-resolution rendition on a screen scaled by 2 or more.
 QPixmap LoadPicture(Picture picture);
+// The same as an image, to be decoded on any thread: the screen's pixel
+// ratio is read on the window's thread and handed in.
+QImage ReadPicture(Picture picture, qreal screenRatio);
 QPixmap LoadTypePicture(int type);
 QIcon ProgramIcon();
 

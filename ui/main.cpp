@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <exception>
+#include <thread>
 
 #include "report/qt_messages.h"
 #include "report/unit2.h"
@@ -11,13 +12,19 @@
 
 int main(int argc, char* argv[]) {
     kaldora::DropRuntimeDirWarning();
+    // The fonts are read on a second thread while the display is opened.
+    std::jthread fonts(kaldora::ReadFontConfiguration);
     QApplication app(argc, argv);
+    fonts.join();
     kaldora::RestartToFitTheScreen(argv);
     try {
         kaldora::SetUpApplication(app);
         kaldora::TForm2 Form2;
-        kaldora::TForm1 Form1(&Form2);
+        kaldora::TForm1 Form1(&Form2, kaldora::TitleScreenFirst{});
         Form1.show();
+        // The title screen is painted before the controls it hides are made.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        Form1.BuildOtherScreens();
         return app.exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromUtf8(e.what()));

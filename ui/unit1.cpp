@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <future>
 
 #include "assets/fonts.h"
 #include "assets/pictures.h"
@@ -61,20 +62,33 @@ bool OpensPickList(const QKeyEvent* key) {
 
 }  // namespace
 
-TForm1::TForm1(TForm2* report) : report_(report) {
+TForm1::TForm1(TForm2* report) : TForm1(report, TitleScreenFirst{}) { BuildOtherScreens(); }
+
+TForm1::TForm1(TForm2* report, TitleScreenFirst) : report_(report) {
+    // The title screen's photographs are decoded on a second thread while
+    // its labels are made.
+    auto photographs = std::async(std::launch::async, [ratio = qApp->devicePixelRatio()] {
+        return std::pair{ReadPicture(Picture::Background, ratio), ReadPicture(Picture::Title, ratio)};
+    });
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Программа тепловых расчетов"));
     // The task bar names the program; the caption names what it does.
     setWindowIconText(QStringLiteral("Кальдора"));
-    setWindowIcon(ProgramIcon());
     setFixedSize(kWindowWidth, kWindowHeight);
     // A window is moved by its frame: its title bar stays on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(CentredInside(QRect(0, 0, kWindowWidth, kWindowHeight + kTitleBarAllowance), screen->availableGeometry())
                  .topLeft());
     setFont(DesignFont(Face::SansSerif, 11));
-    BuildControls();
-    FormCreate();
+    BuildTitleAndMenu();
+    BuildBrandPanels();
+    const auto [background, title] = photographs.get();
+    SetPicture(Fon_Image, QPixmap::fromImage(background));
+    SetPicture(Titul_Im, QPixmap::fromImage(title));
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(8000);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 }
 
 TForm1::~TForm1() {
@@ -82,10 +96,8 @@ TForm1::~TForm1() {
 }
 
 // Children are painted and visited by Tab in the order they are made: the
-// parts below are made in the design's order.
-void TForm1::BuildControls() {
-    BuildTitleAndMenu();
-    BuildBrandPanels();
+// parts are made in the design's order, these after the title screen's.
+void TForm1::BuildOtherScreens() {
     BuildSlotPanels();
     BuildMemos();
     BuildPlates();
@@ -94,30 +106,30 @@ void TForm1::BuildControls() {
     BuildResultRows();
     BuildPickLists();
     BuildShortcuts();
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(8000);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    // What the title screen does not show: the icon and the type pictures.
+    setWindowIcon(ProgramIcon());
+    for (const CalcTypeInfo& info : CalcTypes) SetPicture(Regims[info.Number()], LoadTypePicture(info.Number()));
+    FormCreate();
 }
 
 // Pictures and labels directly on the window, in paint order: the
 // background, the title, the menu markers and items, the type pictures.
 void TForm1::BuildTitleAndMenu() {
-    Fon_Image = MakePicture(this, "Fon_Image", {4, 0}, LoadPicture(Picture::Background));
+    Fon_Image = MakePicture(this, "Fon_Image", {4, 0});
     Fon_Image->setAlignment(Qt::AlignCenter);
     Fon_Image->setMouseTracking(true);
     OnEvents(Fon_Image, [this](QEvent* event) {
         if (event->type() == QEvent::MouseMove) Fon_ImageMouseMove();
         return false;
     });
-    Titul_Im = MakePicture(this, "Titul_Im", {235, 75}, LoadPicture(Picture::Title));
+    Titul_Im = MakePicture(this, "Titul_Im", {235, 75});
     Dark_Ind = MakePicture(this, "Dark_Ind", {536, 536}, LoadPicture(Picture::IdleMarker));
     Dark_Ind->hide();
     Light_Ind = MakePicture(this, "Light_Ind", {576, 536}, LoadPicture(Picture::LitMarker));
     Light_Ind->hide();
     const QPoint markerAt[6] = {{}, {14, 96}, {14, 129}, {14, 163}, {14, 520}, {14, 200}};
     for (int item = 1; item <= 4; ++item) {
-        Images[item] = MakePicture(this, "", markerAt[item], QPixmap());
+        Images[item] = MakePicture(this, "", markerAt[item]);
         Images[item]->setObjectName(QStringLiteral("Image%1").arg(item));
     }
     Shadow_Lab =
@@ -134,7 +146,8 @@ void TForm1::BuildTitleAndMenu() {
         BuildMenuItem(item);
         Labels[item]->hide();
     }
-    Images[5] = MakePicture(this, "Image5", markerAt[5], QPixmap());
+    Images[5] = MakePicture(this, "Image5", markerAt[5]);
+    for (int item = 1; item <= 5; ++item) CopyPicture(Images[item], Dark_Ind);
     for (int item : {1, 2, 3, 5}) Images[item]->hide();
 }
 
@@ -175,7 +188,7 @@ void TForm1::BuildTypePictures() {
     const QPoint regimAt[6] = {{}, {16, 408}, {224, 226}, {16, 226}, {224, 408}, {120, 317}};
     for (const CalcTypeInfo& info : CalcTypes) {
         const int type = info.Number();
-        QLabel* picture = MakePicture(this, "", regimAt[type], LoadTypePicture(type));
+        QLabel* picture = MakePicture(this, "", regimAt[type]);
         picture->setObjectName(QStringLiteral("Regim%1").arg(type));
         SetHint(picture, QStringLiteral("Выбор типа расчета"));
         picture->setAccessibleName(Q(info.heading).simplified());
@@ -458,7 +471,6 @@ void TForm1::OpenPickListFor(int slot) {
 void TForm1::FormCreate() {
     AttachView(this);
     for (std::string_view item : *CalcTypes.front().diameterItems) DiaList->addItem(Q(item));
-    for (int item = 1; item <= 5; ++item) CopyPicture(Images[item], Dark_Ind);
     Con_Lab->setText(QStringLiteral("Объект\nтруба"));
 }
 

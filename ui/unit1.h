@@ -26,11 +26,17 @@ namespace kaldora {
 
 class TForm2;
 
+// Makes only what the title screen shows, so that it is shown at once;
+// BuildOtherScreens() then makes the rest.
+struct TitleScreenFirst {};
+
 class TForm1 : public QWidget, public CalcView {
     Q_OBJECT
 public:
     explicit TForm1(TForm2* report = nullptr);
+    TForm1(TForm2* report, TitleScreenFirst);
     ~TForm1() override;
+    void BuildOtherScreens();
 
     // CalcView: the real edit boxes, result line and message boxes.
     std::string SlotText(int slot) const override;
@@ -111,7 +117,6 @@ private:
     void ShowNormChoice();
     QString FieldsWithoutNumbers() const;  // the error box, when there is a failure
     // The window's parts, made in the design's order.
-    void BuildControls();
     void BuildTitleAndMenu();
     void BuildMenuItem(int item);
     void BuildTypePictures();

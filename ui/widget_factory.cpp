@@ -31,9 +31,14 @@ QLabel* MakeLabel(QWidget* parent, const char* name, QRect rect, const QString& 
 QLabel* MakePicture(QWidget* parent, const char* name, QPoint at, const QPixmap& picture) {
     auto* image = new QLabel(parent);
     image->setObjectName(QLatin1String(name));
-    image->setPixmap(picture);
-    image->setGeometry(QRect(at, picture.deviceIndependentSize().toSize()));
+    image->move(at);
+    SetPicture(image, picture);
     return image;
+}
+
+void SetPicture(QLabel* label, const QPixmap& picture) {
+    label->setPixmap(picture);
+    label->resize(picture.deviceIndependentSize().toSize());
 }
 
 QLabel* MakePanel(QWidget* parent, const char* name, QRect rect, const QString& caption, const QFont& font,

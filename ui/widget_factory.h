@@ -23,7 +23,9 @@ enum class Bevel { Raised, LoweredOuter, LoweredInner };
 QLabel* MakeLabel(QWidget* parent, const char* name, QRect rect, const QString& text, const QFont& font,
                   const QColor& color, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop, bool wrap = false);
 
-QLabel* MakePicture(QWidget* parent, const char* name, QPoint at, const QPixmap& picture);
+QLabel* MakePicture(QWidget* parent, const char* name, QPoint at, const QPixmap& picture = QPixmap());
+// A picture label takes the size of its picture.
+void SetPicture(QLabel* label, const QPixmap& picture);
 
 // Panels are labels with a frame: a caption, a bevel and room for children.
 QLabel* MakePanel(QWidget* parent, const char* name, QRect rect, const QString& caption, const QFont& font,
