@@ -25,7 +25,20 @@ private slots:
     void init() { MakeWindow(); }
     void cleanup() { DropWindow(); }
 
+    void startUpState_data() {
+        QTest::addColumn<bool>("titleScreenFirst");
+        QTest::newRow("made at once") << false;
+        QTest::newRow("title screen first, as the program starts") << true;
+    }
+
     void startUpState() {
+        QFETCH(bool, titleScreenFirst);
+        if (titleScreenFirst) {
+            // The first frame is the whole title screen: what is made after
+            // it adds nothing to be seen.
+            const QImage first = MakeWindowTitleScreenFirst();
+            QCOMPARE(form->grab().toImage(), first);
+        }
         QCOMPARE(form->windowTitle(), QStringLiteral("Программа тепловых расчетов"));
         QCOMPARE(form->windowIconText(), QStringLiteral("Кальдора"));
         QCOMPARE(form->size(), QSize(792, 573));

@@ -30,6 +30,19 @@ protected:
         report = std::make_unique<TForm2>();
         form = std::make_unique<TForm1>(report.get());
     }
+    // As the program starts: the title screen made, shown and painted, then
+    // the rest made; returns that first painted frame.
+    QImage MakeWindowTitleScreenFirst() {
+        DropWindow();
+        ResetCalcData();
+        report = std::make_unique<TForm2>();
+        form = std::make_unique<TForm1>(report.get(), TitleScreenFirst{});
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get())) qFatal("the window was not exposed");
+        const QImage first = form->grab().toImage();
+        form->BuildOtherScreens();
+        return first;
+    }
     void DropWindow() {
         form.reset();
         report.reset();
