@@ -17,7 +17,7 @@ run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n
   fonts-liberation fonts-dejavu-core
-  nlohmann-json3-dev libcsv-dev libxlsxwriter-dev zlib1g-dev libzip-dev libexpat1-dev libfontconfig-dev
+  nlohmann-json3-dev libcsv-dev libxlsxwriter-dev zlib1g-dev libzip-dev libexpat1-dev
 )
 test_packages=(
   "${run_packages[@]}"

@@ -1,6 +1,5 @@
 #include "ui/application_setup.h"
 
-#include <fontconfig/fontconfig.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -43,8 +42,6 @@ void SetUpApplication(QApplication& app) {
     app.setProperty(kHelpFileProperty, QString::fromLatin1(kHelpFileName));
     InstallQtTranslations(app);
 }
-
-void ReadFontConfiguration() { FcInit(); }
 
 void RestartToFitTheScreen(char* argv[]) {
     constexpr char kFitted[] = "KALDORA_FITTED_SCALE";

@@ -9,10 +9,6 @@ namespace kaldora {
 
 void SetUpApplication(QApplication& app);
 
-// Reads the desktop's font configuration, the first text's longest wait; it
-// is safe on any thread before the first font is used.
-void ReadFontConfiguration();
-
 // The main window's design size, and what its frame adds above it at most.
 inline constexpr int kWindowWidth = 792;
 inline constexpr int kWindowHeight = 573;

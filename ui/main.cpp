@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <exception>
-#include <thread>
 
 #include "report/qt_messages.h"
 #include "report/unit2.h"
@@ -12,10 +11,7 @@
 
 int main(int argc, char* argv[]) {
     kaldora::DropRuntimeDirWarning();
-    // The fonts are read on a second thread while the display is opened.
-    std::jthread fonts(kaldora::ReadFontConfiguration);
     QApplication app(argc, argv);
-    fonts.join();
     kaldora::RestartToFitTheScreen(argv);
     try {
         kaldora::SetUpApplication(app);
