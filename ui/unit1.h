@@ -27,7 +27,7 @@ namespace kaldora {
 class TForm2;
 
 // Makes only what the title screen shows, so that it is shown at once;
-// BuildOtherScreens() then makes the rest.
+// BuildOtherScreens(), called once, then makes the rest.
 struct TitleScreenFirst {};
 
 class TForm1 : public QWidget, public CalcView {
