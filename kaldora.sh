@@ -110,6 +110,7 @@ case "${1:-}" in
     install_missing "${bench_packages[@]}"
     build plain
     ./build/bench/kaldora_bench "${@:2}"
+    ./build/bench/window_bench
     ./bench/cli_table.sh ./build/cli/kaldora-calc
     ./bench/startup_time.sh -n 15 ./build/bench/minimal_window ./build/ui/kaldora
     ;;

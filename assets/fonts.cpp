@@ -1,11 +1,17 @@
 #include "assets/fonts.h"
 
+#include <QFontDatabase>
+#include <QList>
+#include <QStringList>
+
 namespace kaldora {
 
 namespace {
 // Liberation Sans has Arial's metrics. Nothing free matches Arial Black, so
 // the heavy face of a wide sans stands in; Liberation Sans Narrow matches
 // Arial Narrow.
+constexpr char kReportFamily[] = "Liberation Sans";
+
 const char* Family(Face face) {
     switch (face) {
         case Face::ArialBlack: return "DejaVu Sans";
@@ -13,7 +19,7 @@ const char* Family(Face face) {
         case Face::Arial:
         case Face::SansSerif: break;
     }
-    return "Liberation Sans";
+    return kReportFamily;
 }
 }  // namespace
 
@@ -26,12 +32,19 @@ QFont DesignFont(Face face, int pixelHeight, bool bold) {
 }
 
 QFont ReportFont(double points, bool bold, bool underline) {
-    QFont font(QStringLiteral("Liberation Sans"));
+    QFont font(QString::fromLatin1(kReportFamily));
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setUnderline(underline);
     font.setStyleHint(QFont::SansSerif);
     return font;
+}
+
+QString MissingReportFont() {
+    const QString family = QString::fromLatin1(kReportFamily);
+    const bool present = QFontDatabase::families().contains(family) &&
+                         QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic);
+    return present ? QString() : family;
 }
 
 }  // namespace kaldora

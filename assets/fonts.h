@@ -14,4 +14,8 @@ QFont DesignFont(Face face, int pixelHeight, bool bold = false);
 // The report's fonts, in points.
 QFont ReportFont(double points, bool bold = false, bool underline = false);
 
+// The report's family when it is not installed with Cyrillic letters (its
+// pages would print as boxes), else empty.
+QString MissingReportFont();
+
 }  // namespace kaldora

@@ -15,11 +15,11 @@ if [[ ${1:-} == -n ]]; then runs=$2; shift 2; fi
 display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-bus=
-trap 'kill $xvfb ${bus:-} 2>/dev/null || true' EXIT
+bus_pid=
+trap 'kill $xvfb ${bus_pid:-} 2>/dev/null || true' EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-read -r bus_address bus < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -s -d ' ')
+read -r bus_address bus_pid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -s -d ' ')
 
 # Milliseconds from launching $1 to the first window mapped on the display.
 time_one() {
@@ -57,7 +57,7 @@ median() { printf '%s\n' $1 | sort -n | awk '{ a[NR] = $1 } END { print a[int((N
 against() { awk -v m="$1" -v y="$2" 'BEGIN { printf "%d (%.2fx)", m, m / y }'; }
 printf '%-36s %20s %20s\n' "median of $runs runs, ms" "with a session bus" "without"
 for program in "$@"; do
-  bus=$(median "${times[$program,bus]}") none=$(median "${times[$program,none]}")
-  if [[ $program == "$1" ]]; then yard_bus=$bus yard_none=$none; fi
-  printf '%-36s %20s %20s\n' "$program" "$(against "$bus" "$yard_bus")" "$(against "$none" "$yard_none")"
+  with_bus=$(median "${times[$program,bus]}") without=$(median "${times[$program,none]}")
+  if [[ $program == "$1" ]]; then yard_bus=$with_bus yard_none=$without; fi
+  printf '%-36s %20s %20s\n' "$program" "$(against "$with_bus" "$yard_bus")" "$(against "$without" "$yard_none")"
 done

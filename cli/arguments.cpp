@@ -1,6 +1,8 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
 #include <charconv>
+#include <map>
 
 namespace kaldora::cli {
 
@@ -36,8 +38,9 @@ const char kUsage[] =
     "  --version                   the program's version\n"
     "\n"
     "Exit status: 0 computed (a refused calculation is an answer too), 1 some table rows\n"
-    "had errors (each says why in its row), 2 unusable arguments or table header,\n"
-    "3 an output could not be written (a full disk, a folder without write permission).\n";
+    "had errors (each says why in its row), 2 unusable arguments, table header or input\n"
+    "(unreadable, or the output itself), 3 an output could not be written (a full disk,\n"
+    "a folder without write permission); a file written by name is then left as it was.\n";
 
 namespace {
 
@@ -59,14 +62,38 @@ Choice ParseChoice(const std::string& option, const std::string& word) {
 
 }  // namespace
 
+// Remembers which argument set each setting, so that a second one, alike or
+// contrary, is refused naming both instead of silently winning.
+class Settings {
+public:
+    void Set(const std::string& setting, const std::string& argument) {
+        const auto [it, first] = given_.emplace(setting, argument);
+        if (first) return;
+        if (it->second == argument) throw ArgumentError{"'" + argument + "' is given twice"};
+        throw ArgumentError{"'" + it->second + "' and '" + argument + "' contradict each other"};
+    }
+    bool Has(const std::string& setting) const { return given_.count(setting) > 0; }
+    // The first argument other than those of `except`, or empty.
+    std::string Other(std::initializer_list<std::string_view> except) const {
+        for (const auto& [setting, argument] : given_)
+            if (std::find(except.begin(), except.end(), setting) == except.end()) return argument;
+        return {};
+    }
+
+private:
+    std::map<std::string, std::string, std::less<>> given_;
+};
+
 Arguments ParseArguments(const std::vector<std::string>& args) {
     Arguments a;
-    bool typeGiven = false;
+    Settings given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const auto value = [&](const char* option) -> std::string {
             if (i + 1 >= args.size()) throw ArgumentError{std::string(option) + " needs a value"};
-            return args[++i];
+            const std::string& text = args[++i];
+            given.Set(option, std::string(option) + " " + text);
+            return text;
         };
         if (arg == "--help" || arg == "-h") {
             a.mode = Arguments::Mode::Help;
@@ -76,15 +103,17 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
             return a;
         } else if (arg == "--type") {
             a.input.type = ParseInt(value("--type"), "the type");
-            typeGiven = true;
         } else if (arg.rfind("--type=", 0) == 0) {
+            given.Set("--type", arg);
             a.input.type = ParseInt(arg.substr(7), "the type");
-            typeGiven = true;
         } else if (arg == "--indoors" || arg == "--outdoors") {
+            given.Set("placement", arg);
             a.input.indoors = arg == "--indoors";
         } else if (arg == "--metal" || arg == "--nonmetal") {
+            given.Set("cover", arg);
             a.input.metal = arg == "--metal";
         } else if (arg == "--long-hours" || arg == "--short-hours") {
+            given.Set("hours", arg);
             a.input.longHours = arg == "--long-hours";
         } else if (arg == "--norm") {
             a.input.norm = ParseChoice<NormSet>(arg, value("--norm"));
@@ -93,6 +122,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--region") {
             a.input.region = ParseChoice<Region>(arg, value("--region"));
         } else if (arg == "--json") {
+            given.Set(arg, arg);
             a.json = true;
         } else if (arg == "--csv") {
             a.mode = Arguments::Mode::Table;
@@ -117,15 +147,21 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
                 throw ArgumentError{"--template takes ru or en, not '" + language + "'"};
             a.mode = Arguments::Mode::Template;
             a.templateTitles = language == "ru" ? Titles::Russian : Titles::English;
+        } else if (arg == "--") {
+            throw ArgumentError{"'--' ends no list here: kaldora-calc takes only options and SLOT=TEXT"};
         } else if (arg.rfind("--", 0) == 0) {
             throw ArgumentError{"unknown option " + arg};
         } else if (const auto eq = arg.find('='); eq != std::string::npos) {
             const int slot = ParseInt(arg.substr(0, eq), "the slot in '" + arg + "'");
+            given.Set("slot " + std::to_string(slot), arg);
             a.input.slotTexts.emplace_back(slot, arg.substr(eq + 1));
         } else {
             throw ArgumentError{"expected SLOT=TEXT, got '" + arg + "'"};
         }
     }
+    if (const std::string other = given.Other({"--template"}); given.Has("--template") && !other.empty())
+        throw ArgumentError{"--template takes no other argument, not '" + other + "'"};
+    if (given.Has("--csv") && given.Has("--json")) throw ArgumentError{"--json does nothing with --csv"};
     if (!a.workbookPath.empty() && a.mode != Arguments::Mode::Table)
         throw ArgumentError{"--xlsx writes the results of a --csv table"};
     if (a.protocolPath.empty() && !(a.object.empty() && a.section.empty() && a.executor.empty() && a.checker.empty()))
@@ -134,12 +170,12 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         throw ArgumentError{"--protocol writes the protocol of one case (--type)"};
     if (a.mode == Arguments::Mode::Template) return a;
     if (a.mode == Arguments::Mode::Table) {
-        if (typeGiven || !a.input.slotTexts.empty() || a.input.indoors || a.input.metal || a.input.longHours ||
-            a.input.norm || a.input.supports || a.input.region)
+        if (given.Has("--type") || !a.input.slotTexts.empty() || a.input.indoors || a.input.metal ||
+            a.input.longHours || a.input.norm || a.input.supports || a.input.region)
             throw ArgumentError{"--csv takes its cases from the table; give no --type, options or slots"};
         return a;
     }
-    if (!typeGiven) throw ArgumentError{"no calculation type: give --type 1..5"};
+    if (!given.Has("--type")) throw ArgumentError{"no calculation type: give --type 1..5"};
     if (const std::string problem = CheckCase(a.input); !problem.empty()) throw ArgumentError{problem};
     return a;
 }

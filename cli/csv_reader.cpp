@@ -3,6 +3,8 @@
 #include <csv.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -213,7 +215,7 @@ void ReadCsvRows(std::FILE* in, std::string_view start, Dialect& dialect, const 
     std::vector<char> buffer(1 << 16);
     while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in))
         rows.Feed(decode({buffer.data(), got}));
-    if (std::ferror(in)) throw ArgumentError{"the table cannot be read"};
+    if (std::ferror(in)) throw ReadError{std::strerror(errno)};
     rows.Finish();
 }
 

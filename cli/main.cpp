@@ -1,5 +1,6 @@
 // kaldora-calc: the calculations of the window from a script, one case or a
 // whole table of cases.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QGuiApplication>
@@ -10,11 +11,14 @@
 #include <iostream>
 #include <memory>
 #include <new>
+#include <optional>
 
+#include "assets/fonts.h"
 #include "cli/arguments.h"
 #include "cli/output.h"
 #include "cli/table.h"
 #include "engine/case_run.h"
+#include "files/file_replacement.h"
 #include "report/protocol.h"
 #include "report/qt_messages.h"
 
@@ -29,6 +33,11 @@ void WriteProtocol(const kaldora::cli::Arguments& args, const kaldora::CalcTrace
     int qtArgc = 3;
     kaldora::DropRuntimeDirWarning();
     const QGuiApplication app(qtArgc, qtArgv);
+    // Without the report's font every Cyrillic letter would print as a box.
+    if (const QString font = kaldora::MissingReportFont(); !font.isEmpty())
+        throw kaldora::cli::WriteError{
+            args.protocolPath,
+            "the font " + font.toStdString() + " with Cyrillic letters is not installed (fonts-liberation)"};
     const auto q = [](const std::string& text) { return QString::fromStdString(text); };
     const kaldora::ProtocolDocument protocol = kaldora::MakeProtocol(
         trace, QDate::currentDate(), {q(args.object), q(args.section), q(args.executor), q(args.checker)});
@@ -40,6 +49,28 @@ void WriteProtocol(const kaldora::cli::Arguments& args, const kaldora::CalcTrace
 void FinishStandardOutput() {
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
         throw kaldora::cli::WriteError{"standard output", std::strerror(errno)};
+}
+
+// The table's file, or standard input; a folder is not a table.
+std::FILE* OpenTable(const std::string& path, const std::string& name) {
+    std::FILE* in = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+    struct stat st {};
+    const int error = !in ? errno : fstat(fileno(in), &st) == 0 && S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (error == 0) return in;
+    if (in) std::fclose(in);
+    throw kaldora::cli::InputError{"cannot read " + name + ": " + std::strerror(error)};
+}
+
+// A table written over itself would be lost, or read back for ever: the
+// output, by name or as standard output, must not be the input's file.
+void RefuseOutputOverInput(std::FILE* in, const std::string& name, const std::string& workbookPath) {
+    const std::optional<kaldora::FileIdentity> input = kaldora::RegularFileOf(fileno(in));
+    if (!input) return;
+    const std::optional<kaldora::FileIdentity> output =
+        workbookPath.empty() ? kaldora::RegularFileOf(STDOUT_FILENO) : kaldora::RegularFileAt(workbookPath);
+    if (output == input)
+        throw kaldora::cli::InputError{"the output is the input file: " + name +
+                                       (workbookPath.empty() ? " (standard output)" : "")};
 }
 
 int Run(const kaldora::cli::Arguments& args, char* program) {
@@ -57,12 +88,18 @@ int Run(const kaldora::cli::Arguments& args, char* program) {
         }
         case Arguments::Mode::Template: WriteTemplate(stdout, args.templateTitles); return 0;
         case Arguments::Mode::Table: {
-            std::FILE* in = args.tablePath == "-" ? stdin : std::fopen(args.tablePath.c_str(), "rb");
-            if (!in) throw ArgumentError{"cannot open " + args.tablePath};
-            const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(in == stdin ? nullptr : in, std::fclose);
+            const bool piped = args.tablePath == "-";
+            const std::string name = piped ? "standard input" : args.tablePath;
+            std::FILE* in = OpenTable(args.tablePath, name);
+            const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(piped ? nullptr : in, std::fclose);
+            RefuseOutputOverInput(in, name, args.workbookPath);
             TableRun run{in, args.workbookPath.empty() ? stdout : nullptr, args.workbookPath,
                          isatty(STDERR_FILENO) ? stderr : nullptr};
-            return RunTable(run).errors > 0 ? 1 : 0;
+            try {
+                return RunTable(run).errors > 0 ? 1 : 0;
+            } catch (const ReadError& e) {
+                throw InputError{"cannot read " + name + ": " + e.reason};
+            }
         }
     }
     return 0;
@@ -72,12 +109,16 @@ int Run(const kaldora::cli::Arguments& args, char* program) {
 
 int main(int argc, char* argv[]) {
     using namespace kaldora::cli;
+    kaldora::OpenMissingStandardStreams();
     try {
         const int status = Run(ParseArguments(std::vector<std::string>(argv + 1, argv + argc)), argv[0]);
         FinishStandardOutput();
         return status;
     } catch (const ArgumentError& e) {
         std::cerr << "kaldora-calc: " << e.message << "\nTry 'kaldora-calc --help'.\n";
+        return 2;
+    } catch (const InputError& e) {
+        std::cerr << "kaldora-calc: " << e.message << "\n";
         return 2;
     } catch (const WriteError& e) {
         std::cerr << "kaldora-calc: cannot write " << e.target << ": " << e.reason << "\n";

@@ -12,6 +12,7 @@
 
 #include "cli/errors.h"
 #include "cli/output.h"
+#include "files/file_replacement.h"
 #include "model/number_text.h"
 
 namespace kaldora::cli {
@@ -25,6 +26,7 @@ bool IsWorkbook(std::string_view start) { return start.substr(0, 4) == std::stri
 void ReadRows(std::FILE* in, Dialect& dialect, const RowHandler& onRow) {
     std::string start(1 << 16, '\0');
     start.resize(std::fread(start.data(), 1, start.size(), in));
+    if (std::ferror(in)) throw ReadError{std::strerror(errno)};
     if (IsWorkbook(start)) {
         dialect = {};
         ReadWorkbookRows(in, start, onRow);
@@ -83,16 +85,21 @@ public:
             encoded_.clear();
             encoder_->Convert(line_, encoded_);
             std::fwrite(encoded_.data(), 1, encoded_.size(), out_);
-            return;
+        } else {
+            std::fwrite(line_.data(), 1, line_.size(), out_);
         }
-        std::fwrite(line_.data(), 1, line_.size(), out_);
+        // A write that failed when the buffer went out ends the run there,
+        // not after every row is computed.
+        if (std::ferror(out_)) Fail();
     }
 
     void Finish() override {
-        if (std::fflush(out_) != 0 || std::ferror(out_)) throw WriteError{"standard output", std::strerror(errno)};
+        if (std::fflush(out_) != 0 || std::ferror(out_)) Fail();
     }
 
 private:
+    [[noreturn]] static void Fail() { throw WriteError{"standard output", std::strerror(errno)}; }
+
     // Quoted only when it must be: the separator, a quote or a line break
     // inside, or blanks at an end that a spreadsheet would drop.
     void AppendField(std::string_view text) {
@@ -148,16 +155,20 @@ std::string NumberFormat(int decimals) { return decimals == 0 ? "0" : "0." + std
 class WorkbookWriter : public TableWriter {
 public:
     WorkbookWriter(const std::string& path, const std::vector<OutColumn>& columns, bool russian)
-        : path_(path), sheetName_(russian ? "Расчет" : "Results"), columns_(columns), widths_(columns.size(), 0) {
-        // The library opens the file only when it closes the workbook: a
-        // path that cannot be written is found now, before any row.
-        if (std::FILE* probe = std::fopen(path.c_str(), "wb"))
-            std::fclose(probe);
-        else
-            throw WriteError{path, std::strerror(errno)};
+        : path_(path),
+          file_(path),
+          scratchFolder_(file_.Folder()),
+          sheetName_(russian ? "Расчет" : "Results"),
+          columns_(columns),
+          widths_(columns.size(), 0) {
+        // The workbook is made under a temporary name beside the target,
+        // which is found unwritable now, before any row; the library's
+        // scratch files go there too rather than to a small TMPDIR.
+        if (file_.Error() != 0) throw WriteError{path, std::strerror(file_.Error())};
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
-        book_ = workbook_new_opt(path.c_str(), &options);
+        options.tmpdir = scratchFolder_.data();
+        book_ = workbook_new_opt(file_.Path().c_str(), &options);
         if (!book_) throw WriteError{path, "the workbook cannot be started"};
         bold_ = workbook_add_format(book_);
         format_set_bold(bold_);
@@ -192,7 +203,7 @@ public:
             const OutCell& cell = cells[i];
             if (cell.kind == OutCell::Kind::Number) {
                 if (!std::isfinite(cell.number)) continue;  // a workbook has no such number
-                worksheet_write_number(sheet_, row_, Col(i), cell.number, formats_[i]);
+                Check(worksheet_write_number(sheet_, row_, Col(i), cell.number, formats_[i]));
                 Widen(i, ShortestNumber(cell.number).size());
                 continue;
             }
@@ -200,9 +211,9 @@ public:
             const std::optional<double> number =
                 cell.kind == OutCell::Kind::Input && !columns_[i].textOnly ? ParseWholeNumber(cell.text) : std::nullopt;
             if (number)
-                worksheet_write_number(sheet_, row_, Col(i), *number, nullptr);
+                Check(worksheet_write_number(sheet_, row_, Col(i), *number, nullptr));
             else
-                worksheet_write_string(sheet_, row_, Col(i), Clipped(cell.text).c_str(), nullptr);
+                Check(worksheet_write_string(sheet_, row_, Col(i), Clipped(cell.text).c_str(), nullptr));
             Widen(i, CountCharacters(cell.text));
         }
         ++row_;
@@ -216,11 +227,12 @@ public:
             const OutCell& cell = cells[i];
             if (cell.kind == OutCell::Kind::Number && std::isfinite(cell.number)) {
                 if (const std::string formula = SumFormula(Col(i)); !formula.empty())
-                    worksheet_write_formula_num(sheet_, row_, Col(i), formula.c_str(), totalFormats_[i], cell.number);
+                    Check(worksheet_write_formula_num(sheet_, row_, Col(i), formula.c_str(), totalFormats_[i],
+                                                      cell.number));
                 else
-                    worksheet_write_number(sheet_, row_, Col(i), cell.number, totalFormats_[i]);
+                    Check(worksheet_write_number(sheet_, row_, Col(i), cell.number, totalFormats_[i]));
             } else if (!cell.text.empty()) {
-                worksheet_write_string(sheet_, row_, Col(i), Clipped(cell.text).c_str(), bold_);
+                Check(worksheet_write_string(sheet_, row_, Col(i), Clipped(cell.text).c_str(), bold_));
             }
         }
         ++row_;
@@ -230,10 +242,17 @@ public:
         for (lxw_worksheet* sheet : sheets_)
             for (std::size_t i = 0; i < columns_.size(); ++i)
                 worksheet_set_column(sheet, Col(i), Col(i), std::min<double>(widths_[i] + 2.0, 60.0), nullptr);
+        // The library does not check its writes to the sheets' scratch files;
+        // a full folder shows there.
+        for (lxw_worksheet* sheet : sheets_)
+            if (sheet->optimize_tmpfile &&
+                (std::fflush(sheet->optimize_tmpfile) != 0 || std::ferror(sheet->optimize_tmpfile)))
+                throw WriteError{path_, std::strerror(errno)};
         errno = 0;
         const lxw_error error = CloseQuietly(book_);
         book_ = nullptr;
         if (error != LXW_NO_ERROR) throw WriteError{path_, errno != 0 ? std::strerror(errno) : lxw_strerror(error)};
+        if (const int commit = file_.Commit()) throw WriteError{path_, std::strerror(commit)};
     }
 
 private:
@@ -241,6 +260,10 @@ private:
     static constexpr std::size_t kSheetCellBytes = 32767;
 
     static lxw_col_t Col(std::size_t i) { return static_cast<lxw_col_t>(i); }
+
+    void Check(lxw_error error) const {
+        if (error != LXW_NO_ERROR) throw WriteError{path_, lxw_strerror(error)};
+    }
 
     // A cell holds at most 32767 bytes.
     static std::string Clipped(std::string_view text) { return ValidUtf8(text, kSheetCellBytes); }
@@ -281,6 +304,8 @@ private:
     void Widen(std::size_t column, std::size_t chars) { widths_[column] = std::max(widths_[column], chars); }
 
     std::string path_;
+    FileReplacement file_;
+    std::string scratchFolder_;  // the library takes it as char*
     std::string sheetName_;
     std::vector<OutColumn> columns_;
     std::vector<std::size_t> widths_;

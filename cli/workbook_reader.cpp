@@ -4,7 +4,9 @@
 #include <unistd.h>
 #include <zip.h>
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <string>
@@ -12,6 +14,7 @@
 
 #include "cli/errors.h"
 #include "cli/table_io.h"
+#include "files/file_replacement.h"
 
 namespace kaldora::cli {
 
@@ -32,15 +35,22 @@ std::FILE* SeekableCopy(std::FILE* in, std::string_view start) {
         if (copy >= 0) close(copy);
         throw ArgumentError{"the workbook cannot be opened"};
     }
-    std::FILE* file = std::tmpfile();
-    if (!file) throw ArgumentError{"no room for a copy of the workbook"};
+    const int scratch = OpenScratchFile();
+    std::FILE* file = scratch >= 0 ? fdopen(scratch, "w+b") : nullptr;
+    if (!file) {
+        if (scratch >= 0) close(scratch);
+        throw ReadError{std::string("no room for a copy of the workbook: ") + std::strerror(errno)};
+    }
     bool written = std::fwrite(start.data(), 1, start.size(), file) == start.size();
     char buffer[1 << 16];
     while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, in))
         written = written && std::fwrite(buffer, 1, got, file) == got;
-    if (!written || std::fflush(file) != 0) {
+    const bool readFailed = std::ferror(in);
+    const int error = errno;
+    if (readFailed || !written || std::fflush(file) != 0) {
         std::fclose(file);
-        throw ArgumentError{"no room for a copy of the workbook"};
+        throw ReadError{readFailed ? std::strerror(error)
+                                   : std::string("no room for a copy of the workbook: ") + std::strerror(error)};
     }
     return file;
 }

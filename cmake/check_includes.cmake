@@ -4,7 +4,7 @@
 #   cmake -DSOURCE_DIR=... -P check_includes.cmake
 file(GLOB_RECURSE sources
   ${SOURCE_DIR}/model/*.[ch]* ${SOURCE_DIR}/engine/*.[ch]* ${SOURCE_DIR}/report/*.[ch]*
-  ${SOURCE_DIR}/ui/*.[ch]* ${SOURCE_DIR}/cli/*.[ch]* ${SOURCE_DIR}/assets/*.[ch]*
+  ${SOURCE_DIR}/ui/*.[ch]* ${SOURCE_DIR}/cli/*.[ch]* ${SOURCE_DIR}/assets/*.[ch]* ${SOURCE_DIR}/files/*.[ch]*
   ${SOURCE_DIR}/tests/*.[ch]* ${SOURCE_DIR}/bench/*.[ch]*)
 set(found "")
 foreach(source IN LISTS sources)

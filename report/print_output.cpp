@@ -1,14 +1,13 @@
 #include "report/print_output.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QBuffer>
 #include <QFile>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <cerrno>
 #include <cstring>
+
+#include "files/file_replacement.h"
 
 namespace kaldora {
 
@@ -50,23 +49,8 @@ QByteArray PdfBytes(const QPageLayout& layout, int resolution, const PdfMetadata
 }
 
 int WriteWholeFile(const QString& path, const QByteArray& bytes) {
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return errno;
-    int error = 0;
-    const char* data = bytes.constData();
-    for (qsizetype left = bytes.size(); left > 0;) {
-        const ssize_t written = ::write(fd, data, static_cast<std::size_t>(left));
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            error = errno;
-            break;
-        }
-        data += written;
-        left -= written;
-    }
-    if (::close(fd) != 0 && error == 0) error = errno;
-    return error;
+    return ReplaceFile(QFile::encodeName(path).toStdString(),
+                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QString WriteFailureReason(int error) {

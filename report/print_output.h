@@ -25,8 +25,9 @@ struct PdfMetadata {
 // The pages as a PDF document, at the resolution and page layout given.
 QByteArray PdfBytes(const QPageLayout& layout, int resolution, const PdfMetadata& metadata, const PagePainter& paint);
 
-// Writes the bytes as the whole file: 0 when every byte reached it and it
-// closed cleanly, else the system's error number.
+// Replaces the file with the bytes, whole or not at all: 0 when every byte
+// reached the disk and the file took the target's place, else the system's
+// error number (the earlier file then stays as it was).
 int WriteWholeFile(const QString& path, const QByteArray& bytes);
 
 // The reason for a system error number, in the window's words ("нет места

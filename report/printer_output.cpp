@@ -3,9 +3,16 @@
 #include <QPrinter>
 #include <cerrno>
 
+#include "assets/fonts.h"
+
 namespace kaldora {
 
 QString PrintChecked(QPrinter& printer, const PdfMetadata& metadata, const PagePainter& paint) {
+    if (const QString font = MissingReportFont(); !font.isEmpty())
+        return QStringLiteral(
+                   "Не установлен шрифт %1 с русскими буквами: лист напечатался бы квадратиками. "
+                   "Установите пакет fonts-liberation.")
+            .arg(font);
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         const QString path = printer.outputFileName();
         const QByteArray pdf = PdfBytes(printer.pageLayout(), printer.resolution(), metadata, paint);

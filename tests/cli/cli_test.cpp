@@ -50,14 +50,15 @@ struct RemoveWorkDir : ::testing::Environment {
 };
 const auto* const removeWorkDir = ::testing::AddGlobalTestEnvironment(new RemoveWorkDir);
 
-// `output`: where standard output goes instead of a file read back.
-Outcome Calc(const std::vector<std::string>& args, const std::string& locale = "C", const std::string& input = "",
-             const std::string& output = "") {
+// `environment`: assignments before the command; `output`: where standard
+// output goes instead of a file read back.
+Outcome Calc(const std::vector<std::string>& args, const std::string& environment = "LC_ALL=C",
+             const std::string& input = "", const std::string& output = "") {
     const std::string& dir = WorkDir();
     const std::string out = output.empty() ? dir + "/calc.out" : output;
     const std::string err = dir + "/calc.err", in = dir + "/calc.in";
     std::ofstream(in, std::ios::binary) << input;
-    std::string command = "LC_ALL=" + locale + " " + Quote(KALDORA_CALC);
+    std::string command = environment + " " + Quote(KALDORA_CALC);
     for (const auto& a : args) command += " " + Quote(a);
     command += " <" + in + " >" + out + " 2>" + err;
     const int raw = std::system(command.c_str());
@@ -125,6 +126,7 @@ struct ArgumentCase {
     const char* name;
     std::vector<std::string> args;
     const char* message;
+    bool argumentsHint = true;  // false: an input that cannot be used, said in one line
 };
 
 class CalcArgumentTest : public ::testing::TestWithParam<ArgumentCase> {};
@@ -134,7 +136,7 @@ TEST_P(CalcArgumentTest, RefusesWithStatusTwo) {
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     // One line naming the problem, then where to look.
-    const std::string hint = "\nTry 'kaldora-calc --help'.\n";
+    const std::string hint = GetParam().argumentsHint ? "\nTry 'kaldora-calc --help'.\n" : "\n";
     ASSERT_GT(run.err.size(), hint.size()) << run.err;
     EXPECT_EQ(run.err.substr(run.err.size() - hint.size()), hint);
     EXPECT_EQ(run.err.find('\n'), run.err.size() - hint.size()) << run.err;
@@ -171,7 +173,18 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"NotASlot", {"--type", "1", "45"}, "expected SLOT=TEXT"},
         ArgumentCase{"CsvWithType", {"--csv", "-", "--type", "1"}, "give no --type"},
         ArgumentCase{"ProtocolOfATable", {"--csv", "-", "--protocol", "p.pdf"}, "protocol of one case"},
-        ArgumentCase{"MissingTable", {"--csv", "/nonexistent/cases.csv"}, "cannot open"}),
+        ArgumentCase{"SlotTwice", {"--type", "1", "3=108", "3=159"}, "'3=108' and '3=159' contradict each other"},
+        ArgumentCase{"TypeTwice", {"--type", "1", "--type", "3"}, "'--type 1' and '--type 3' contradict each other"},
+        ArgumentCase{"BothPlacements", {"--type", "1", "--indoors", "--outdoors"}, "'--indoors' and '--outdoors'"},
+        ArgumentCase{"NormTwice", {"--type", "1", "--norm", "sp61", "--norm", "sp61"}, "'--norm sp61' is given twice"},
+        ArgumentCase{"JsonWithTable", {"--csv", "-", "--json"}, "--json does nothing with --csv"},
+        ArgumentCase{"TemplateWithMore", {"--template", "en", "--json"}, "--template takes no other argument"},
+        ArgumentCase{"DoubleDash", {"--type", "1", "--", "3=108"}, "'--' ends no list here"},
+        ArgumentCase{"MissingTable",
+                     {"--csv", "/nonexistent/cases.csv"},
+                     "cannot read /nonexistent/cases.csv: No such file or directory",
+                     false},
+        ArgumentCase{"FolderAsTable", {"--csv", "/"}, "cannot read /: Is a directory", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct WriteFailureCase {
@@ -180,6 +193,7 @@ struct WriteFailureCase {
     std::string input;
     std::string output;  // where standard output goes
     const char* message;
+    std::string environment = "LC_ALL=C";
 };
 
 class CalcWriteFailureTest : public ::testing::TestWithParam<WriteFailureCase> {};
@@ -188,7 +202,7 @@ class CalcWriteFailureTest : public ::testing::TestWithParam<WriteFailureCase> {
 // what was not written and why; no hint on the arguments.
 TEST_P(CalcWriteFailureTest, EndsWithStatusThree) {
     const WriteFailureCase& c = GetParam();
-    const Outcome run = Calc(c.args, "C", c.input, c.output.empty() ? WorkDir() + "/calc.out" : c.output);
+    const Outcome run = Calc(c.args, c.environment, c.input, c.output.empty() ? WorkDir() + "/calc.out" : c.output);
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.err, std::string("kaldora-calc: cannot write ") + c.message + "\n");
 }
@@ -214,7 +228,14 @@ INSTANTIATE_TEST_SUITE_P(
                          {"--csv", "-", "--xlsx", "/dev/full"},
                          "type\n1\n",
                          "",
-                         "/dev/full: No space left on device"}),
+                         "/dev/full: No space left on device"},
+        WriteFailureCase{
+            "ProtocolWithoutItsFont",
+            {"--type", "1", "--protocol", "protocol.pdf"},
+            "",
+            "",
+            "protocol.pdf: the font Liberation Sans with Cyrillic letters is not installed (fonts-liberation)",
+            "LC_ALL=C FONTCONFIG_FILE=" KALDORA_NO_FONTS}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The same case computed by the engine in this process.
@@ -315,8 +336,8 @@ TEST(CalcProtocol, IsWrittenWithoutADisplay) {
 TEST(CalcLocale, RussianLocaleGivesTheSameOutput) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"--type", "3", "4=350,5", "7=45.5", "--json"}, {"--type", "1", "1=20.5"}, {"--type", "5"}}) {
-        const Outcome c = Calc(args, "C");
-        const Outcome ru = Calc(args, "ru_RU.UTF-8");
+        const Outcome c = Calc(args, "LC_ALL=C");
+        const Outcome ru = Calc(args, "LC_ALL=ru_RU.UTF-8");
         EXPECT_EQ(c.status, 0);
         EXPECT_EQ(ru.out, c.out);
     }
@@ -345,7 +366,7 @@ TEST(CalcTable, MixedRowsAreComputedIndependently) {
         "4,,1,,-20,,,,,\n"
         "4,,,,-20,,,,,\n"
         ",,,,,,,,,\n";  // a row of empty cells is no case
-    const Outcome run = Calc({"--csv", "-"}, "ru_RU.UTF-8", table);
+    const Outcome run = Calc({"--csv", "-"}, "LC_ALL=ru_RU.UTF-8", table);
     EXPECT_EQ(run.status, 1) << run.err;  // some rows had errors, the rest computed
     const auto lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 13u) << run.out;
@@ -385,7 +406,7 @@ struct DialectCase {
 class CalcTableDialectTest : public ::testing::TestWithParam<DialectCase> {};
 
 TEST_P(CalcTableDialectTest, ComesBackInItsDialect) {
-    const Outcome run = Calc({"--csv", "-"}, "C", GetParam().table);
+    const Outcome run = Calc({"--csv", "-"}, "LC_ALL=C", GetParam().table);
     ASSERT_EQ(run.status, 0) << run.err;
     const auto lines = Lines(run.out);
     ASSERT_GE(lines.size(), 2u) << run.out;
@@ -416,7 +437,7 @@ INSTANTIATE_TEST_SUITE_P(
 // the expected values are worked out by hand from the printed thicknesses
 // (type 3: 53,3 mm on 108 mm; type 5: 23,9 mm on both 108 mm pipes).
 TEST(CalcTable, QuantitiesAndTotals) {
-    const Outcome run = Calc({"--csv", "-"}, "C",
+    const Outcome run = Calc({"--csv", "-"}, "LC_ALL=C",
                              "Участок;Вид расчета;Температура теплоносителя, °C;"
                              "Температура на поверхности, °C;Длина участка, м\n"
                              "A;3;350;45;100\nB;5;;;10\nC;1;;;\n");
@@ -467,7 +488,7 @@ TEST(CalcTable, CellsReadAsMeantOrNotAtAll) {
         "1;10;108;1;\r\n"
         "1;10;108;Ложь;\r\n"
         "1;10;108;0;\r\n";
-    const Outcome run = Calc({"--csv", "-"}, "C", table);
+    const Outcome run = Calc({"--csv", "-"}, "LC_ALL=C", table);
     EXPECT_EQ(run.status, 1) << run.err;
     const auto lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 9u) << run.out;
@@ -502,12 +523,12 @@ TEST(CalcTable, EncodingsComeBackAsTheyCame) {
     const std::string rows =
         "section;type;diameter_mm;medium_temp;length_m\n"
         "S-1;1;108;150;12,5\n";
-    const Outcome utf8 = Calc({"--csv", "-"}, "C", rows);
+    const Outcome utf8 = Calc({"--csv", "-"}, "LC_ALL=C", rows);
     ASSERT_EQ(utf8.status, 0) << utf8.err;
 
     std::string cp1251 = rows;
     cp1251.replace(cp1251.find("S-1"), 1, "\xD3");  // "У" in Windows-1251
-    const Outcome windows = Calc({"--csv", "-"}, "C", cp1251);
+    const Outcome windows = Calc({"--csv", "-"}, "LC_ALL=C", cp1251);
     EXPECT_EQ(windows.status, 0) << windows.err;
     std::string expected = utf8.out;
     expected.replace(expected.find("S-1"), 1, "\xD3");
@@ -515,10 +536,10 @@ TEST(CalcTable, EncodingsComeBackAsTheyCame) {
 
     std::string tabs = rows;
     std::replace(tabs.begin(), tabs.end(), ';', '\t');
-    const Outcome unicode = Calc({"--csv", "-"}, "C", utf16(tabs));
+    const Outcome unicode = Calc({"--csv", "-"}, "LC_ALL=C", utf16(tabs));
     EXPECT_EQ(unicode.status, 0) << unicode.err;
     ASSERT_EQ(unicode.out.substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(narrow(unicode.out), Calc({"--csv", "-"}, "C", tabs).out);  // as the same table in UTF-8
+    EXPECT_EQ(narrow(unicode.out), Calc({"--csv", "-"}, "LC_ALL=C", tabs).out);  // as the same table in UTF-8
 }
 
 // Cells no spreadsheet should hold are each their row's business.
@@ -527,7 +548,7 @@ TEST(CalcTable, HostileRowsStayInTheirRows) {
     const std::string wide(2000, ',');
     const std::string table = "section,type,diameter_mm\n" + huge + ",1,108\n" + std::string("nul\0,1,108\n", 12) +
                               "short\n" + "a,1,108,extra\n" + wide + "\n" + "b,1,\"108\n" + "after,1,108\n";
-    const Outcome run = Calc({"--csv", "-"}, "C", table);
+    const Outcome run = Calc({"--csv", "-"}, "LC_ALL=C", table);
     EXPECT_EQ(run.status, 1) << run.err;
     const auto lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 8u);
@@ -546,7 +567,7 @@ TEST(CalcTable, HostileRowsStayInTheirRows) {
     const std::string header = "section,type,diameter_mm\n";
     const std::string boundary =
         header + std::string(65536 - header.size() - 16, 'P') + ",1,108\n" + "b,1,\"108\"" + "c\nafter,1,108\n";
-    const auto split = Lines(Calc({"--csv", "-"}, "C", boundary).out);
+    const auto split = Lines(Calc({"--csv", "-"}, "LC_ALL=C", boundary).out);
     ASSERT_EQ(split.size(), 4u);
     EXPECT_NE(split[2].find("the quote opened on line 3 is not closed"), std::string::npos);
     EXPECT_EQ(split[3].substr(0, 12), "after,1,108,");
@@ -556,7 +577,7 @@ TEST(CalcTable, TemplatesReadBack) {
     for (const char* language : {"ru", "en"}) {
         const Outcome blank = Calc({"--template", language});
         ASSERT_EQ(blank.status, 0) << blank.err;
-        const Outcome run = Calc({"--csv", "-"}, "C", blank.out);
+        const Outcome run = Calc({"--csv", "-"}, "LC_ALL=C", blank.out);
         EXPECT_EQ(run.status, 0) << language << ": " << run.err;
         EXPECT_EQ(Lines(run.out).size(), 2u) << run.out;  // the header and the empty totals
     }
@@ -577,7 +598,7 @@ std::string Repeated(const std::string& text, int times) {
 class CalcTableHeaderTest : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(CalcTableHeaderTest, UnusableHeaderIsRefusedBeforeAnyRow) {
-    const Outcome run = Calc({"--csv", "-"}, "C", GetParam().table);
+    const Outcome run = Calc({"--csv", "-"}, "LC_ALL=C", GetParam().table);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;

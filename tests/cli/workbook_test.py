@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
 """The workbook of kaldora-calc --xlsx, opened and read back: a bold frozen
 header, numbers as numbers, text as text, fitted columns, the totals row;
-and workbooks made by a spreadsheet library read as tables."""
+and workbooks made by a spreadsheet library read as tables; files written by
+name replaced whole or not at all."""
 import csv
+import glob
 import os
+import resource
+import signal
 import subprocess
 import sys
 import tempfile
@@ -158,6 +162,98 @@ class WorkbookIn(unittest.TestCase):
         self.assertIn("не вычислены", first["Сообщения"])
         self.assertIsNone(total["Площадь покрытия, м²"])
         self.assertIn("Сумма не вычислена", total["Сообщения"])
+
+class EarlierFilesSurvive(unittest.TestCase):
+    """A run that fails, is stopped or would write over its input leaves every
+    file as it was; runs that succeed leave whole files."""
+
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.table = self.path("sections.csv")
+        with open(self.table, "w") as f:
+            f.write("section,type,diameter_mm,medium_temp,length_m\n")
+            f.writelines("S%d,1,108,%d,10\n" % (i, 50 + i % 500) for i in range(20000))
+        self.book, self.protocol = self.path("earlier.xlsx"), self.path("earlier.pdf")
+        for args in (["--csv", self.table, "--xlsx", self.book], ["--type", "1", "--protocol", self.protocol]):
+            subprocess.run([CALC] + args, check=True, capture_output=True)
+        self.earlier = {p: self.read(p) for p in (self.table, self.book, self.protocol)}
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def path(self, name):
+        return os.path.join(self.dir.name, name)
+
+    @staticmethod
+    def read(path):
+        with open(path, "rb") as f:
+            return f.read()
+
+    def assert_as_before(self):
+        for path, content in self.earlier.items():
+            self.assertEqual(self.read(path), content, path)
+        self.assertEqual(glob.glob(self.path(".*kaldora-*")), [])
+
+    def test_output_over_input_is_refused(self):
+        os.link(self.table, self.path("link.csv"))
+        os.mkdir(self.path("x"))
+        for target in (self.table, self.path("link.csv"), self.path("x/../sections.csv")):
+            run = subprocess.run([CALC, "--csv", self.table, "--xlsx", target], capture_output=True)
+            self.assertEqual((run.returncode, run.stderr.count(b"\n")), (2, 1), target)
+            self.assertIn(b"the output is the input file", run.stderr)
+        with open(self.table, "ab") as appended:
+            run = subprocess.run([CALC, "--csv", self.table], stdout=appended, stderr=subprocess.PIPE)
+        self.assertEqual(run.returncode, 2)
+        self.assert_as_before()
+
+    def test_failed_runs_leave_the_earlier_files(self):
+        def small_files():  # writes past 16 KB fail (EFBIG) instead of killing the run
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (1 << 14, 1 << 14))
+        for args in (["--csv", self.table, "--xlsx", self.book], ["--type", "1", "--protocol", self.protocol]):
+            run = subprocess.run([CALC] + args, capture_output=True, preexec_fn=small_files)
+            self.assertEqual(run.returncode, 3, run.stderr)
+            self.assertIn(b"File too large", run.stderr)
+        # An input workbook that breaks off after its first rows.
+        with zipfile.ZipFile(self.book) as z:
+            parts = {name: z.read(name) for name in z.namelist()}
+        sheet = parts["xl/worksheets/sheet1.xml"]
+        parts["xl/worksheets/sheet1.xml"] = sheet[: sheet.index(b"<row", 200000)] + b"<row><c r=\"A"
+        broken = self.path("broken.xlsx")
+        with zipfile.ZipFile(broken, "w") as z:
+            for name, content in parts.items():
+                z.writestr(name, content)
+        run = subprocess.run([CALC, "--csv", broken, "--xlsx", self.book], capture_output=True)
+        self.assertEqual(run.returncode, 2, run.stderr)
+        self.assert_as_before()
+
+    def test_a_stopped_run_leaves_the_earlier_workbook(self):
+        for stop in (signal.SIGTERM, signal.SIGINT):
+            run = subprocess.Popen([CALC, "--csv", self.table, "--xlsx", self.book])
+            while not glob.glob(self.path(".earlier.xlsx.kaldora-*")) and run.poll() is None:
+                pass
+            run.send_signal(stop)
+            self.assertEqual(run.wait(), -stop)
+            self.assert_as_before()
+
+    def test_scratch_space_is_the_targets_folder(self):
+        unwritable = dict(os.environ, TMPDIR="/proc")
+        run = subprocess.run([CALC, "--csv", self.table, "--xlsx", self.path("new.xlsx")], env=unwritable)
+        self.assertEqual(run.returncode, 0)
+        self.assertEqual(openpyxl.load_workbook(self.path("new.xlsx"), read_only=True).active.max_row, 20002)
+        # A piped workbook is copied to TMPDIR, as the user asked.
+        run = subprocess.run([CALC, "--csv", "-"], input=self.earlier[self.book], env=unwritable, capture_output=True)
+        self.assertEqual(run.returncode, 2)
+        self.assertIn(b"no room for a copy of the workbook", run.stderr)
+
+    def test_concurrent_runs_leave_one_whole_workbook(self):
+        target = self.path("both.xlsx")
+        for _ in range(3):
+            runs = [subprocess.Popen([CALC, "--csv", self.table, "--xlsx", target]) for _ in range(2)]
+            self.assertEqual([r.wait() for r in runs], [0, 0])
+            with zipfile.ZipFile(target) as z:
+                self.assertIsNone(z.testzip())
+
 
 @unittest.skipUnless(os.environ.get("KALDORA_LONG_TABLES"), "a table longer than a sheet takes half a minute")
 class LongerThanASheet(unittest.TestCase):

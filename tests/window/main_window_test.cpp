@@ -1,6 +1,5 @@
 // The main window: start-up state, title screen, type screens, the
 // calculate button and the result line.
-#include <QElapsedTimer>
 #include <QFile>
 #include <QScreen>
 #include <QToolTip>
@@ -490,30 +489,6 @@ private slots:
                                                "Проверьте исходные данные."));
         QCOMPARE(boxes[0].okText, QStringLiteral("OK"));
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
-    }
-
-    void startUpAndCalculationAreQuick() {
-        DropWindow();
-        QElapsedTimer clock;
-        clock.start();
-        MakeWindow();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        form->grab();  // one full paint
-        const qint64 startUp = clock.elapsed();
-
-        form->Regim5Click();
-        QElapsedTimer click;
-        click.start();
-        const int presses = 100;
-        form->ConfirmPrint = nullptr;
-        Edit(20)->setText(QStringLiteral("1"));
-        Edit(21)->setText(QStringLiteral("1"));  // no fit warnings: no boxes
-        for (int i = 0; i < presses; ++i) form->Button2Click();
-        const double perClickMs = static_cast<double>(click.nsecsElapsed()) / presses / 1e6;
-        qInfo("window built and painted in %lld ms; calculate click (type 5) %.3f ms", startUp, perClickMs);
-        QVERIFY(startUp < 500);
-        QVERIFY(perClickMs < 5.0);
     }
 
 private:
