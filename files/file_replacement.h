@@ -54,7 +54,8 @@ int ReplaceFile(const std::string& target, std::string_view bytes);
 int OpenScratchFile();
 
 // Descriptors 0, 1 and 2 that are closed are opened on /dev/null, so that no
-// file opened later takes their place.
+// file opened later takes their place; standard output read-only, so that
+// printing to it still fails and is said.
 void OpenMissingStandardStreams();
 
 // Which file a descriptor or a path is: regular files only.

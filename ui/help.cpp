@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVariant>
@@ -35,6 +36,8 @@ QTextBrowser* ShowHelpContents(QWidget* owner) {
         browser->setWindowFlag(Qt::Window);
         browser->setWindowTitle(QStringLiteral("Методические указания"));
         browser->setOpenExternalLinks(true);  // links within the notes stay here
+        auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), browser);
+        QObject::connect(close, &QShortcut::activated, browser, &QWidget::close);
         const QString path = HelpDocumentPath();
         if (QFileInfo::exists(path))
             browser->setSource(QUrl::fromLocalFile(path));

@@ -1,5 +1,6 @@
 #include "ui/unit1.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDate>
 #include <QEvent>
@@ -18,6 +19,7 @@
 #include "assets/fonts.h"
 #include "assets/pictures.h"
 #include "engine/calculate_command.h"
+#include "engine/method_constants.h"
 #include "model/attachments.h"
 #include "model/calc_data.h"
 #include "model/calc_types.h"
@@ -169,18 +171,39 @@ void TForm1::BuildMenuItem(int item) {
     label->setObjectName(QStringLiteral("Label%1").arg(item));
     label->setCursor(Qt::PointingHandCursor);
     label->setMouseTracking(true);
-    OnEvents(label, [this, item](QEvent* event) {
-        if (event->type() == QEvent::MouseMove) LabelMouseMove(item);
-        return false;
-    });
-    OnLeftClick(label, [this, item] {
+    const auto activate = [this, item] {
         if (item == 4)
             Label4Click();
         else if (item == 5)
             Label5Click();
         else
             ShowInfoScreen(item);
+    };
+    // From the keyboard as well, once the title screen is over: the item
+    // with the focus stands raised as under the mouse.
+    OnEvents(label, [this, item, activate](QEvent* event) {
+        switch (event->type()) {
+            case QEvent::MouseMove: LabelMouseMove(item); return false;
+            case QEvent::FocusIn: {
+                const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+                if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) return false;
+                Fon_ImageMouseMove();
+                LabelMouseMove(item);
+                return false;
+            }
+            case QEvent::FocusOut:
+                if (HoverItem == item) Fon_ImageMouseMove();
+                return false;
+            case QEvent::KeyPress: {
+                const auto* key = static_cast<QKeyEvent*>(event);
+                if (key->key() != Qt::Key_Space && !IsEnter(key)) return false;
+                activate();
+                return true;
+            }
+            default: return false;
+        }
     });
+    OnLeftClick(label, activate);
     Labels[item] = label;
 }
 
@@ -269,7 +292,7 @@ void TForm1::BuildPlates() {
             if (type != QEvent::KeyPress) return false;
             const auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() != Qt::Key_Space && !IsEnter(key)) return false;
-            (this->*click)();
+            if (toggle->isVisibleTo(this)) (this->*click)();  // a hidden one does nothing
             return true;
         });
     }
@@ -287,7 +310,9 @@ QPushButton* TForm1::MakeButton(const char* name, const QString& caption, void (
         button->click();
         return true;
     });
-    connect(button, &QPushButton::clicked, this, [this, click] { (this->*click)(); });
+    connect(button, &QPushButton::clicked, this, [this, button, click] {
+        if (button->isVisibleTo(this)) (this->*click)();  // a hidden one does nothing
+    });
     return button;
 }
 
@@ -361,6 +386,17 @@ void TForm1::BuildPickLists() {
             list->hide();
             return true;
         });
+        // The popup closed with Escape closes the list too, back to its field.
+        OnEvents(list->view()->window(), [this, list](QEvent* event) {
+            if (event->type() != QEvent::Hide) return false;
+            QTimer::singleShot(0, list, [this, list] {
+                if (list->isHidden()) return;
+                const int slot = list == TempList ? kSlotSupplyTemp : DiaTarget;
+                if (slot != 0) SlotEdits[static_cast<std::size_t>(slot)]->setFocus(Qt::OtherFocusReason);
+                list->hide();
+            });
+            return false;
+        });
         return list;
     };
     DiaList = makeList("DiaList", {720, 536, 57, 23}, QStringLiteral("Список диаметров трубопровода"));
@@ -432,15 +468,29 @@ void TForm1::HookSlotEdit(int slot, QLineEdit* edit) {
     connect(edit, &QLineEdit::returnPressed, this, [this] {
         if (Button2->isVisible()) Button2Click();
     });
+    connect(edit, &QLineEdit::textEdited, this, [this] { MarkOutdated(); });
     OnEvents(edit, [this, slot, edit](QEvent* event) {
         switch (event->type()) {
-            case QEvent::ToolTip:
-                // A field without a hint of its own shows none, rather than
-                // its panel's ("Для справки" belongs to the panel only).
-                if (ShowsHint(edit)) return false;
-                QToolTip::hideText();
+            case QEvent::ToolTip: {
+                // A text longer than the field is shown whole; a field
+                // without a hint of its own shows no other, rather than its
+                // panel's ("Для справки" belongs to the panel only).
+                const bool cut = edit->fontMetrics().horizontalAdvance(edit->text()) >
+                                 edit->contentsRect().width() - 2 * edit->textMargins().left() - 4;
+                QStringList tip;
+                if (cut) tip << edit->text();
+                if (ShowsHint(edit)) tip << Hint(edit);
+                if (tip.isEmpty())
+                    QToolTip::hideText();
+                else
+                    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip.join(QLatin1Char('\n')), edit);
                 event->accept();
                 return true;
+            }
+            case QEvent::FocusOut:
+                // Its beginning shown, the minus sign among it.
+                edit->setCursorPosition(0);
+                return false;
             case QEvent::MouseButtonPress:
                 if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && HasPickList(slot))
                     OpenPickListFor(slot);
@@ -491,11 +541,24 @@ void TForm1::Timer1Timer() {
     for (int item : {1, 2, 3, 5}) Labels[item]->show();
     Panel26->show();
     for (const CalcTypeInfo& info : CalcTypes) Regims[info.Number()]->show();
+    // The menu takes the keyboard only now, the exit item last: the title
+    // screen's exit item never has the focus by itself.
+    for (int item : {1, 2, 3, 5, 4}) Labels[static_cast<std::size_t>(item)]->setFocusPolicy(Qt::TabFocus);
+    for (int item : {1, 2, 3, 5}) setTabOrder(Labels[static_cast<std::size_t>(item)], Labels[4]);
 }
 
 void TForm1::RegimClick(int type) {
     CurrentType = type;
     ShowTypeScreen();
+    // Typing goes on in the screen's first field, not in a control of the
+    // screen before.
+    if (QLineEdit* first = FirstField()) first->setFocus(Qt::TabFocusReason);
+}
+
+QLineEdit* TForm1::FirstField() const {
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot)
+        if (SlotHasControls(slot) && IsSlotVisible(CurrentType, slot)) return SlotEdits[static_cast<std::size_t>(slot)];
+    return nullptr;
 }
 
 void TForm1::ShowTypeScreen() {
@@ -604,9 +667,20 @@ void TForm1::Button2Click() {
         const TraceAttachment attached(&Traces[static_cast<std::size_t>(CurrentType)]);
         CalculationDates[static_cast<std::size_t>(CurrentType)] = QDate::currentDate();
         UnreadFields[static_cast<std::size_t>(CurrentType)] = FieldsWithoutNumbers();
+        Outdated[static_cast<std::size_t>(CurrentType)] = false;
         CalculateCommand();
     }
     ShowWholeResult();
+    ShowResultLine();
+}
+
+// The papers print what the screen's inputs give now: calculated first, as
+// the calculate button does. False when the calculation refused: the report
+// then prints nothing, the protocol says why.
+bool TForm1::CalculateForPrinting() {
+    if (!IsCalcType(CurrentType)) return false;
+    Button2Click();
+    return WholeResults[static_cast<std::size_t>(CurrentType)].answer != Answer::Refused;
 }
 
 // The rows of what the type found beyond its fields, below the last field;
@@ -628,7 +702,9 @@ void TForm1::ShowWholeResult() {
         panel->setText(Q(WholeResultCaption(kind, *value, info.wholeMoment)));
         const int captionEnd = panel->fontMetrics().horizontalAdvance(panel->text()) + panel->frameWidth();
         edit->setGeometry(captionEnd + 4, 3, 41, 18);
-        WriteField(edit, Q(FormatShown(std::fabs(*value), 3, 1)));
+        // A heat gain is named in the caption; every other value keeps its sign.
+        WriteField(edit, Q(FormatShown(kind == WholeKind::HeatFlux ? std::fabs(*value) : *value, 3, 1)));
+        edit->setAccessibleName(panel->text().trimmed() + QLatin1Char(' ') + edit->text());
         panel->setGeometry(kPanelLeft, top + kSlotTopOffset + kRowStep * static_cast<int>(row + 1),
                            edit->x() + edit->width() + 6, 24);
         panel->show();
@@ -658,7 +734,7 @@ QString TForm1::FieldsWithoutNumbers() const {
 }
 
 void TForm1::RepButtonClick() {
-    if (!report_) return;
+    if (!report_ || !CalculateForPrinting()) return;
     FillReport(report_->QuickRep1);
     const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this, QStringLiteral("report"));
     if (confirmed) ShowPrintFailure(report_->Print());
@@ -678,6 +754,8 @@ void TForm1::ProtButtonClick() {
         }
     }
     if (!identity) return;
+    // A refusal has its protocol too: it says why.
+    CalculateForPrinting();
     const ProtocolDocument protocol = MakeProtocol(Traces[t], CalculationDates[t], *identity);
     const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this, QStringLiteral("protocol"));
     if (confirmed) ShowPrintFailure(report_->PrintProtocol(protocol));
@@ -696,6 +774,7 @@ void TForm1::NormButtonClick() {
     if (!chosen || *chosen == choice) return;
     choice = *chosen;
     ShowNormChoice();
+    MarkOutdated();
 }
 
 void TForm1::ShowNormChoice() {
@@ -733,8 +812,11 @@ void TForm1::OpenPickListFromKeyboard(int slot) {
 }
 
 void TForm1::ChoosePickListItem(QComboBox* list, int slot) {
-    if (slot != 0 && list->currentIndex() >= 0)
-        WriteField(SlotEdits[static_cast<std::size_t>(slot)], list->currentText());
+    QLineEdit* field = slot != 0 ? SlotEdits[static_cast<std::size_t>(slot)] : nullptr;
+    if (field && list->currentIndex() >= 0 && field->text() != list->currentText()) {
+        WriteField(field, list->currentText());
+        MarkOutdated();
+    }
     // The focus goes to the field it filled before the list hides: hidden
     // first, Qt would hand it on with a Tab reason to the screen's first
     // field, which selects its text and scrolls it to the end.
@@ -758,6 +840,7 @@ void TForm1::TimeLabClick() {
     SetCaption(TimeLab, HoursCaption(longHours));
     SetTag(TimeLab, longHours ? 1 : 0);
     LongHoursFlag[CurrentType] = longHours ? 1 : 0;
+    MarkOutdated();
 }
 
 void TForm1::Type_LabClick() {
@@ -766,6 +849,7 @@ void TForm1::Type_LabClick() {
     SetCaption(Type_Lab, CoverCaption(metal));
     if (IndoorsFlag[RecommendingType().Number()] == 0) SetRecommendation(Q(OutdoorRecommendation(metal)));
     MetalCoverFlag[CurrentType] = metal;
+    MarkOutdated();
 }
 
 void TForm1::Stat_LabClick() {
@@ -783,6 +867,7 @@ void TForm1::Stat_LabClick() {
         RecommendByCarrierTemperature();
     }
     IndoorsFlag[CurrentType] = Tag(Stat_Lab);
+    MarkOutdated();
 }
 
 void TForm1::Edit4KeyUp() {
@@ -829,6 +914,8 @@ void TForm1::ShowInfoScreen(int item) {
     HideTypeScreen();
     for (int n = 1; n <= 3; ++n) Memos[n]->setVisible(n == item);
     Head_Lab->setText(MenuLabel(item)->text());
+    // No hidden control of the type screen keeps the keys.
+    Memos[static_cast<std::size_t>(item)]->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::Label4Click() { std::exit(0); }
@@ -844,7 +931,46 @@ void TForm1::SetSlotText(int slot, const std::string& text) {
     if (QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)]) WriteField(edit, QString::fromStdString(text));
 }
 
-void TForm1::SetResultLine(const std::string& caption) { Res_Pan->setText(QString::fromStdString(caption)); }
+void TForm1::SetResultLine(const std::string& caption) {
+    resultCaption_ = caption;
+    ShowResultLine();
+}
+
+// The thickness as calculated: "≈" where the iterations stopped at their
+// limit, greyed where the inputs changed since; a screen reader hears the
+// whole line.
+void TForm1::ShowResultLine() {
+    const int t = CurrentType;
+    QString line = QString::fromStdString(resultCaption_);
+    QStringList notes;
+    if (IsCalcType(t) && CalculatedFlag[t]) {
+        const WholeResult& whole = WholeResults[static_cast<std::size_t>(t)];
+        if (whole.answer == Answer::Thickness && !whole.convergence.Settled()) {
+            line.replace(QStringLiteral(" = "), QStringLiteral(" ≈ "));
+            for (const std::string& text : UnsettledTexts(whole.convergence)) notes << Q(text);
+        }
+        if (Outdated[static_cast<std::size_t>(t)])
+            notes << QStringLiteral(
+                "Исходные данные изменены после расчета: нажмите «Расчет толщины тепловой изоляции»");
+    }
+    const bool outdated = IsCalcType(t) && CalculatedFlag[t] && Outdated[static_cast<std::size_t>(t)];
+    Res_Pan->setText(line);
+    Res_Pan->setToolTip(notes.join(QLatin1Char('\n')));
+    SetTextColor(Res_Pan, outdated ? kGrey : kRed);
+    for (QLineEdit* edit : WholeEdits) SetTextColor(edit, outdated ? kGrey : QColor(Qt::black));
+    SetTextColor(ZeroLab, outdated ? kGrey : kRed);
+    Res_Pan->setAccessibleName(QStringLiteral("Результат расчета: ") + line +
+                               (notes.isEmpty() ? QString() : QStringLiteral(". ") + notes.join(QStringLiteral(". "))));
+}
+
+// A field, toggle or norm choice changed: the shown results no longer
+// belong to the inputs until the next calculation.
+void TForm1::MarkOutdated() {
+    const int t = CurrentType;
+    if (!IsCalcType(t) || !CalculatedFlag[t] || Outdated[static_cast<std::size_t>(t)]) return;
+    Outdated[static_cast<std::size_t>(t)] = true;
+    ShowResultLine();
+}
 
 void TForm1::ShowInfo(const std::string& message) {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), QString::fromStdString(message),

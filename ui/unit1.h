@@ -107,6 +107,9 @@ public:
     // The captions of the fields each type's last calculation read as 0
     // though they held no number, joined into one line.
     std::array<QString, kTypeCount> UnreadFields;
+    // Whether a field, toggle or norm choice of each type changed since its
+    // last calculation: its results are then shown as not matching.
+    std::array<bool, kTypeCount> Outdated{};
 
 protected:
     bool event(QEvent* event) override;
@@ -150,6 +153,10 @@ private:
     void ShowInfoScreen(int item);
     void SetRecommendation(const QString& hint);
     void ShowWholeResult();
+    void ShowResultLine();
+    void MarkOutdated();
+    bool CalculateForPrinting();
+    QLineEdit* FirstField() const;
     void RecommendByCarrierTemperature();
     QLabel* MenuLabel(int item) const;
     QLabel* MenuMarker(int item) const;
@@ -189,6 +196,7 @@ private:
     std::array<QLabel*, 2> WholePanels{};
     std::array<QLineEdit*, 2> WholeEdits{};
     QLabel* Res_Pan = nullptr;
+    std::string resultCaption_;  // the result line as the calculation wrote it
     QComboBox* DiaList = nullptr;
     QComboBox* TempList = nullptr;
     QTimer* Timer1 = nullptr;

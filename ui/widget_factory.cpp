@@ -4,8 +4,6 @@
 
 namespace kaldora {
 
-namespace {
-
 void SetTextColor(QWidget* w, const QColor& color) {
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, color);
@@ -14,7 +12,7 @@ void SetTextColor(QWidget* w, const QColor& color) {
     w->setPalette(p);
 }
 
-}  // namespace
+namespace {}  // namespace
 
 QLabel* MakeLabel(QWidget* parent, const char* name, QRect rect, const QString& text, const QFont& font,
                   const QColor& color, Qt::Alignment align, bool wrap) {

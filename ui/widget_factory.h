@@ -20,6 +20,9 @@ inline const QColor kWhite(255, 255, 255);
 
 enum class Bevel { Raised, LoweredOuter, LoweredInner };
 
+// The colour of a control's text, whatever kind of text it shows.
+void SetTextColor(QWidget* w, const QColor& color);
+
 QLabel* MakeLabel(QWidget* parent, const char* name, QRect rect, const QString& text, const QFont& font,
                   const QColor& color, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop, bool wrap = false);
 

@@ -236,6 +236,20 @@ private slots:
         QCOMPARE(location->frameShape(), QFrame::Box);  // the focus is seen
         QTest::keyClick(location, Qt::Key_Space);
         QCOMPARE(IndoorsFlag[1], 1);
+        // A screen chosen by keys takes the keys: its first field, or the
+        // information text; the hidden toggle reacts to nothing.
+        QTest::keyClick(form.get(), Qt::Key_0, Qt::ControlModifier);
+        QVERIFY(QApplication::focusWidget()->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(location, Qt::Key_Space);
+        QCOMPARE(IndoorsFlag[1], 1);
+        QTest::keyClick(form.get(), Qt::Key_4, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), Edit(1));
+        // The information items are reached with Tab, and Enter opens one.
+        auto* item = Find(QStringLiteral("Label3"));
+        item->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(item, Qt::Key_Return);
+        QVERIFY(Shown(QStringLiteral("Memo3")));
     }
 
     void blankChannelDiameterIsRefusedCleanly() {

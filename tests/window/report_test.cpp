@@ -11,6 +11,7 @@
 #include "model/recording_view.h"
 #include "model/value_exchange.h"
 #include "ui/fill_report.h"
+#include "ui/widget_factory.h"
 #include "window_fixture.h"
 
 namespace kaldora::testing {
@@ -252,7 +253,7 @@ private slots:
         QVERIFY(!Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
         AnswerBoxes([&] { form->Button2Click(); });
         QVERIFY(Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
-        form->ProtButtonClick();
+        AnswerBoxes([&] { form->ProtButtonClick(); });  // it calculates again first
         QProcess tool;
         tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
         QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
@@ -322,6 +323,37 @@ private slots:
         QVERIFY(QFile::exists(file));
         words = ReadWords(file, &pages);
         QCOMPARE(pages, 1);
+    }
+
+    // The papers print what the screen's inputs give now, not the last
+    // calculation's result under changed conditions.
+    void printedIsCalculatedFromTheInputsAsTheyStand_data() {
+        QTest::addColumn<bool>("norm");  // else the placement toggle
+        QTest::addColumn<QString>("thickness");
+        QTest::newRow("norm changed") << true << "94,9";
+        QTest::newRow("placement changed") << false << "82,3";
+    }
+    void printedIsCalculatedFromTheInputsAsTheyStand() {
+        QFETCH(bool, norm);
+        QFETCH(QString, thickness);
+        form->Regim1Click();
+        form->Button2Click();
+        const QString before = Find(QStringLiteral("Res_Pan"))->text();
+        if (norm) {
+            form->ChooseNorm = [](const NormChoice&) {
+                return NormChoice{NormSet::Sp61, Supports::Suspended, Region::Urals};
+            };
+            form->NormButtonClick();
+        } else {
+            form->Stat_LabClick();
+        }
+        // Shown as no longer matching, until calculated again.
+        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), before);
+        QCOMPARE(Find(QStringLiteral("Res_Pan"))->palette().color(QPalette::WindowText), kGrey);
+        form->ConfirmPrint = [] { return false; };
+        form->RepButtonClick();
+        QCOMPARE(Text(QStringLiteral("QRRes")), thickness);
+        QCOMPARE(Find(QStringLiteral("Res_Pan"))->palette().color(QPalette::WindowText), kRed);
     }
 
     // A file that cannot be written is said in an error box, for the report
