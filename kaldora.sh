@@ -22,7 +22,7 @@ run_packages=(
 test_packages=(
   "${run_packages[@]}"
   libgtest-dev libbenchmark-dev
-  locales xvfb xdotool poppler-utils python3 python3-openpyxl
+  locales xvfb xdotool x11-apps qt6-gtk-platformtheme poppler-utils python3 python3-openpyxl
   clang clang-format-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils dbus-daemon python3-openpyxl)

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPalette>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
@@ -30,10 +31,38 @@ void InstallQtTranslations(QApplication& app) {
 
 }  // namespace
 
+QPalette PinnedPalette() {
+    // Qt's own light palette, as a desktop without a theme has it: the
+    // design's colours assume it.
+    struct RoleColours {
+        QPalette::ColorRole role;
+        QRgb enabled, disabled;
+    };
+    static constexpr RoleColours kLight[] = {
+        {QPalette::WindowText, 0xff000000, 0xffbebebe},  {QPalette::Button, 0xffefefef, 0xffefefef},
+        {QPalette::Light, 0xffffffff, 0xffffffff},       {QPalette::Midlight, 0xffcacaca, 0xffcacaca},
+        {QPalette::Dark, 0xff9f9f9f, 0xffbebebe},        {QPalette::Mid, 0xffb8b8b8, 0xffb8b8b8},
+        {QPalette::Text, 0xff000000, 0xffbebebe},        {QPalette::BrightText, 0xffffffff, 0xffffffff},
+        {QPalette::ButtonText, 0xff000000, 0xffbebebe},  {QPalette::Base, 0xffffffff, 0xffefefef},
+        {QPalette::Window, 0xffefefef, 0xffefefef},      {QPalette::Shadow, 0xff767676, 0xffb1b1b1},
+        {QPalette::Highlight, 0xff308cc6, 0xff919191},   {QPalette::HighlightedText, 0xffffffff, 0xffffffff},
+        {QPalette::Link, 0xff0000ff, 0xff0000ff},        {QPalette::LinkVisited, 0xffff00ff, 0xffff00ff},
+        {QPalette::AlternateBase, 0xfff7f7f7, 0xfff7f7f7}, {QPalette::ToolTipBase, 0xffffffdc, 0xffffffdc},
+        {QPalette::ToolTipText, 0xff000000, 0xff000000}, {QPalette::PlaceholderText, 0x80000000, 0x80000000},
+    };
+    QPalette pinned;
+    for (const RoleColours& c : kLight) {
+        pinned.setColor(QPalette::Active, c.role, QColor::fromRgba(c.enabled));
+        pinned.setColor(QPalette::Inactive, c.role, QColor::fromRgba(c.enabled));
+        pinned.setColor(QPalette::Disabled, c.role, QColor::fromRgba(c.disabled));
+    }
+    return pinned;
+}
+
 void SetUpApplication(QApplication& app) {
     // The design's colours and pixel sizes assume this style and palette.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setPalette(QApplication::style()->standardPalette());
+    QApplication::setPalette(PinnedPalette());
     QApplication::setApplicationName(QStringLiteral("Кальдора"));
     // An empty display name keeps the window caption exactly as designed:
     // Qt would otherwise append the application name to it.

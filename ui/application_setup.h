@@ -4,10 +4,16 @@
 #pragma once
 
 class QApplication;
+class QPalette;
 
 namespace kaldora {
 
 void SetUpApplication(QApplication& app);
+
+// The design's light palette with every role set, for a window to hold as
+// its own: a desktop theme that changes the application's palette later (a
+// GTK theme does, after the first window) leaves it alone.
+QPalette PinnedPalette();
 
 // The main window's design size, and what its frame adds above it at most.
 inline constexpr int kWindowWidth = 792;

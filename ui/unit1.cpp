@@ -77,6 +77,7 @@ TForm1::TForm1(TForm2* report, TitleScreenFirst) : report_(report) {
     // The task bar names the program; the caption names what it does.
     setWindowIconText(QStringLiteral("Кальдора"));
     setFixedSize(kWindowWidth, kWindowHeight);
+    setPalette(PinnedPalette());
     // A window is moved by its frame: its title bar stays on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(CentredInside(QRect(0, 0, kWindowWidth, kWindowHeight + kTitleBarAllowance), screen->availableGeometry())
