@@ -36,6 +36,7 @@
 #include "ui/help.h"
 #include "ui/identity_dialog.h"
 #include "ui/norm_dialog.h"
+#include "ui/toggle_accessibility.h"
 #include "ui/widget_factory.h"
 #include "ui/window_placement.h"
 
@@ -281,11 +282,17 @@ void TForm1::BuildPlates() {
     std::tie(TimePan, TimeLab) = makePlate("TimePan", {517, 434, 164, 40}, "TimeLab", {2, 1, 159, 35}, true);
     const std::pair<QLabel*, void (TForm1::*)()> toggles[] = {
         {Stat_Lab, &TForm1::Stat_LabClick}, {Type_Lab, &TForm1::Type_LabClick}, {TimeLab, &TForm1::TimeLabClick}};
-    for (const auto& [toggle, click] : toggles) {
+    for (const auto& [toggle, plainClick] : toggles) {
+        // Each switch is also said to a screen reader.
+        const std::function<void()> click = [this, toggle = toggle, plainClick = plainClick] {
+            (this->*plainClick)();
+            AnnounceToggled(toggle);
+        };
+        MakeAccessibleToggle(toggle);
         toggle->setCursor(Qt::PointingHandCursor);
         toggle->setFocusPolicy(Qt::TabFocus);
         toggle->setMouseTracking(true);
-        OnLeftClick(toggle, [this, click] { (this->*click)(); });
+        OnLeftClick(toggle, click);
         OnEvents(toggle, [this, toggle, click](QEvent* event) {
             const QEvent::Type type = event->type();
             if (type == QEvent::FocusIn || type == QEvent::FocusOut)
@@ -293,7 +300,7 @@ void TForm1::BuildPlates() {
             if (type != QEvent::KeyPress) return false;
             const auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() != Qt::Key_Space && !IsEnter(key)) return false;
-            if (toggle->isVisibleTo(this)) (this->*click)();  // a hidden one does nothing
+            if (toggle->isVisibleTo(this)) click();  // a hidden one does nothing
             return true;
         });
     }
@@ -800,6 +807,7 @@ void TForm1::OpenPickList(QComboBox* list, int slot) {
     const QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)];
     // The list shows what its field holds; no item when that is none of them.
     list->setCurrentIndex(list->findText(edit->text(), Qt::MatchExactly));
+    list->setAccessibleName(edit->accessibleName() + QStringLiteral(": список"));
     list->move(panel->x() + edit->x(), panel->y() + 1);
     list->show();
     list->raise();

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Reads the running window through AT-SPI, as a screen reader does: every
 field of every type screen must carry its caption as its name, and the
-buttons, toggles and result line names of their own.
+buttons, toggles and result line names of their own; the option toggles are
+check boxes with their state, and the thickness is read after Enter.
 
     dbus-run-session -- tests/window/accessible_names.py build/ui/kaldora
 
@@ -59,14 +60,29 @@ def main():
             print("the program did not show up on the accessibility bus")
             return 1
         failed = False
-        for type_key in "12345":
+
+        def key(name):
             subprocess.run(["xdotool", "search", "--name", "Программа тепловых расчетов",
-                            "windowfocus", "--sync", "key", "ctrl+" + type_key], check=False)
+                            "windowfocus", "--sync", "key", name], check=False)
             time.sleep(0.5)
+
+        for type_key in "12345":
+            key("ctrl+" + type_key)
             fields, named = shown_texts(app)
             print(f"type {type_key}: fields {fields}; buttons and lists {named}")
             if not fields or any(not name for name in fields + named):
                 failed = True
+        # Type 1: its toggles are check boxes; Enter in its first field
+        # calculates, and the result line says the thickness.
+        key("ctrl+1")
+        toggles = [(n.name, n.getState().contains(pyatspi.STATE_CHECKED)) for n in walk(app)
+                   if n.getRole() == pyatspi.ROLE_CHECK_BOX and n.getState().contains(pyatspi.STATE_SHOWING)]
+        print(f"type 1 toggles: {toggles}")
+        key("Return")
+        results = [n.name for n in walk(app) if n.name.startswith("Результат расчета")]
+        print(f"after Enter: {results}")
+        if len(toggles) != 3 or results != ["Результат расчета: Толщина тепловой изоляции = 78,9 мм"]:
+            failed = True
         return 1 if failed else 0
     finally:
         window.terminate()
