@@ -44,8 +44,11 @@ bool TForm2::RunPrintDialog(QWidget* parent, const QString& name) {
     // the folder printed to last or the documents folder.
     if (auto* file = PrintDialog1.findChild<QLineEdit*>(QStringLiteral("filename"))) {
         const QString last = Printer().outputFileName();
-        const QString folder = last.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                                              : QFileInfo(last).absolutePath();
+        // A folder that exists: a new user's documents folder may not yet.
+        QString folder = last.isEmpty() ? QString() : QFileInfo(last).absolutePath();
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(folder).isDir()) folder = QDir::homePath();
         file->setText(QDir(folder).filePath(name + QStringLiteral(".pdf")));
     }
     const bool confirmed = PrintDialog1.exec() == QDialog::Accepted;

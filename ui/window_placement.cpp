@@ -21,13 +21,18 @@ double FittingScaleFactor(QSize frame, QSize available, double scale) {
 }
 
 QRect HelpBeside(QRect mainFrame, QSize helpFrame, QRect available, int gap) {
-    const int roomRight = available.right() - mainFrame.right();
-    const int roomLeft = mainFrame.left() - available.left();
-    QRect place(QPoint(0, mainFrame.top()), helpFrame);
-    if (roomRight >= roomLeft)
-        place.moveLeft(std::min(mainFrame.right() + 1 + gap, available.right() + 1 - helpFrame.width()));
+    const int roomRight = available.right() - mainFrame.right() - gap;
+    const int roomLeft = mainFrame.left() - available.left() - gap;
+    const bool right = roomRight >= roomLeft;
+    const int room = std::max(roomRight, roomLeft);
+    // Narrower where that keeps the main window clear, down to a readable
+    // width; below it, the whole width over the main window's far side.
+    const int width = room >= kNarrowestHelp ? std::min(room, helpFrame.width()) : helpFrame.width();
+    QRect place(QPoint(0, mainFrame.top()), QSize(width, helpFrame.height()));
+    if (right)
+        place.moveLeft(std::min(mainFrame.right() + 1 + gap, available.right() + 1 - width));
     else
-        place.moveLeft(std::max(mainFrame.left() - gap - helpFrame.width(), available.left()));
+        place.moveLeft(std::max(mainFrame.left() - gap - width, available.left()));
     place.moveLeft(std::max(place.left(), available.left()));
     place.moveTop(std::max(available.top(), std::min(place.top(), available.bottom() + 1 - helpFrame.height())));
     return place;

@@ -16,8 +16,9 @@ QRect CentredInside(QRect frame, QRect available);
 double FittingScaleFactor(QSize frame, QSize available, double scale);
 
 // The help window's frame beside the main window's: on the side with more
-// room, tops aligned, inside the available area, overlapping the main
-// window as little as the room allows.
+// room, tops aligned, inside the available area; narrowed to that room when
+// it is at least kNarrowestHelp wide, else over the main window's far side.
+inline constexpr int kNarrowestHelp = 400;
 QRect HelpBeside(QRect mainFrame, QSize helpFrame, QRect available, int gap);
 
 }  // namespace kaldora

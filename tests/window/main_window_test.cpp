@@ -333,18 +333,22 @@ private slots:
     }
 
     void helpStandsBesideTheWindow_data() {
+        QTest::addColumn<QRect>("available");
         QTest::addColumn<QRect>("main");
         QTest::addColumn<QRect>("help");
-        const QRect screen(0, 0, 1920, 1050);
-        QTest::newRow("centred on 1920: right, overlapping 4 px")
-            << QRect(564, 238, 792, 605) << QRect(1352, 238, 568, 605);
-        QTest::newRow("at the left: right of it") << QRect(0, 0, 792, 605) << QRect(800, 0, 568, 605);
-        QTest::newRow("at the right: left of it") << QRect(1128, 10, 792, 605) << QRect(552, 10, 568, 605);
+        const QRect wide(0, 0, 1920, 1050), laptop(0, 0, 1366, 740);
+        QTest::newRow("centred on 1920: right, narrowed to the room")
+            << wide << QRect(564, 238, 792, 605) << QRect(1364, 238, 556, 605);
+        QTest::newRow("at the left: right of it") << wide << QRect(0, 0, 792, 605) << QRect(800, 0, 568, 605);
+        QTest::newRow("at the right: left of it") << wide << QRect(1128, 10, 792, 605) << QRect(552, 10, 568, 605);
+        QTest::newRow("centred on 1366: no room, over the far side")
+            << laptop << QRect(287, 67, 792, 605) << QRect(798, 67, 568, 605);
     }
     void helpStandsBesideTheWindow() {
+        QFETCH(QRect, available);
         QFETCH(QRect, main);
         QFETCH(QRect, help);
-        QCOMPARE(HelpBeside(main, help.size(), QRect(0, 0, 1920, 1050), 8), help);
+        QCOMPARE(HelpBeside(main, help.size(), available, 8), help);
     }
 
     void normDialogOffersSupportsAndRegionOnlyForTheCurrentNorm() {
