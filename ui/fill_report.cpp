@@ -62,7 +62,11 @@ void FillReport(ReportPage& page) {
                                               : QString();
 
     page[QStringLiteral("QRResName")].text = Q(info.reportResultName);
-    page[QStringLiteral("QRRes")].text = SlotValue(kSlotThickness);
+    // A thickness the iterations did not settle on is printed as approximate.
+    const WholeResult& whole = WholeResults[static_cast<std::size_t>(t)];
+    const bool approximate =
+        CalculatedFlag[t] && whole.answer == Answer::Thickness && !whole.convergence.Settled();
+    page[QStringLiteral("QRRes")].text = (approximate ? QStringLiteral("≈ ") : QString()) + SlotValue(kSlotThickness);
     // Up to two further result lines; the rest stay blank.
     const QString blank = QString::fromLatin1(kBlank);
     const std::array<std::pair<const char*, const char*>, 2> resultElements = {

@@ -356,6 +356,19 @@ private slots:
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->palette().color(QPalette::WindowText), kRed);
     }
 
+    // A thickness the solver stopped on at its limit is marked, on screen
+    // and on paper.
+    void approximateThicknessIsMarked() {
+        form->Regim3Click();
+        Edit(3)->setText(QStringLiteral("57"));
+        Edit(7)->setText(QStringLiteral("21,1"));
+        form->ConfirmPrint = [] { return false; };
+        AnswerBoxes([&] { form->RepButtonClick(); });
+        QVERIFY(Find(QStringLiteral("Res_Pan"))->text().contains(QStringLiteral(" ≈ ")));
+        QVERIFY(Find(QStringLiteral("Res_Pan"))->toolTip().contains(QStringLiteral("результат приближенный")));
+        QVERIFY(Text(QStringLiteral("QRRes")).startsWith(QStringLiteral("≈ ")));
+    }
+
     // A file that cannot be written is said in an error box, for the report
     // and the protocol alike; nothing is said when it was written.
     void unwritableFileIsSaid_data() {
