@@ -3,6 +3,7 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 
+#include "engine/current_norm.h"
 #include "engine/method_constants.h"
 #include "model/calc_types.h"
 #include "model/slots.h"
@@ -22,6 +23,8 @@ std::string HumanText(const CaseResult& result) {
         if (e.kind == Kind::Error) text += "Ошибка: ";
         text += e.text + "\n";
     }
+    if (const std::string caution = DoubtfulCellsCaution(result.whole.doubtfulCells); !caution.empty())
+        text += caution + "\n";
     return text;
 }
 
@@ -156,6 +159,8 @@ std::string MessagesLine(const CaseResult& result) {
     for (const std::string& text : UnsettledTexts(result.whole.convergence)) line += (line.empty() ? "" : " | ") + text;
     if (const auto warning = ImplausibleThickness(result.whole, result.thicknessMm))
         line += (line.empty() ? "" : " | ") + *warning;
+    if (const std::string caution = DoubtfulCellsCaution(result.whole.doubtfulCells); !caution.empty())
+        line += (line.empty() ? "" : " | ") + caution;
     return line;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/method_constants.h"
 #include "model/calc_trace.h"
+#include "model/number_text.h"
 
 namespace kaldora {
 
@@ -54,6 +55,18 @@ double NominalBoreOf(double outerDiameter) {
     for (int r = 1; r < rows.rows; ++r)
         if (rows.cells[r * rows.cols] == outerDiameter) return kNominalBoresMm[static_cast<std::size_t>(r - 1)];
     return 0.0;
+}
+
+std::string MarkedCellName(const MarkedCell& cell) {
+    return "таблица " + std::to_string(cell.table) + ", Dn " + FormatFixed(NominalBoreOf(cell.outerDiameter), 1, 0) +
+           ", " + FormatFixed(cell.carrierTemp, 1, 0) + " °C";
+}
+
+std::string DoubtfulCellsCaution(const std::vector<std::string>& cellNames) {
+    if (cellNames.empty()) return {};
+    std::string names;
+    for (const std::string& name : cellNames) names += (names.empty() ? "" : "; ") + name;
+    return "Ячейка нормы расходится в источниках (" + names + "): сверьте ее с текстом нормы";
 }
 
 std::vector<const MarkedCell*> MarkedCellsUsed(const NormTable& table, const TraceLookup& lookup) {

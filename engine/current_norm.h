@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -56,6 +57,14 @@ double Sp61SurfaceCoefficient(bool indoors, bool metalCover);
 
 // The nominal bore of a table row, by its outer diameter (m); 0 for none.
 double NominalBoreOf(double outerDiameter);
+
+// A marked cell as an engineer finds it in the norm: its table, row and
+// column ("таблица 2, Dn 300, 50 °C").
+std::string MarkedCellName(const MarkedCell& cell);
+
+// The caution for the marked cells a calculation used, in one line; empty
+// for none.
+std::string DoubtfulCellsCaution(const std::vector<std::string>& cellNames);
 
 // The marked cells that the lookup gave weight to.
 std::vector<const MarkedCell*> MarkedCellsUsed(const NormTable& table, const TraceLookup& lookup);

@@ -7,6 +7,7 @@
 #include "engine/kernels.h"
 #include "engine/method_constants.h"
 #include "engine/reference_tables.h"
+#include "model/attachments.h"
 #include "model/calc_data.h"
 #include "model/calc_trace.h"
 #include "model/value_exchange.h"
@@ -30,6 +31,10 @@ double SurfaceCoefficient(bool indoors, bool metalCover) {
 double CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, double diameter, double carrierTemp,
                        double alpha) {
     const NormTable& table = Sp61Table(indoors, longHours);
+    // The cells the flux is read from come with the lookup's trace: a
+    // local one where the caller keeps none, for the doubtful-cell caution.
+    CalcTrace local;
+    const TraceAttachment attached(ActiveTrace() ? ActiveTrace() : &local);
     const double tableFlux = Lookup(table.lookup, diameter, carrierTemp);
     if (tableFlux == 0.0) return 0.0;
     const double k = SupportsCoefficient(choice.supports, diameter);
@@ -48,7 +53,11 @@ double CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, d
                        flux,
                        alpha,
                        {}};
-        for (const MarkedCell* cell : MarkedCellsUsed(table, lookup)) norm.marked.emplace_back(cell->note);
+        std::vector<std::string>& doubtful = WholeResults[static_cast<std::size_t>(CurrentType)].doubtfulCells;
+        for (const MarkedCell* cell : MarkedCellsUsed(table, lookup)) {
+            norm.marked.emplace_back(cell->note);
+            doubtful.push_back(MarkedCellName(*cell));
+        }
         trace->norm = std::move(norm);
         TraceQuantity("q_табл", "плотность теплового потока по таблице норм", tableFlux, "Вт/м");
         TraceQuantity("K", "коэффициент дополнительных потерь через опоры", k, "");

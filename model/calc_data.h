@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/norm_choice.h"
 #include "model/slots.h"
@@ -50,6 +51,9 @@ struct WholeResult {
     std::optional<double> surfaceTemp{}, heatFlux{}, channelAirTemp{};
     Convergence convergence{};
     Answer answer = Answer::Thickness;
+    // Cells of the current norm that the normed flux was read from and whose
+    // published copies disagree, named for a caution.
+    std::vector<std::string> doubtfulCells{};
 };
 extern std::array<WholeResult, kTypeCount> WholeResults;
 extern int CurrentType;

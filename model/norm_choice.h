@@ -53,6 +53,18 @@ inline constexpr ChoiceText<Region> kRegionTexts[] = {
     {Region::FarNorth, "far-north", "Районы Крайнего Севера и приравненные к ним", "Крайний Север"},
 };
 
+// The supports as a sentence names them: "подвесные опоры", "неметаллический
+// трубопровод".
+constexpr std::string_view SupportsPhrase(Supports supports) {
+    switch (supports) {
+        case Supports::Movable: return "подвижные опоры";
+        case Supports::Suspended: return "подвесные опоры";
+        case Supports::NonMetal: return "неметаллический трубопровод";
+        case Supports::None: return "без учета дополнительных потерь";
+    }
+    return {};
+}
+
 inline std::span<const ChoiceText<NormSet>> ChoiceTexts(NormSet) { return kNormSetTexts; }
 inline std::span<const ChoiceText<Supports>> ChoiceTexts(Supports) { return kSupportsTexts; }
 inline std::span<const ChoiceText<Region>> ChoiceTexts(Region) { return kRegionTexts; }

@@ -84,7 +84,9 @@ ReportPage DesignedReportPage() {
 
     // The current norm, where a type that has the choice leaves its input
     // rows blank; empty under the historical tables.
-    el.push_back(Text("QRNorm", 27.5, 137.6, 169.3, 4.5, 10));
+    el.push_back(Text("QRNorm", 27.5, 137.6, 169.3, 8.7, 10, {}, true));
+    // Under it, the caution for a cell whose published copies disagree.
+    el.push_back(Text("QRNormCheck", 27.5, 147.4, 169.3, 8.7, 10, {}, true));
 
     el.push_back(Heading("QRLabel6", 25.4, 177.8, "Результаты расчета:"));
     el.push_back(Text("QRResName", 27.5, 186.3, 99.7, 8.7, 10, {}, true));

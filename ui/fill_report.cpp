@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "engine/current_norm.h"
 #include "model/calc_data.h"
 #include "model/calc_types.h"
 #include "model/number_text.h"
@@ -57,15 +58,18 @@ void FillReport(ReportPage& page) {
     const NormChoice& norm = NormChoices[static_cast<std::size_t>(t)];
     page[QStringLiteral("QRNorm")].text = info.HasNormOption() && norm.set == NormSet::Sp61
                                               ? QStringLiteral("Нормы: ") + Q(TextOf(norm.set).title) +
-                                                    QStringLiteral("; опоры: ") + Q(TextOf(norm.supports).shortWord) +
+                                                    QStringLiteral(", ") + Q(SupportsPhrase(norm.supports)) +
                                                     QStringLiteral("; район: ") + Q(TextOf(norm.region).title)
                                               : QString();
+
+    page[QStringLiteral("QRNormCheck")].text =
+        CalculatedFlag[t] ? Q(DoubtfulCellsCaution(WholeResults[static_cast<std::size_t>(t)].doubtfulCells))
+                          : QString();
 
     page[QStringLiteral("QRResName")].text = Q(info.reportResultName);
     // A thickness the iterations did not settle on is printed as approximate.
     const WholeResult& whole = WholeResults[static_cast<std::size_t>(t)];
-    const bool approximate =
-        CalculatedFlag[t] && whole.answer == Answer::Thickness && !whole.convergence.Settled();
+    const bool approximate = CalculatedFlag[t] && whole.answer == Answer::Thickness && !whole.convergence.Settled();
     page[QStringLiteral("QRRes")].text = (approximate ? QStringLiteral("≈ ") : QString()) + SlotValue(kSlotThickness);
     // Up to two further result lines; the rest stay blank.
     const QString blank = QString::fromLatin1(kBlank);

@@ -64,8 +64,15 @@ void NormDialog::EnableCurrentNormChoices() {
 
 QString NormSummary(const NormChoice& choice) {
     if (choice.set == NormSet::Historical) return {};
-    return Q(TextOf(choice.set).title) + QStringLiteral(", ") + Q(TextOf(choice.supports).shortWord) +
-           QStringLiteral(" опоры, ") + Q(TextOf(choice.region).title);
+    return Q(TextOf(choice.set).title) + QStringLiteral(", ") + Q(SupportsPhrase(choice.supports)) +
+           QStringLiteral("\nРайон: ") + Q(TextOf(choice.region).title);
+}
+
+QString OutdoorAirHint() {
+    return QStringLiteral(
+        "Нормы СП 61.13330.2012 для трубопроводов на открытом воздухе отнесены к среднегодовой температуре "
+        "наружного воздуха, для трубопроводов, работающих только в отопительный период, — к средней за период "
+        "работы: задайте ее здесь.");
 }
 
 }  // namespace kaldora

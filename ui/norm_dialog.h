@@ -25,8 +25,13 @@ private:
     QComboBox* regionBox_;
 };
 
-// What the norm button says beside it: the current norm and its choices, or
-// nothing for the historical tables.
+// What the line under the fields says of the norm: the current norm with its
+// supports, then the region on a second line; nothing for the historical
+// tables.
 QString NormSummary(const NormChoice& choice);
+
+// The air temperature field's hint where the current norm sizes a pipe
+// outdoors: the temperature its fluxes assume.
+QString OutdoorAirHint();
 
 }  // namespace kaldora

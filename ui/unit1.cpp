@@ -19,6 +19,7 @@
 #include "assets/fonts.h"
 #include "assets/pictures.h"
 #include "engine/calculate_command.h"
+#include "engine/current_norm.h"
 #include "engine/method_constants.h"
 #include "model/attachments.h"
 #include "model/calc_data.h"
@@ -680,6 +681,7 @@ void TForm1::Button2Click() {
     }
     ShowWholeResult();
     ShowResultLine();
+    ShowNormChoice();
 }
 
 // The papers print what the screen's inputs give now: calculated first, as
@@ -785,13 +787,34 @@ void TForm1::NormButtonClick() {
     MarkOutdated();
 }
 
+// The current norm's line under the fields, never cut: its choice on two
+// lines and, after a calculation that read a cell whose published copies
+// disagree, which cell to check; the air field's hint outdoors.
 void TForm1::ShowNormChoice() {
     const int t = CurrentType;
     const bool has = IsCalcType(t) && TypeInfo(t).HasNormOption();
     NormButton->setVisible(has);
-    const QString summary = has ? NormSummary(NormChoices[static_cast<std::size_t>(t)]) : QString();
-    NormLab->setText(summary);
-    NormLab->setVisible(!summary.isEmpty());
+    const bool current = has && NormChoices[static_cast<std::size_t>(t)].set == NormSet::Sp61;
+    QString text = current ? NormSummary(NormChoices[static_cast<std::size_t>(t)]) : QString();
+    QString caution;
+    if (current && CalculatedFlag[t]) {
+        const std::vector<std::string>& cells = WholeResults[static_cast<std::size_t>(t)].doubtfulCells;
+        QStringList names;
+        for (const std::string& cell : cells) names << Q(cell);
+        if (!names.isEmpty()) text += QStringLiteral("\nСверьте с текстом нормы: ") + names.join(QStringLiteral("; "));
+        caution = Q(DoubtfulCellsCaution(cells));
+    }
+    NormLab->setText(text);
+    NormLab->setToolTip(caution);
+    NormLab->resize(NormLab->width(),
+                    NormLab->fontMetrics().height() * static_cast<int>(text.count(QLatin1Char('\n')) + 1) + 8);
+    NormLab->setVisible(!text.isEmpty());
+    const bool outdoorAir = current && IndoorsFlag[t] == 0;
+    for (QWidget* air :
+         {static_cast<QWidget*>(SlotPanels[kSlotAirTemp]), static_cast<QWidget*>(SlotEdits[kSlotAirTemp])}) {
+        SetHint(air, outdoorAir ? OutdoorAirHint() : QString());
+        SetShowHint(air, outdoorAir);
+    }
 }
 
 void TForm1::ShowPrintFailure(const QString& failure) {
@@ -876,6 +899,7 @@ void TForm1::Stat_LabClick() {
         RecommendByCarrierTemperature();
     }
     IndoorsFlag[CurrentType] = Tag(Stat_Lab);
+    ShowNormChoice();
     MarkOutdated();
 }
 

@@ -95,6 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
         HumanCase{"Type5Initial", {"--type", "5"}, "Ширина канала недостаточна\nТолщина тепловой изоляции = 23,9 мм\n"},
         HumanCase{"Type1Options", {"--type=1", "--indoors", "--metal"}, "Толщина тепловой изоляции = 79,6 мм\n"},
         HumanCase{"Type1CurrentNorm", {"--type", "1", "--norm", "sp61"}, "Толщина тепловой изоляции = 114,5 мм\n"},
+        HumanCase{"CurrentNormDoubtfulCell",
+                  {"--type", "1", "--norm", "sp61", "--long-hours", "3=325", "4=100"},
+                  "Толщина тепловой изоляции = 75,4 мм\nЯчейка нормы расходится в источниках (таблица 2, Dn 300, "
+                  "100 °C): сверьте ее с текстом нормы\n"},
         HumanCase{"Type5LongHours",
                   {"--type", "5", "--long-hours"},
                   "Ширина канала недостаточна\nТолщина тепловой изоляции = 31,4 мм\n"},

@@ -294,7 +294,7 @@ private slots:
         form->NormButtonClick();
         QVERIFY(Shown(QStringLiteral("NormLab")));
         QCOMPARE(Find(QStringLiteral("NormLab"))->text(),
-                 QStringLiteral("СП 61.13330.2012, подвижные опоры, Европейская часть России"));
+                 QStringLiteral("СП 61.13330.2012, подвижные опоры\nРайон: Европейская часть России"));
         form->Button2Click();
         QCOMPARE(Edit(6)->text(), QStringLiteral("115,8"));
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 114,5 мм"));

@@ -112,7 +112,7 @@ private slots:
         Calculate(1);
         FillAndRead();
         QCOMPARE(pages, 1);
-        ExpectElement("QRNorm", "Нормы: СП 61.13330.2012; опоры: неметаллическая; район: Урал");
+        ExpectElement("QRNorm", "Нормы: СП 61.13330.2012, неметаллический трубопровод; район: Урал");
         ExpectElement("QRD5", "80,1");  // 0,98 · 139 / 1,70 W/m
     }
 
