@@ -23,11 +23,13 @@ double FittingScaleFactor(QSize frame, QSize available, double scale) {
 QRect HelpBeside(QRect mainFrame, QSize helpFrame, QRect available, int gap) {
     const int roomRight = available.right() - mainFrame.right() - gap;
     const int roomLeft = mainFrame.left() - available.left() - gap;
-    const bool right = roomRight >= roomLeft;
     const int room = std::max(roomRight, roomLeft);
     // Narrower where that keeps the main window clear, down to a readable
-    // width; below it, the whole width over the main window's far side.
-    const int width = room >= kNarrowestHelp ? std::min(room, helpFrame.width()) : helpFrame.width();
+    // width; below it, the whole width over the main window's left side, its
+    // menu, so that the fields of a type screen stay in view.
+    const bool fits = room >= kNarrowestHelp;
+    const bool right = fits && roomRight >= roomLeft;
+    const int width = fits ? std::min(room, helpFrame.width()) : helpFrame.width();
     QRect place(QPoint(0, mainFrame.top()), QSize(width, helpFrame.height()));
     if (right)
         place.moveLeft(std::min(mainFrame.right() + 1 + gap, available.right() + 1 - width));

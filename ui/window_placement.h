@@ -17,7 +17,7 @@ double FittingScaleFactor(QSize frame, QSize available, double scale);
 
 // The help window's frame beside the main window's: on the side with more
 // room, tops aligned, inside the available area; narrowed to that room when
-// it is at least kNarrowestHelp wide, else over the main window's far side.
+// it is at least kNarrowestHelp wide, else over the main window's menu side.
 inline constexpr int kNarrowestHelp = 400;
 QRect HelpBeside(QRect mainFrame, QSize helpFrame, QRect available, int gap);
 
