@@ -78,8 +78,13 @@ nlohmann::ordered_json TraceJson(const CalcTrace& t) {
     }
     json["solves"] = J::array();
     for (const TraceSolve& s : t.solves)
-        json["solves"].push_back(
-            {{"a", s.a}, {"b", s.b}, {"start", s.start}, {"x", s.x}, {"iterations", s.iterations}});
+        json["solves"].push_back({{"a", s.a},
+                                  {"b", s.b},
+                                  {"start", s.start},
+                                  {"x", s.x},
+                                  {"iterations", s.iterations},
+                                  {"method", s.bracketed ? "bisection" : "iteration"},
+                                  {"residual", s.residual}});
     json["messages"] = t.messages;
     json["results"] = J::array();
     for (const TraceValue& v : t.results) json["results"].push_back(ValueJson(v));
@@ -140,6 +145,9 @@ std::string JsonText(const CaseResult& result, const CalcTrace* trace) {
         json[std::string(WholeResultName(kind))] = value ? nlohmann::ordered_json(*value) : nullptr;
     }
     json["converged"] = result.whole.convergence.Settled();
+    // How the result was found: by the method's iterations, or where they
+    // did not settle, as the root of the same equation by bisection.
+    json["method"] = result.whole.convergence.Bracketed() ? "bisection" : "iteration";
     if (!result.whole.convergence.Settled()) json["not_converged"] = UnsettledTexts(result.whole.convergence);
     if (const auto warning = ImplausibleThickness(result.whole, result.thicknessMm))
         json["warnings"] = std::vector<std::string>{*warning};

@@ -2,7 +2,9 @@
 // heat network in an underground non-walkable channel. The supply pipe loses
 // its norm; the return pipe's loss, the channel air temperature and both
 // conductivities are found together.
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "engine/calculations.h"
 #include "engine/kernels.h"
@@ -45,54 +47,133 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
     double returnSurface = supplySurface;
     double epsilon = 1.0;
     // Each iterated value is replaced by the mean of its old and new value;
-    // epsilon is the largest half-change of the pass.
-    while (epsilon > kSettled && it.passes < kMaxPasses) {
-        ++it.passes;
-        TraceBeginPass(it.passes);
-        TraceQuantity("k", "отношение потерь обеих труб к потерям подающей", it.ratio, "");
-        it.channelAirTemp = in.soilTemp + outerResistance * method::ChannelAirFactor.value * q1 * it.ratio;
-        TraceQuantity("t_к", "температура воздуха в канале, t_гр + k_к·(R_к + R_гр)·q₁·k", it.channelAirTemp, "°C");
-        const double mean1 = (in.supplyTemp + supplySurface) / 2.0;
-        const double mean2 = (in.returnTemp + returnSurface) / 2.0;
-        const double lambda1 = InsulationConductivity(mean1);
-        const double lambda2 = InsulationConductivity(mean2);
-        TraceQuantity("t_ср1", "средняя температура слоя подающей трубы", mean1, "°C");
-        TraceQuantity("λ₁", "теплопроводность изоляции подающей трубы", lambda1, "Вт/(м·°C)");
-        TraceQuantity("t_ср2", "средняя температура слоя обратной трубы", mean2, "°C");
-        TraceQuantity("λ₂", "теплопроводность изоляции обратной трубы", lambda2, "Вт/(м·°C)");
-        const double required = (in.supplyTemp - it.channelAirTemp) / q1;
-        const double a = std::log(d) + kTwoPi * lambda1 * required;
-        const double b = 2.0 * lambda1 / kChannelAlpha;
-        TraceQuantity("a", "ln D + 2πλ₁(t₁ − t_к) / q₁", a, "");
-        TraceQuantity("b", "2λ₁ / α", b, "м");
-        CurrentSlot(kSlotDiameter) = d;
-        it.outerDiameter = SolveInsulationDiameter(a, b);
-        TraceQuantity("x", "наружный диаметр изоляции", it.outerDiameter, "м");
+    // epsilon is the largest half-change of the pass. Passes that wander to
+    // where the equation has no root end unsettled: the balance decides.
+    try {
+        while (epsilon > kSettled && it.passes < kMaxPasses) {
+            ++it.passes;
+            TraceBeginPass(it.passes);
+            TraceQuantity("k", "отношение потерь обеих труб к потерям подающей", it.ratio, "");
+            it.channelAirTemp = in.soilTemp + outerResistance * method::ChannelAirFactor.value * q1 * it.ratio;
+            TraceQuantity("t_к", "температура воздуха в канале, t_гр + k_к·(R_к + R_гр)·q₁·k", it.channelAirTemp, "°C");
+            const double mean1 = (in.supplyTemp + supplySurface) / 2.0;
+            const double mean2 = (in.returnTemp + returnSurface) / 2.0;
+            const double lambda1 = InsulationConductivity(mean1);
+            const double lambda2 = InsulationConductivity(mean2);
+            TraceQuantity("t_ср1", "средняя температура слоя подающей трубы", mean1, "°C");
+            TraceQuantity("λ₁", "теплопроводность изоляции подающей трубы", lambda1, "Вт/(м·°C)");
+            TraceQuantity("t_ср2", "средняя температура слоя обратной трубы", mean2, "°C");
+            TraceQuantity("λ₂", "теплопроводность изоляции обратной трубы", lambda2, "Вт/(м·°C)");
+            const double required = (in.supplyTemp - it.channelAirTemp) / q1;
+            const double a = std::log(d) + kTwoPi * lambda1 * required;
+            const double b = 2.0 * lambda1 / kChannelAlpha;
+            TraceQuantity("a", "ln D + 2πλ₁(t₁ − t_к) / q₁", a, "");
+            TraceQuantity("b", "2λ₁ / α", b, "м");
+            CurrentSlot(kSlotDiameter) = d;
+            it.outerDiameter = SolveInsulationDiameter(a, b);
+            TraceQuantity("x", "наружный диаметр изоляции", it.outerDiameter, "м");
 
-        const double layer1 = std::log(it.outerDiameter / d) / (kTwoPi * lambda1);
-        const double layer2 = std::log(it.outerDiameter / d) / (kTwoPi * lambda2);
-        const double surface = 1.0 / (kPi * kChannelAlpha * it.outerDiameter);
-        it.returnLoss = (in.returnTemp - it.channelAirTemp) / (layer2 + surface);
-        TraceQuantity("q₂", "потери обратной трубы, (t₂ − t_к) / (R_из2 + R_пов)", it.returnLoss, "Вт/м");
+            const double layer1 = std::log(it.outerDiameter / d) / (kTwoPi * lambda1);
+            const double layer2 = std::log(it.outerDiameter / d) / (kTwoPi * lambda2);
+            const double surface = 1.0 / (kPi * kChannelAlpha * it.outerDiameter);
+            it.returnLoss = (in.returnTemp - it.channelAirTemp) / (layer2 + surface);
+            TraceQuantity("q₂", "потери обратной трубы, (t₂ − t_к) / (R_из2 + R_пов)", it.returnLoss, "Вт/м");
 
-        const double s1 = in.supplyTemp - q1 * layer1;
-        const double s2 = in.returnTemp - it.returnLoss * layer2;
-        TraceQuantity("t_s1", "температура поверхности подающей трубы", s1, "°C");
-        TraceQuantity("t_s2", "температура поверхности обратной трубы", s2, "°C");
-        it.supplySurface = s1;
-        it.returnSurface = s2;
-        supplySurface = (supplySurface + s1) / 2.0;
-        returnSurface = (returnSurface + s2) / 2.0;
-        epsilon = std::fabs(supplySurface - s1);
-        if (std::fabs(returnSurface - s2) > epsilon) epsilon = std::fabs(returnSurface - s2);
-        const double r = (q1 + it.returnLoss) / q1;
-        it.ratio = (it.ratio + r) / 2.0;
-        if (std::fabs(it.ratio - r) > epsilon) epsilon = std::fabs(it.ratio - r);
-        TraceQuantity("ε", "наибольшее изменение за проход", epsilon, "");
+            const double s1 = in.supplyTemp - q1 * layer1;
+            const double s2 = in.returnTemp - it.returnLoss * layer2;
+            TraceQuantity("t_s1", "температура поверхности подающей трубы", s1, "°C");
+            TraceQuantity("t_s2", "температура поверхности обратной трубы", s2, "°C");
+            it.supplySurface = s1;
+            it.returnSurface = s2;
+            supplySurface = (supplySurface + s1) / 2.0;
+            returnSurface = (returnSurface + s2) / 2.0;
+            epsilon = std::fabs(supplySurface - s1);
+            if (std::fabs(returnSurface - s2) > epsilon) epsilon = std::fabs(returnSurface - s2);
+            const double r = (q1 + it.returnLoss) / q1;
+            it.ratio = (it.ratio + r) / 2.0;
+            if (std::fabs(it.ratio - r) > epsilon) epsilon = std::fabs(it.ratio - r);
+            TraceQuantity("ε", "наибольшее изменение за проход", epsilon, "");
+        }
+    } catch (const ArithmeticFault&) {
+        EndPasses(false);
+        return it;
     }
     EndPasses(!(epsilon > kSettled));
     return it;
 }
+
+namespace {
+
+// The channel at a given air temperature: the layer with which the supply
+// pipe loses its norm and the return pipe's loss through the same layer,
+// each conductivity at its layer's mean temperature, repeated until the
+// surface temperatures no longer change.
+ChannelIteration ChannelAt(const ChannelInputs& in, double q1, double airTemp) {
+    constexpr int kMostRounds = 200;
+    const double d = in.pipeDiameter;
+    ChannelIteration it{airTemp, 0.0, 0.0, 0.0, 0, (in.supplyTemp + airTemp) / 2.0, (in.returnTemp + airTemp) / 2.0};
+    for (int round = 0; round < kMostRounds; ++round) {
+        const double lambda1 = InsulationConductivity((in.supplyTemp + it.supplySurface) / 2.0);
+        const double lambda2 = InsulationConductivity((in.returnTemp + it.returnSurface) / 2.0);
+        const double a = std::log(d) + kTwoPi * lambda1 * (in.supplyTemp - airTemp) / q1;
+        const std::optional<double> x = LargerRootOf(a, 2.0 * lambda1 / kChannelAlpha);
+        if (!x) throw ArithmeticFault{"тепловой баланс канала не имеет решения"};
+        it.outerDiameter = *x;
+        const double layer1 = std::log(*x / d) / (kTwoPi * lambda1);
+        const double layer2 = std::log(*x / d) / (kTwoPi * lambda2);
+        it.returnLoss = (in.returnTemp - airTemp) / (layer2 + 1.0 / (kPi * kChannelAlpha * *x));
+        const double s1 = in.supplyTemp - q1 * layer1;
+        const double s2 = in.returnTemp - it.returnLoss * layer2;
+        const bool settled = s1 == it.supplySurface && s2 == it.returnSurface;
+        it.supplySurface = s1;
+        it.returnSurface = s2;
+        if (settled) break;
+    }
+    it.ratio = (q1 + it.returnLoss) / q1;
+    return it;
+}
+
+// The channel's heat balance at air temperature t_к: what the soil takes,
+// t_гр + k_к·(R_к + R_гр)·(q₁ + q₂), less t_к; 0 at the air temperature the
+// passes look for.
+double ChannelBalance(const ChannelInputs& in, double q1, double outerResistance, double airTemp) {
+    const ChannelIteration it = ChannelAt(in, q1, airTemp);
+    return in.soilTemp + outerResistance * method::ChannelAirFactor.value * (q1 + it.returnLoss) - airTemp;
+}
+
+// Where the passes do not settle: the air temperature that closes the
+// balance, by bisection between the coldest and the hottest of soil and
+// pipes, the bounds a channel's air lies between.
+ChannelIteration ChannelFromBalance(const ChannelInputs& in, double q1, int passes) {
+    const double outerResistance = ChannelSurfaceResistance(in) + SoilResistance(in);
+    double low = std::min({in.soilTemp, in.supplyTemp, in.returnTemp});
+    double high = std::max({in.soilTemp, in.supplyTemp, in.returnTemp});
+    const double atLow = ChannelBalance(in, q1, outerResistance, low);
+    const double atHigh = ChannelBalance(in, q1, outerResistance, high);
+    if (!(atLow * atHigh <= 0.0))
+        throw ArithmeticFault{"тепловой баланс канала не имеет решения между температурами грунта и труб"};
+    const bool lowBelowZero = atLow < 0.0;
+    for (;;) {
+        const double middle = low + (high - low) / 2.0;
+        if (!(middle > low && middle < high)) break;
+        ((ChannelBalance(in, q1, outerResistance, middle) < 0.0) == lowBelowZero ? low : high) = middle;
+    }
+    const double airTemp = std::fabs(ChannelBalance(in, q1, outerResistance, low)) <=
+                                   std::fabs(ChannelBalance(in, q1, outerResistance, high))
+                               ? low
+                               : high;
+    ChannelIteration it = ChannelAt(in, q1, airTemp);
+    it.passes = passes;
+    TraceQuantity("t_к", "температура воздуха в канале из теплового баланса, делением отрезка пополам", airTemp, "°C");
+    TraceQuantity("Δ", "невязка баланса, t_гр + k_к·(R_к + R_гр)·(q₁ + q₂) − t_к",
+                  ChannelBalance(in, q1, outerResistance, airTemp), "°C");
+    Convergence& convergence = WholeResults[static_cast<std::size_t>(CurrentType)].convergence;
+    convergence.passesBracketed = true;
+    if (CalcTrace* trace = ActiveTrace()) trace->passesBracketed = true;
+    return it;
+}
+
+}  // namespace
 
 void CalcChannelTwoPipe() {
     CurrentSlot(kSlotChannelAlpha) = kChannelAlpha;
@@ -120,7 +201,9 @@ void CalcChannelTwoPipe() {
 
     TraceQuantity("q₁", "нормированные потери подающей трубы", supplyLoss, "Вт/м");
     TraceQuantity("α", "коэффициент теплоотдачи в канале", kChannelAlpha, "Вт/(м²·°C)");
-    const ChannelIteration it = IterateChannel(in, supplyLoss);
+    ChannelIteration it = IterateChannel(in, supplyLoss);
+    if (!WholeResults[static_cast<std::size_t>(CurrentType)].convergence.passes)
+        it = ChannelFromBalance(in, supplyLoss, it.passes);
     CurrentSlot(kSlotSupplyLoss) = supplyLoss;
     CurrentSlot(kSlotReturnLoss) = it.returnLoss;
     CurrentSlot(kSlotPipeThickness) = (it.outerDiameter - in.pipeDiameter) / 2.0;

@@ -2,11 +2,14 @@
 
 #include "engine/method_constants.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "model/calc_data.h"
 #include "model/calc_trace.h"
 #include "model/number_text.h"
+#include "model/value_exchange.h"
 
 namespace kaldora {
 
@@ -85,9 +88,39 @@ double SolveInsulationDiameter(double a, double b) {
         x = (x + y) / 2.0;
     }
     const bool settled = !(std::fabs(x - y) > kStop);
-    if (!settled) WholeResults[static_cast<std::size_t>(CurrentType)].convergence.solver = false;
-    if (CalcTrace* trace = ActiveTrace()) trace->solves.push_back({a, b, start, x, n, settled});
+    if (!settled) {
+        // The iteration's limit: the root it was approaching, exactly.
+        const std::optional<double> root = LargerRootOf(a, b);
+        if (!root) throw ArithmeticFault{"уравнение ln x = a − b/x не имеет решения"};
+        x = *root;
+        Convergence& convergence = WholeResults[static_cast<std::size_t>(CurrentType)].convergence;
+        convergence.solver = false;
+        convergence.solverBracketed = true;
+    }
+    if (CalcTrace* trace = ActiveTrace())
+        trace->solves.push_back({a, b, start, x, n, settled, !settled, SolverResidual(a, b, x)});
     return x;
+}
+
+double SolverResidual(double a, double b, double x) { return std::log(x) - a + b / x; }
+
+// f(x) = ln x − a + b/x falls to its least value at x = b and rises after
+// it: the averaged iteration can only approach the root above b, which is
+// there when f(b) ≤ 0. Bisection to the last bit of a double.
+std::optional<double> LargerRootOf(double a, double b) {
+    double low = b > 0.0 ? b : std::numeric_limits<double>::min();
+    if (!(SolverResidual(a, b, low) <= 0.0)) return std::nullopt;
+    double high = std::max(2.0 * low, 1.0);
+    while (SolverResidual(a, b, high) <= 0.0) {
+        high *= 2.0;
+        if (!std::isfinite(high)) return std::nullopt;
+    }
+    for (;;) {
+        const double middle = low + (high - low) / 2.0;
+        if (!(middle > low && middle < high)) break;
+        (SolverResidual(a, b, middle) <= 0.0 ? low : high) = middle;
+    }
+    return std::fabs(SolverResidual(a, b, low)) <= std::fabs(SolverResidual(a, b, high)) ? low : high;
 }
 
 double InsulationConductivity(double t) {

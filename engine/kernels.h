@@ -1,6 +1,8 @@
 // The three numeric steps every calculation type reduces to.
 #pragma once
 
+#include <optional>
+
 namespace kaldora {
 
 inline constexpr double kPi = 3.14159265359;
@@ -12,8 +14,17 @@ inline constexpr double kTwoPi = 6.28318530718;
 double InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols);
 
 // Outer insulation diameter x (m) with ln x = a - b / x, iterated from three
-// times the diameter slot of the current row.
+// times the diameter slot of the current row. Where the iteration stops at
+// its limit unsettled, x is the root it approaches, found by bisection;
+// where the equation has no such root, throws ArithmeticFault.
 double SolveInsulationDiameter(double a, double b);
+
+// ln x − a + b/x: 0 at a root of the equation above.
+double SolverResidual(double a, double b, double x);
+
+// The root above b, where the iteration can settle; none when there is no
+// root there.
+std::optional<double> LargerRootOf(double a, double b);
 
 // Conductivity of the mineral wool, W/(m·°C), at the mean layer temperature t.
 double InsulationConductivity(double t);

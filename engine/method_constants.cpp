@@ -39,12 +39,16 @@ constexpr std::array<const MethodConstant*, 15> kChannel = {
 std::vector<std::string> UnsettledTexts(const Convergence& convergence) {
     std::vector<std::string> texts;
     if (!convergence.solver)
-        texts.push_back("Решение уравнения ln x = a − b/x не достигло точности " +
+        texts.push_back("Итерации решения уравнения ln x = a − b/x не достигли точности " +
                         SwapFirstPoint(FormatFixed(SolverStop.value, 1, 5)) + " м за " +
-                        FormatFixed(SolverIterations.value, 1, 0) + " итераций: результат приближенный");
+                        FormatFixed(SolverIterations.value, 1, 0) + " итераций: " +
+                        (convergence.solverBracketed ? "корень уравнения найден делением отрезка пополам"
+                                                     : "результат приближенный"));
     if (!convergence.passes)
-        texts.push_back("Проходы не сошлись за " + FormatFixed(MaxPasses.value, 1, 0) +
-                        " проходов: результат приближенный");
+        texts.push_back("Проходы не сошлись за " + FormatFixed(MaxPasses.value, 1, 0) + " проходов: " +
+                        (convergence.passesBracketed
+                             ? "температура воздуха в канале найдена из теплового баланса делением отрезка пополам"
+                             : "результат приближенный"));
     return texts;
 }
 

@@ -38,11 +38,18 @@ extern double ParamTable[kTypeCount][kSlotCount];
 // not calculated or refused.
 // Whether the iterations behind it met their tolerances within their limits:
 // the solver of ln x = a − b/x, and the passes of an outer loop.
+// Where one did not, the result was found as the root of the same equation
+// by bisection (`bracketed`): exact to its tolerance, not approximate.
 struct Convergence {
     bool solver = true;
     bool passes = true;
+    bool solverBracketed = false;
+    bool passesBracketed = false;
 
     bool Settled() const { return solver && passes; }
+    bool Bracketed() const { return solverBracketed || passesBracketed; }
+    // Stopped at a limit with nothing to find the exact result by.
+    bool Approximate() const { return (!solver && !solverBracketed) || (!passes && !passesBracketed); }
 };
 // What a calculation answered: a thickness, that no insulation is needed
 // (thickness 0), or nothing, refusing its inputs.

@@ -46,7 +46,9 @@ struct TraceSolve {
     double start;  // 3 D
     double x;
     int iterations;
-    bool settled;  // met its tolerance; false: stopped at its iteration limit
+    bool settled;     // met its tolerance; false: stopped at its iteration limit
+    bool bracketed;   // not settled: x is the root found by bisection
+    double residual;  // ln x − a + b/x at the x returned
 };
 
 struct TracePass {
@@ -88,6 +90,7 @@ struct CalcTrace {
     std::vector<TraceValue> results;
     std::optional<TraceNorm> norm;  // only under the current norm
     bool passesSettled = true;      // false: an outer loop stopped at its pass limit
+    bool passesBracketed = false;   // then its result was found by bisection of a balance
     bool refused = false;           // no thickness was found
 
     void Clear() { *this = CalcTrace{}; }

@@ -223,7 +223,14 @@ QString SolvesSection(const CalcTrace& trace) {
                 QStringLiteral(" = 3") + Formula("D") + QStringLiteral(" = ") + Number(s.start) +
                 QStringLiteral(" м за ") + QString::number(s.iterations) + QStringLiteral(" итераций ") + Formula("x") +
                 QStringLiteral(" = <b>") + Number(s.x) + QStringLiteral(" м</b>.");
-        if (!s.settled) html += QStringLiteral(" <b>Точность не достигнута: итерации остановлены на пределе.</b>");
+        if (s.bracketed)
+            html += QStringLiteral(
+                " <b>Точность не достигнута: итерации остановлены на пределе; корень уравнения "
+                "найден делением отрезка пополам.</b>");
+        else if (!s.settled)
+            html += QStringLiteral(" <b>Точность не достигнута: итерации остановлены на пределе.</b>");
+        html += QStringLiteral(" Невязка ") + Formula("ln x − a + b/x") + QStringLiteral(" = ") + Number(s.residual) +
+                QStringLiteral(".");
         html += QStringLiteral("</p>");
     }
     return html.isEmpty() ? html : Heading("Решение уравнения") + html;
@@ -248,7 +255,8 @@ QString PassesSection(const CalcTrace& trace) {
         header << Formula("n");
         legend += QStringLiteral("; ") + Formula("n") + QStringLiteral(" — итераций решения ") +
                   Formula("ln x = a − b/x") + QStringLiteral(" от ") + Formula("x₀") + QStringLiteral(" = 3") +
-                  Formula("D") + QStringLiteral(" (* — точность не достигнута)");
+                  Formula("D") +
+                  QStringLiteral(" (* — точность не достигнута, корень найден делением отрезка пополам)");
     }
     QString rows = QStringLiteral("<thead>") + Row(header, true, true) + QStringLiteral("</thead>");
     for (std::size_t p = 0; p < trace.passes.size(); ++p) {
@@ -265,7 +273,11 @@ QString PassesSection(const CalcTrace& trace) {
                    QStringLiteral("</p>");
     if (!trace.passesSettled)
         html += QStringLiteral("<p><b>Проходы остановлены на пределе ") + Number(method::MaxPasses.value) +
-                QStringLiteral(", не достигнув заданной точности.</b></p>");
+                QStringLiteral(", не достигнув заданной точности") +
+                (trace.passesBracketed
+                     ? QStringLiteral("; температура воздуха в канале найдена как корень теплового баланса "
+                                      "канала делением отрезка пополам (ниже, с невязкой).</b></p>")
+                     : QStringLiteral(".</b></p>"));
     return html;
 }
 
@@ -311,7 +323,11 @@ QString ResultsSection(const CalcTrace& trace) {
     html += Table(rows) + NormDifference(trace);
     Convergence convergence;
     convergence.passes = trace.passesSettled;
-    for (const TraceSolve& s : trace.solves) convergence.solver = convergence.solver && s.settled;
+    convergence.passesBracketed = trace.passesBracketed;
+    for (const TraceSolve& s : trace.solves) {
+        convergence.solver = convergence.solver && s.settled;
+        convergence.solverBracketed = convergence.solverBracketed || s.bracketed;
+    }
     for (const std::string& text : UnsettledTexts(convergence))
         html += QStringLiteral("<p><b>Внимание:</b> ") + Formula(text) + QStringLiteral(".</p>");
     for (const TraceValue& v : trace.results)

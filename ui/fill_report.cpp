@@ -69,7 +69,7 @@ void FillReport(ReportPage& page) {
     page[QStringLiteral("QRResName")].text = Q(info.reportResultName);
     // A thickness the iterations did not settle on is printed as approximate.
     const WholeResult& whole = WholeResults[static_cast<std::size_t>(t)];
-    const bool approximate = CalculatedFlag[t] && whole.answer == Answer::Thickness && !whole.convergence.Settled();
+    const bool approximate = CalculatedFlag[t] && whole.answer == Answer::Thickness && whole.convergence.Approximate();
     page[QStringLiteral("QRRes")].text = (approximate ? QStringLiteral("≈ ") : QString()) + SlotValue(kSlotThickness);
     // Up to two further result lines; the rest stay blank.
     const QString blank = QString::fromLatin1(kBlank);

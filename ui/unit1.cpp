@@ -98,6 +98,9 @@ TForm1::TForm1(TForm2* report, TitleScreenFirst) : report_(report) {
 
 TForm1::~TForm1() {
     if (AttachedView() == this) AttachView(nullptr);
+    // The focus leaves while the window is whole: a menu item's hook that
+    // lowers it must not run while the children are being destroyed.
+    if (QWidget* focused = focusWidget()) focused->clearFocus();
 }
 
 // Children are painted and visited by Tab in the order they are made: the
@@ -978,10 +981,9 @@ void TForm1::ShowResultLine() {
     QStringList notes;
     if (IsCalcType(t) && CalculatedFlag[t]) {
         const WholeResult& whole = WholeResults[static_cast<std::size_t>(t)];
-        if (whole.answer == Answer::Thickness && !whole.convergence.Settled()) {
+        if (whole.answer == Answer::Thickness && whole.convergence.Approximate())
             line.replace(QStringLiteral(" = "), QStringLiteral(" ≈ "));
-            for (const std::string& text : UnsettledTexts(whole.convergence)) notes << Q(text);
-        }
+        for (const std::string& text : UnsettledTexts(whole.convergence)) notes << Q(text);
         if (Outdated[static_cast<std::size_t>(t)])
             notes << QStringLiteral(
                 "Исходные данные изменены после расчета: нажмите «Расчет толщины тепловой изоляции»");

@@ -7,6 +7,7 @@
 #include "engine/kernels.h"
 #include "engine/reference_tables.h"
 #include "model/calc_data.h"
+#include "model/value_exchange.h"
 
 namespace kaldora {
 namespace {
@@ -104,13 +105,21 @@ TEST_F(SolverTest, TinyStartReturnsAtOnce) {
     EXPECT_DOUBLE_EQ(SolveInsulationDiameter(5.0, 1.0), 0.0);
 }
 
-TEST_F(SolverTest, StopsAfterThirtyIterations) {
+TEST_F(SolverTest, UnsettledIterationGivesTheRootByBisection) {
     // b = 0: each step halves the distance to exp(a). From 3 to exp(10) that
-    // takes 31 steps to get within 1e-5; the limit stops it at 30.
+    // takes 31 steps to get within 1e-5; the limit stops it at 30, 2e-5
+    // short, and bisection finds the root itself.
     CurrentSlot(kSlotDiameter) = 1.0;
-    const double target = std::exp(10.0);
-    const double after30 = target - (target - 3.0) / std::ldexp(1.0, 30);
-    EXPECT_NEAR(SolveInsulationDiameter(10.0, 0.0), after30, 1e-9);
+    EXPECT_NEAR(SolveInsulationDiameter(10.0, 0.0), std::exp(10.0), 1e-15 * std::exp(10.0));
+    EXPECT_FALSE(WholeResults[static_cast<std::size_t>(CurrentType)].convergence.solver);
+    EXPECT_TRUE(WholeResults[static_cast<std::size_t>(CurrentType)].convergence.solverBracketed);
+    // The root near the double one at x = b (slow for the iteration), and
+    // none where f(b) = ln b + 1 − a > 0: refused.
+    const double b = 0.5, a = std::log(b) + 1.0 + 1e-6;
+    const double x = SolveInsulationDiameter(a, b);
+    EXPECT_GT(x, b);
+    EXPECT_NEAR(SolverResidual(a, b, x), 0.0, 1e-15);
+    EXPECT_THROW(SolveInsulationDiameter(std::log(b) + 0.9, b), ArithmeticFault);
 }
 
 TEST(InsulationConductivity, FollowsThePiecewiseLaw) {

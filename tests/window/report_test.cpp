@@ -224,17 +224,24 @@ private slots:
         QTest::newRow("refused") << 3 << QStringList{}
                                  << QStringList{QStringLiteral("Расчет не выполнен"), QStringLiteral("не выполнено")}
                                  << QStringList{QStringLiteral("толщина изоляции"), QStringLiteral("0,0 мм")};
-        // The solver stops at its iteration limit: 21,2 °C for the 21,1 asked.
+        // The solver stops at its iteration limit: the root by bisection,
+        // with its residual.
         QTest::newRow("solver unsettled")
             << 3 << QStringList{QStringLiteral("3=57"), QStringLiteral("7=21,1")}
-            << QStringList{unsettled, QStringLiteral("не достигло точности 0,00001 м за 30 итераций")} << QStringList{};
-        // Thirty passes that do not settle, one row each.
-        QTest::newRow("thirty passes") << 5 << QStringList{QStringLiteral("17=30"),  QStringLiteral("18=0,5"),
-                                                           QStringLiteral("19=3"),   QStringLiteral("20=0,6"),
-                                                           QStringLiteral("21=0,6"), QStringLiteral("23=32"),
-                                                           QStringLiteral("24=65"),  QStringLiteral("27=70")}
-                                       << QStringList{QStringLiteral("Проходы не сошлись за 30 проходов")}
-                                       << QStringList{};
+            << QStringList{QStringLiteral("не достигли точности 0,00001 м за 30 итераций"),
+                           QStringLiteral("корень уравнения найден делением отрезка пополам"),
+                           QStringLiteral("Невязка")}
+            << QStringList{unsettled};
+        // Thirty passes that do not settle, one row each; then the channel's
+        // air from its heat balance, with the balance's residual.
+        QTest::newRow("thirty passes") << 5 << QStringList{QStringLiteral("17=4"),    QStringLiteral("18=0,35"),
+                                                           QStringLiteral("19=3,1"),  QStringLiteral("20=1,42"),
+                                                           QStringLiteral("21=0,57"), QStringLiteral("23=159"),
+                                                           QStringLiteral("24=110"),  QStringLiteral("27=42")}
+                                       << QStringList{QStringLiteral("Проходы не сошлись за 30 проходов"),
+                                                      QStringLiteral("найдена из теплового баланса"),
+                                                      QStringLiteral("невязка баланса")}
+                                       << QStringList{unsettled};
     }
     void protocolTellsTheWholeStory() {
         QFETCH(int, type);
@@ -356,12 +363,15 @@ private slots:
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->palette().color(QPalette::WindowText), kRed);
     }
 
-    // A thickness the solver stopped on at its limit is marked, on screen
+    // A thickness the passes stopped on at their limit is marked, on screen
     // and on paper.
     void approximateThicknessIsMarked() {
-        form->Regim3Click();
-        Edit(3)->setText(QStringLiteral("57"));
-        Edit(7)->setText(QStringLiteral("21,1"));
+        form->Regim1Click();
+        form->Stat_LabClick();
+        form->Type_LabClick();  // indoors, metal
+        Edit(1)->setText(QStringLiteral("27"));
+        Edit(3)->setText(QStringLiteral("18"));
+        Edit(4)->setText(QStringLiteral("42"));
         form->ConfirmPrint = [] { return false; };
         AnswerBoxes([&] { form->RepButtonClick(); });
         QVERIFY(Find(QStringLiteral("Res_Pan"))->text().contains(QStringLiteral(" ≈ ")));
