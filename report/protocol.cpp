@@ -367,15 +367,35 @@ QString ProtocolHtml(const CalcTrace& trace, const QDate& calculated, const Prot
 // A heading with less than this below it on its page starts the next page.
 constexpr double kHeadingKeepMm = 25.0;
 
-void KeepHeadingsWithWhatFollows(QTextDocument& document, double pageHeight, double keep) {
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block.blockFormat().headingLevel() == 0) continue;
-        const QRectF box = document.documentLayout()->blockBoundingRect(block);
-        const double pageEnd = (std::floor(box.top() / pageHeight) + 1) * pageHeight;
-        if (pageEnd - box.bottom() >= keep) continue;
-        QTextBlockFormat format = block.blockFormat();
-        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        QTextCursor(block).setBlockFormat(format);
+// The protocol laid out on pages of `pageHeight`, each heading that would
+// stand too near a page's foot moved to the next page. The breaks go into
+// the text itself, one at a time from the top, laid out anew after each:
+// changing the formats of a laid-out document loses headings.
+void LayOutKeepingHeadings(QTextDocument& document, const QString& html, double pageHeight, double keep) {
+    static const QString kHeading = QStringLiteral("<h3>");
+    static const QString kBreakingHeading = QStringLiteral("<h3 style=\"page-break-before:always\">");
+    std::vector<bool> breaks(static_cast<std::size_t>(html.count(kHeading)), false);
+    for (;;) {
+        QString text;
+        qsizetype from = 0;
+        for (std::size_t k = 0; k < breaks.size(); ++k) {
+            const qsizetype at = html.indexOf(kHeading, from);
+            text += html.mid(from, at - from) + (breaks[k] ? kBreakingHeading : kHeading);
+            from = at + kHeading.size();
+        }
+        document.setHtml(text + html.mid(from));
+        std::size_t k = 0;
+        bool moved = false;
+        for (QTextBlock block = document.begin(); block.isValid() && !moved; block = block.next()) {
+            if (block.blockFormat().headingLevel() != 3) continue;  // the sections' headings, as kHeading
+            const std::size_t heading = k++;
+            if (heading >= breaks.size() || breaks[heading]) continue;
+            const QRectF box = document.documentLayout()->blockBoundingRect(block);
+            const double pageEnd = (std::floor(box.top() / pageHeight) + 1) * pageHeight;
+            if (pageEnd - box.bottom() >= keep) continue;
+            breaks[heading] = moved = true;
+        }
+        if (!moved) return;
     }
 }
 
@@ -404,11 +424,10 @@ void PrintProtocol(QPagedPaintDevice& device, const ProtocolDocument& protocol) 
 
     QTextDocument document;
     document.setDefaultFont(ReportFont(9.5));
-    document.setHtml(protocol.html);
     document.documentLayout()->setPaintDevice(&device);
     document.setDocumentMargin(0);
     document.setPageSize(body);
-    KeepHeadingsWithWhatFollows(document, body.height(), kHeadingKeepMm * dotsPerMm);
+    LayOutKeepingHeadings(document, protocol.html, body.height(), kHeadingKeepMm * dotsPerMm);
 
     QPainter painter(&device);
     if (!painter.isActive()) return;

@@ -332,6 +332,32 @@ private slots:
         QCOMPARE(pages, 1);
     }
 
+    // However long the identification, every section and message is printed.
+    void protocolLosesNothingWhateverItsIdentity_data() {
+        QTest::addColumn<int>("length");
+        for (int length : {0, 760, 2000}) QTest::newRow(qPrintable(QString::number(length))) << length;
+    }
+    void protocolLosesNothingWhateverItsIdentity() {
+        QFETCH(int, length);
+        const QString file = dir.filePath(QStringLiteral("long.pdf"));
+        report->Printer().setOutputFormat(QPrinter::PdfFormat);
+        report->Printer().setOutputFileName(file);
+        form->ConfirmPrint = [] { return true; };
+        const QString text = QStringLiteral("Котельная №2 главного корпуса\n").repeated(80).left(length);
+        form->AskIdentity = [&] { return ProtocolIdentity{text, text, text, text}; };
+        form->Regim5Click();
+        AnswerBoxes([&] { form->Button2Click(); });
+        AnswerBoxes([&] { form->ProtButtonClick(); });
+        QProcess tool;
+        tool.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+        QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
+        const QString flat = QString::fromUtf8(tool.readAllStandardOutput()).simplified();
+        for (const char* s :
+             {"Исходные данные", "Методика", "Постоянные расчета", "Проверки", "Табличные значения",
+              "Промежуточные величины", "Проходы", "Сообщения", "Ширина канала недостаточна", "Результаты"})
+            QVERIFY2(flat.contains(QString::fromUtf8(s)), s);
+    }
+
     // The papers print what the screen's inputs give now, not the last
     // calculation's result under changed conditions.
     void printedIsCalculatedFromTheInputsAsTheyStand_data() {
