@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QGuiApplication>
+#include <QHashSeed>
 
 #include <cerrno>
 #include <cstdio>
@@ -110,6 +111,8 @@ int Run(const kaldora::cli::Arguments& args, char* program) {
 int main(int argc, char* argv[]) {
     using namespace kaldora::cli;
     kaldora::OpenMissingStandardStreams();
+    // The PDF writer orders its fonts by hash: a fixed seed, the same bytes.
+    QHashSeed::setDeterministicGlobalSeed();
     try {
         const int status = Run(ParseArguments(std::vector<std::string>(argv + 1, argv + argc)), argv[0]);
         FinishStandardOutput();

@@ -13,8 +13,9 @@ namespace kaldora {
 
 namespace {
 
-// The document's XMP packet: title, author and creating tool, as Qt would
-// write it but with the author, which its writer has no setter for.
+// The document's XMP packet: title, author, language and creating tool, as
+// Qt would write it but with the author and language, which its writer has
+// no setters for.
 QByteArray Xmp(const PdfMetadata& metadata) {
     const auto e = [](const QString& text) { return text.toHtmlEscaped(); };
     const QString xmp = QStringLiteral(
@@ -25,6 +26,7 @@ QByteArray Xmp(const PdfMetadata& metadata) {
                             "xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\">\n"
                             "<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt></dc:title>\n"
                             "<dc:creator><rdf:Seq><rdf:li>%2</rdf:li></rdf:Seq></dc:creator>\n"
+                            "<dc:language><rdf:Bag><rdf:li>ru-RU</rdf:li></rdf:Bag></dc:language>\n"
                             "<xmp:CreatorTool>%3</xmp:CreatorTool>\n"
                             "</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>")
                             .arg(e(metadata.title), e(metadata.author), e(metadata.creator));
@@ -42,10 +44,18 @@ QByteArray PdfBytes(const QPageLayout& layout, int resolution, const PdfMetadata
         writer.setPageLayout(layout);
         writer.setTitle(metadata.title);
         writer.setCreator(metadata.creator);
-        if (!metadata.author.isEmpty()) writer.setDocumentXmpMetadata(Xmp(metadata));
+        writer.setDocumentXmpMetadata(Xmp(metadata));
         if (!paint(writer)) return {};
     }  // the writer finishes the document here
-    return buffer.data();
+    QByteArray pdf = buffer.data();
+    // The writer stamps the moment of writing; the date of the document
+    // instead, of the same length, so no offset moves.
+    const QByteArray stamp = QByteArrayLiteral("/CreationDate (D:");
+    const QDate date = metadata.date.isValid() ? metadata.date : QDate::currentDate();
+    const QByteArray digits = date.toString(QStringLiteral("yyyyMMdd")).toLatin1() + QByteArrayLiteral("000000");
+    if (const qsizetype at = pdf.indexOf(stamp); at >= 0 && pdf.size() >= at + stamp.size() + digits.size())
+        pdf.replace(at + stamp.size(), digits.size(), digits);
+    return pdf;
 }
 
 int WriteWholeFile(const QString& path, const QByteArray& bytes) {

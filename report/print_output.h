@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <functional>
 
@@ -20,6 +21,10 @@ struct PdfMetadata {
     QString title{};
     QString author{};  // in the document's XMP metadata, where readers look for it
     QString creator = QStringLiteral("Кальдора " KALDORA_VERSION);
+    // The document's date (the calculation's), as its creation date at
+    // midnight UTC: the same inputs on the same day give the same bytes.
+    // Invalid: today.
+    QDate date{};
 };
 
 // The pages as a PDF document, at the resolution and page layout given.

@@ -408,7 +408,10 @@ ProtocolDocument MakeProtocol(const CalcTrace& trace, const QDate& calculated, c
     if (!identity.object.isEmpty()) header += QStringLiteral(" · ") + identity.object;
     QString title = QStringLiteral("Протокол расчета тепловой изоляции");
     if (!identity.object.isEmpty()) title += QStringLiteral(": ") + identity.object;
-    return {ProtocolHtml(trace, calculated, identity), header, {.title = title, .author = identity.executor}};
+    // A title and a running header are one line each.
+    return {ProtocolHtml(trace, calculated, identity),
+            header.simplified(),
+            {.title = title.simplified(), .author = identity.executor.simplified(), .date = calculated}};
 }
 
 void PrintProtocol(QPagedPaintDevice& device, const ProtocolDocument& protocol) {

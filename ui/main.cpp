@@ -1,6 +1,7 @@
 // Start-up: the application object, the main window and the hidden report
 // host, and the message loop.
 #include <QApplication>
+#include <QHashSeed>
 #include <QMessageBox>
 #include <exception>
 
@@ -11,6 +12,8 @@
 
 int main(int argc, char* argv[]) {
     kaldora::DropRuntimeDirWarning();
+    // The PDF writer orders its fonts by hash: a fixed seed, the same bytes.
+    QHashSeed::setDeterministicGlobalSeed();
     QApplication app(argc, argv);
     kaldora::RestartToFitTheScreen(argv);
     try {

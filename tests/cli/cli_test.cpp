@@ -348,6 +348,10 @@ TEST(CalcProtocol, IsWrittenWithoutADisplay) {
     const std::string read = ReadFile(text);
     EXPECT_NE(read.find("45,5 °C"), std::string::npos) << read;  // as typed
     EXPECT_NE(read.find("Результаты"), std::string::npos);
+    // The same inputs on the same day: the same bytes.
+    const std::string first = ReadFile(pdf);
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_TRUE(first == ReadFile(pdf));
 }
 
 TEST(CalcLocale, RussianLocaleGivesTheSameOutput) {
