@@ -28,6 +28,8 @@ const char kUsage[] =
     "  --protocol FILE.pdf         also write the calculation protocol (A4, Russian) as PDF\n"
     "  --object TEXT, --section TEXT, --executor TEXT, --checker TEXT\n"
     "                              what the protocol is for and who made and checked it\n"
+    "  --organisation TEXT, --project TEXT, --document TEXT\n"
+    "                              optionally, the organisation, project code and document number\n"
     "  --csv FILE                  a table of pipe sections (\"-\": standard input), saved by a\n"
     "                              spreadsheet with \";\", \",\" or tab; columns by English name,\n"
     "                              Russian title or slotN (see --template); writes the results\n"
@@ -138,6 +140,12 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
             a.executor = value("--executor");
         } else if (arg == "--checker") {
             a.checker = value("--checker");
+        } else if (arg == "--organisation") {
+            a.organisation = value("--organisation");
+        } else if (arg == "--project") {
+            a.project = value("--project");
+        } else if (arg == "--document") {
+            a.document = value("--document");
         } else if (arg == "--xlsx") {
             a.workbookPath = value("--xlsx");
             if (a.workbookPath.empty()) throw ArgumentError{"--xlsx needs a file name"};
@@ -164,8 +172,11 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     if (given.Has("--csv") && given.Has("--json")) throw ArgumentError{"--json does nothing with --csv"};
     if (!a.workbookPath.empty() && a.mode != Arguments::Mode::Table)
         throw ArgumentError{"--xlsx writes the results of a --csv table"};
-    if (a.protocolPath.empty() && !(a.object.empty() && a.section.empty() && a.executor.empty() && a.checker.empty()))
-        throw ArgumentError{"--object, --section, --executor and --checker go with --protocol"};
+    if (a.protocolPath.empty() && !(a.object.empty() && a.section.empty() && a.executor.empty() && a.checker.empty() &&
+                                    a.organisation.empty() && a.project.empty() && a.document.empty()))
+        throw ArgumentError{
+            "--object, --section, --executor, --checker, --organisation, --project and --document go with "
+            "--protocol"};
     if (!a.protocolPath.empty() && a.mode != Arguments::Mode::OneCase)
         throw ArgumentError{"--protocol writes the protocol of one case (--type)"};
     if (a.mode == Arguments::Mode::Template) return a;

@@ -21,6 +21,7 @@ struct Arguments {
     std::string protocolPath;  // the calculation protocol of one case, as PDF
     // Who and what the protocol is for.
     std::string object, section, executor, checker;
+    std::string organisation, project, document;  // optional
     Titles templateTitles = Titles::English;
 };
 

@@ -40,8 +40,10 @@ void WriteProtocol(const kaldora::cli::Arguments& args, const kaldora::CalcTrace
             args.protocolPath,
             "the font " + font.toStdString() + " with Cyrillic letters is not installed (fonts-liberation)"};
     const auto q = [](const std::string& text) { return QString::fromStdString(text); };
-    const kaldora::ProtocolDocument protocol = kaldora::MakeProtocol(
-        trace, QDate::currentDate(), {q(args.object), q(args.section), q(args.executor), q(args.checker)});
+    const kaldora::ProtocolDocument protocol =
+        kaldora::MakeProtocol(trace, QDate::currentDate(),
+                              {q(args.object), q(args.section), q(args.executor), q(args.checker), q(args.organisation),
+                               q(args.project), q(args.document)});
     if (const int error = kaldora::WriteProtocolPdf(q(args.protocolPath), protocol))
         throw kaldora::cli::WriteError{args.protocolPath, std::strerror(error)};
 }

@@ -50,6 +50,8 @@ void KeepWholeResult(const LayerBalance& balance) {
     if (std::isfinite(balance.heatFlux)) whole.heatFlux = balance.heatFlux;
     if (!ActiveTrace()) return;
     const auto n = [](double v) { return TraceNumber(v); };
+    // An operand after a sign stands in brackets when negative: 20 − (−5).
+    const auto o = [](double v) { return v < 0.0 ? "(" + TraceNumber(v) + ")" : TraceNumber(v); };
     TraceResult("R_из",
                 "сопротивление слоя изоляции, ln(x/D) / (2πλ) = ln(" + n(balance.outerDiameter) + " / " +
                     n(balance.pipeDiameter) + ") / (2π · " + n(balance.lambda) + ")",
@@ -59,13 +61,14 @@ void KeepWholeResult(const LayerBalance& balance) {
                     n(balance.outerDiameter) + ")",
                 balance.surfaceResistance, "м·°C/Вт");
     TraceResult("q",
-                std::string(balance.heatFlux < 0.0 ? "теплопоступления к трубопроводу" : "тепловые потери") +
-                    ", q = (t_m − t_a) / (R_из + R_пов) = (" + n(balance.mediumTemp) + " − " + n(balance.airTemp) +
+                std::string(balance.heatFlux < 0.0 ? "тепловой поток (меньше нуля: теплопоступления к трубопроводу)"
+                                                   : "тепловые потери") +
+                    ", q = (t_m − t_a) / (R_из + R_пов) = (" + n(balance.mediumTemp) + " − " + o(balance.airTemp) +
                     ") / (" + n(balance.layerResistance) + " + " + n(balance.surfaceResistance) + ")",
                 balance.heatFlux, "Вт/м");
     TraceResult("t_s",
                 "температура поверхности изоляции, t_s = t_a + q·R_пов = " + n(balance.airTemp) + " + " +
-                    n(balance.heatFlux) + " · " + n(balance.surfaceResistance),
+                    o(balance.heatFlux) + " · " + n(balance.surfaceResistance),
                 balance.surfaceTemp, "°C");
 }
 

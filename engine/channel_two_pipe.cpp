@@ -223,7 +223,8 @@ void CalcChannelTwoPipe() {
     TraceThickness(it.outerDiameter);
     TraceResult("q₁", "потери подающего трубопровода", supplyLoss, "Вт/м");
     TraceResult("q₂",
-                it.returnLoss < 0.0 ? "теплопоступления к обратному трубопроводу" : "потери обратного трубопровода",
+                it.returnLoss < 0.0 ? "тепловой поток обратного трубопровода (меньше нуля: теплопоступления к нему)"
+                                    : "потери обратного трубопровода",
                 it.returnLoss, "Вт/м");
     TraceResult("t_к", "температура воздуха в канале", it.channelAirTemp, "°C");
     TraceResult("t_s1", "температура поверхности изоляции подающей трубы", it.supplySurface, "°C");

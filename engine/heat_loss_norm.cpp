@@ -55,7 +55,7 @@ double CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, d
                        {}};
         std::vector<std::string>& doubtful = WholeResults[static_cast<std::size_t>(CurrentType)].doubtfulCells;
         for (const MarkedCell* cell : MarkedCellsUsed(table, lookup)) {
-            norm.marked.emplace_back(cell->note);
+            norm.marked.push_back(MarkedCellName(*cell) + ": " + std::string(cell->note));
             doubtful.push_back(MarkedCellName(*cell));
         }
         trace->norm = std::move(norm);

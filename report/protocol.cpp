@@ -15,6 +15,8 @@
 #include <cmath>
 
 #include "assets/fonts.h"
+#include "engine/current_norm.h"
+#include "engine/kernels.h"
 #include "engine/method_constants.h"
 #include "model/calc_trace.h"
 #include "model/calc_types.h"
@@ -115,9 +117,35 @@ QString OptionsSection(const CalcTrace& trace) {
     return Heading("Условия") + Table(rows);
 }
 
+// The documents the figures come from, for a reviewer first of all.
+QString BasisSection(const CalcTrace& trace) {
+    QString items;
+    if (trace.norm)
+        items += QStringLiteral("<li>") + Html(trace.norm->document) +
+                 QStringLiteral(
+                     " «Тепловая изоляция оборудования и трубопроводов»: нормы плотности теплового "
+                     "потока (таблицы 2–5), коэффициенты K (таблица В.1), K₁ (таблица 13), α (таблица "
+                     "В.2); значения сверены по двум опубликованным копиям таблиц.</li>");
+    items += QStringLiteral(
+        "<li>Методика, постоянные и справочные таблицы программы Кальдора " KALDORA_VERSION
+        ": источник каждой величины указан в таблице постоянных; где он программе не известен, это сказано.</li>");
+    return Heading("Нормативная база") + QStringLiteral("<ul>") + items + QStringLiteral("</ul>");
+}
+
 QString MethodSection(const CalcTypeInfo& info) {
     return Heading("Методика") + QStringLiteral("<p>") +
-           Formula(info.method).replace(QLatin1Char('\n'), QStringLiteral("<br>")) + QStringLiteral("</p>");
+           Formula(info.method).replace(QLatin1Char('\n'), QStringLiteral("<br>")) + QStringLiteral("</p><p>") +
+           QStringLiteral("Уравнение ") + Formula("ln x = a − b/x") + QStringLiteral(" решается итерациями ") +
+           Formula("x") + QStringLiteral("<sub>k+1</sub> = (") + Formula("x") +
+           QStringLiteral("<sub>k</sub> + e<sup>") + Formula("a − b/x") +
+           QStringLiteral("<sub>k</sub></sup>) / 2 от ") + Formula("x₀") + QStringLiteral(" = 3") + Formula("D") +
+           QStringLiteral(", пока изменение больше ") + Formula("Δx") + QStringLiteral(", но не более ") +
+           Formula("n_max") +
+           QStringLiteral(
+               " раз; где итерации не достигли точности, корень находится делением отрезка пополам на "
+               "участке ") +
+           Formula("x > b") + QStringLiteral(". Число π принято равным ") + Q(SwapFirstPoint(FormatFixed(kPi, 1, 11))) +
+           QStringLiteral(".</p>");
 }
 
 // Every constant the calculation used, with its value and where it comes
@@ -149,8 +177,14 @@ QString NormSection(const CalcTrace& trace) {
                  QStringLiteral(" и ") + Number(l.colKeys[1]) + QStringLiteral(" °C; ячейки ") + Number(l.cells[0][0]) +
                  QStringLiteral(", ") + Number(l.cells[0][1]) + QStringLiteral(", ") + Number(l.cells[1][0]) +
                  QStringLiteral(", ") + Number(l.cells[1][1])});
-    rows += Row(
-        {QStringLiteral("K"), Number(n.k), Html(n.document) + QStringLiteral(", таблица В.1: ") + Html(n.supports)});
+    // Movable supports of a steel pipe: K by the outer diameter.
+    QString kCase;
+    if (n.supports == TextOf(Supports::Movable).title)
+        kCase = QStringLiteral(" (наружный диаметр ") + Number(l.rowArg * 1000.0) +
+                (n.k == SupportsCoefficient(Supports::Movable, 0.0) ? QStringLiteral(" мм < 159 мм)")
+                                                                    : QStringLiteral(" мм ≥ 159 мм)"));
+    rows += Row({QStringLiteral("K"), Number(n.k),
+                 Html(n.document) + QStringLiteral(", таблица В.1: ") + Html(n.supports) + kCase});
     rows +=
         Row({QStringLiteral("K₁"), Number(n.k1), Html(n.document) + QStringLiteral(", таблица 13: ") + Html(n.region)});
     rows += Row({QStringLiteral("q = K₁·q_табл / K"), QStringLiteral("<b>") + Number(n.q) + QStringLiteral("</b> Вт/м"),
@@ -160,8 +194,8 @@ QString NormSection(const CalcTrace& trace) {
     QString html = Heading("Нормы") + Table(rows);
     for (const std::string& note : n.marked)
         html += QStringLiteral(
-                    "<p><b>Внимание:</b> в расчете использована ячейка, значение которой расходится "
-                    "в опубликованных источниках (") +
+                    "<p><b>Внимание:</b> в расчете использована ячейка нормы, значение которой вызывает "
+                    "сомнение (") +
                 Html(note) + QStringLiteral("); сверьте ее с текстом нормы.</p>");
     return html;
 }
@@ -284,8 +318,18 @@ QString PassesSection(const CalcTrace& trace) {
 QString MessagesSection(const CalcTrace& trace) {
     if (trace.messages.empty()) return {};
     QString html = Heading("Сообщения") + QStringLiteral("<ul>");
-    for (const std::string& m : trace.messages)
-        html += QStringLiteral("<li>") + Html(m).replace(QLatin1Char('\n'), QLatin1Char(' ')) + QStringLiteral("</li>");
+    // The window's texts as they stand, but for a protocol's notation:
+    // decimal commas, a space before a unit ("0,018 м", "20 °C").
+    static const QRegularExpression point(QStringLiteral("(\\d)\\.(\\d)"));
+    static const QRegularExpression metres(QStringLiteral("(\\d)м\\b"));
+    static const QRegularExpression degrees(QStringLiteral("(\\d)C\\b"));
+    for (const std::string& m : trace.messages) {
+        QString text = Html(m).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text.replace(point, QStringLiteral("\\1,\\2"))
+            .replace(metres, QStringLiteral("\\1 м"))
+            .replace(degrees, QStringLiteral("\\1 °C"));
+        html += QStringLiteral("<li>") + text + QStringLiteral("</li>");
+    }
     return html + QStringLiteral("</ul>");
 }
 
@@ -341,10 +385,16 @@ QString ResultsSection(const CalcTrace& trace) {
 // keeps its line, to be filled by hand.
 QString IdentityBlock(const ProtocolIdentity& identity, const QDate& calculated) {
     const auto row = [](const char* caption, const QString& value, bool signature) {
-        return Row({QString::fromUtf8(caption), value.toHtmlEscaped(),
-                    signature ? QStringLiteral("подпись ____________________") : QString()});
+        return Row({QString::fromUtf8(caption),
+                    value.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")),
+                    signature ? QStringLiteral("подпись ______________ дата __________") : QString()});
     };
-    return Table(row("Объект", identity.object, false) + row("Участок", identity.section, false) +
+    // The organisation, project and document only where given.
+    QString optional;
+    if (!identity.organisation.isEmpty()) optional += row("Организация", identity.organisation, false);
+    if (!identity.project.isEmpty()) optional += row("Шифр проекта", identity.project, false);
+    if (!identity.document.isEmpty()) optional += row("Номер документа", identity.document, false);
+    return Table(optional + row("Объект", identity.object, false) + row("Участок", identity.section, false) +
                  row("Выполнил", identity.executor, true) + row("Проверил", identity.checker, true) +
                  row("Дата расчета", calculated.toString(QStringLiteral("dd.MM.yyyy")), false));
 }
@@ -358,9 +408,9 @@ QString ProtocolHtml(const CalcTrace& trace, const QDate& calculated, const Prot
     html += QStringLiteral("<p><b>") + Html(info.heading).replace(QLatin1Char('\n'), QString()).simplified() +
             QStringLiteral("</b></p>");
     html += IdentityBlock(identity, calculated);
-    html += InputsSection(trace) + OptionsSection(trace) + MethodSection(info) + ConstantsSection(trace) +
-            NormSection(trace) + ChecksSection(trace) + LookupsSection(trace) + ValuesSection(trace) +
-            PassesSection(trace) + MessagesSection(trace) + ResultsSection(trace);
+    html += BasisSection(trace) + InputsSection(trace) + OptionsSection(trace) + MethodSection(info) +
+            ConstantsSection(trace) + NormSection(trace) + ChecksSection(trace) + LookupsSection(trace) +
+            ValuesSection(trace) + PassesSection(trace) + MessagesSection(trace) + ResultsSection(trace);
     return html + QStringLiteral("</body></html>");
 }
 

@@ -19,6 +19,8 @@ struct CalcTrace;
 // Who and what the protocol is for; any of it may stay empty.
 struct ProtocolIdentity {
     QString object, section, executor, checker;
+    // Optional, printed only when given.
+    QString organisation{}, project{}, document{};
 };
 
 // A protocol ready to print: its body as HTML for Qt's text document, the

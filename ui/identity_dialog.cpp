@@ -10,17 +10,20 @@ namespace kaldora {
 
 namespace {
 
-// The four fields in order: the setting's key, the caption, the member.
+// The fields in order: the setting's key, the caption, the member.
 struct IdentityField {
     const char* key;
     const char* caption;
     QString ProtocolIdentity::*member;
 };
-constexpr std::array<IdentityField, 4> kFields = {{
+constexpr std::array<IdentityField, kIdentityFields> kFields = {{
     {"object", "&Объект:", &ProtocolIdentity::object},
     {"section", "&Участок:", &ProtocolIdentity::section},
     {"executor", "&Выполнил:", &ProtocolIdentity::executor},
     {"checker", "&Проверил:", &ProtocolIdentity::checker},
+    {"organisation", "&Организация:", &ProtocolIdentity::organisation},
+    {"project", "&Шифр проекта:", &ProtocolIdentity::project},
+    {"document", "&Номер документа:", &ProtocolIdentity::document},
 }};
 
 QSettings Settings() { return QSettings(QStringLiteral("kaldora"), QStringLiteral("kaldora")); }

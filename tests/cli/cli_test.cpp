@@ -341,13 +341,16 @@ TEST(CalcJson, RefusalIsANormalAnswer) {
 TEST(CalcProtocol, IsWrittenWithoutADisplay) {
     const std::string pdf = WorkDir() + "/protocol.pdf";
     const std::string command = "env -u DISPLAY -u QT_QPA_PLATFORM " + Quote(KALDORA_CALC) +
-                                " --type 3 4=350 7=45,5 --protocol " + Quote(pdf) + " >/dev/null 2>&1";
+                                " --type 3 4=350 7=45,5 --organisation 'ООО Теплопроект' --protocol " + Quote(pdf) +
+                                " >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const std::string text = WorkDir() + "/protocol.txt";
     ASSERT_EQ(std::system(("pdftotext " + Quote(pdf) + " " + Quote(text)).c_str()), 0);
     const std::string read = ReadFile(text);
     EXPECT_NE(read.find("45,5 °C"), std::string::npos) << read;  // as typed
     EXPECT_NE(read.find("Результаты"), std::string::npos);
+    EXPECT_NE(read.find("Нормативная база"), std::string::npos);
+    EXPECT_NE(read.find("ООО Теплопроект"), std::string::npos);
     // The same inputs on the same day: the same bytes.
     const std::string first = ReadFile(pdf);
     ASSERT_EQ(std::system(command.c_str()), 0);
