@@ -34,7 +34,8 @@ struct ChannelIteration {
     double outerDiameter;   // m, both pipes
     double returnLoss;      // q2, W/m
     int passes;
-    double supplySurface, returnSurface;  // t_s1, t_s2 of the last pass, °C
+    double supplySurface, returnSurface;            // t_s1, t_s2 of the last pass, °C
+    double supplyLambda = 0.0, returnLambda = 0.0;  // λ₁, λ₂ of the last pass, W/(m·°C)
 };
 inline constexpr double kChannelAlpha = method::AlphaChannel.value;
 double ChannelSurfaceResistance(const ChannelInputs& in);

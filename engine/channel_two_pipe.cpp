@@ -45,6 +45,8 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
     ChannelIteration it{0.0, 1.5, 0.0, 0.0, 0, 0.0, 0.0};
     double supplySurface = (in.soilTemp + in.returnTemp) / 2.0;
     double returnSurface = supplySurface;
+    TraceQuantity("k₀", "начальная оценка отношения потерь обеих труб к потерям подающей", it.ratio, "");
+    TraceQuantity("θ₀", "начальная оценка температур поверхности обеих труб, (t_гр + t₂) / 2", supplySurface, "°C");
     double epsilon = 1.0;
     // Each iterated value is replaced by the mean of its old and new value;
     // epsilon is the largest half-change of the pass. Passes that wander to
@@ -85,6 +87,8 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
             TraceQuantity("t_s2", "температура поверхности обратной трубы", s2, "°C");
             it.supplySurface = s1;
             it.returnSurface = s2;
+            it.supplyLambda = lambda1;
+            it.returnLambda = lambda2;
             supplySurface = (supplySurface + s1) / 2.0;
             returnSurface = (returnSurface + s2) / 2.0;
             epsilon = std::fabs(supplySurface - s1);
@@ -92,7 +96,10 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
             const double r = (q1 + it.returnLoss) / q1;
             it.ratio = (it.ratio + r) / 2.0;
             if (std::fabs(it.ratio - r) > epsilon) epsilon = std::fabs(it.ratio - r);
-            TraceQuantity("ε", "наибольшее изменение за проход", epsilon, "");
+            TraceQuantity("θ₁", "оценка t_s1 на следующий проход, среднее прежней и новой", supplySurface, "°C");
+            TraceQuantity("θ₂", "оценка t_s2 на следующий проход, среднее прежней и новой", returnSurface, "°C");
+            TraceQuantity("r", "отношение потерь этого прохода, (q₁ + q₂) / q₁", r, "");
+            TraceQuantity("ε", "наибольшее изменение за проход, max(|θ₁ − t_s1|, |θ₂ − t_s2|, |k − r|)", epsilon, "");
         }
     } catch (const ArithmeticFault&) {
         EndPasses(false);
@@ -127,6 +134,8 @@ ChannelIteration ChannelAt(const ChannelInputs& in, double q1, double airTemp) {
         const bool settled = s1 == it.supplySurface && s2 == it.returnSurface;
         it.supplySurface = s1;
         it.returnSurface = s2;
+        it.supplyLambda = lambda1;
+        it.returnLambda = lambda2;
         if (settled) break;
     }
     it.ratio = (q1 + it.returnLoss) / q1;
@@ -171,6 +180,40 @@ ChannelIteration ChannelFromBalance(const ChannelInputs& in, double q1, int pass
     convergence.passesBracketed = true;
     if (CalcTrace* trace = ActiveTrace()) trace->passesBracketed = true;
     return it;
+}
+
+// The results with their arithmetic, from the last pass's values (or the
+// balance's), as the other types give theirs.
+void TraceChannelResults(const ChannelInputs& in, double q1, const ChannelIteration& it) {
+    if (!ActiveTrace()) return;
+    const auto n = [](double v) { return TraceNumber(v); };
+    const auto o = [](double v) { return v < 0.0 ? "(" + TraceNumber(v) + ")" : TraceNumber(v); };
+    const double d = in.pipeDiameter, x = it.outerDiameter;
+    const double layer2 = std::log(x / d) / (kTwoPi * it.returnLambda);
+    const double surface = 1.0 / (kPi * kChannelAlpha * x);
+    TraceResult("q₁", "потери подающего трубопровода, по нормам", q1, "Вт/м");
+    TraceResult("R_из2",
+                "сопротивление слоя обратной трубы, ln(x/D) / (2πλ₂) = ln(" + n(x) + " / " + n(d) + ") / (2π · " +
+                    n(it.returnLambda) + ")",
+                layer2, "м·°C/Вт");
+    TraceResult("R_пов",
+                "сопротивление теплоотдаче поверхности, 1 / (παx) = 1 / (π · " + n(kChannelAlpha) + " · " + n(x) + ")",
+                surface, "м·°C/Вт");
+    TraceResult(
+        "q₂",
+        std::string(it.returnLoss < 0.0 ? "тепловой поток обратного трубопровода (меньше нуля: теплопоступления к нему)"
+                                        : "потери обратного трубопровода") +
+            ", q₂ = (t₂ − t_к) / (R_из2 + R_пов) = (" + n(in.returnTemp) + " − " + o(it.channelAirTemp) + ") / (" +
+            n(layer2) + " + " + n(surface) + ")",
+        it.returnLoss, "Вт/м");
+    TraceResult("t_к", "температура воздуха в канале", it.channelAirTemp, "°C");
+    TraceResult("t_s1",
+                "температура поверхности изоляции подающей трубы, t₁ − q₁·ln(x/D) / (2πλ₁), λ₁ = " + n(it.supplyLambda),
+                it.supplySurface, "°C");
+    TraceResult("t_s2",
+                "температура поверхности изоляции обратной трубы, t₂ − q₂·R_из2 = " + n(in.returnTemp) + " − " +
+                    o(it.returnLoss) + " · " + n(layer2),
+                it.returnSurface, "°C");
 }
 
 }  // namespace
@@ -221,14 +264,7 @@ void CalcChannelTwoPipe() {
     if (!CheckedAgainst(!(height > in.height), "x + Δh", height, "h", in.height, "м"))
         InfoBox("Высота канала недостаточна");
     TraceThickness(it.outerDiameter);
-    TraceResult("q₁", "потери подающего трубопровода", supplyLoss, "Вт/м");
-    TraceResult("q₂",
-                it.returnLoss < 0.0 ? "тепловой поток обратного трубопровода (меньше нуля: теплопоступления к нему)"
-                                    : "потери обратного трубопровода",
-                it.returnLoss, "Вт/м");
-    TraceResult("t_к", "температура воздуха в канале", it.channelAirTemp, "°C");
-    TraceResult("t_s1", "температура поверхности изоляции подающей трубы", it.supplySurface, "°C");
-    TraceResult("t_s2", "температура поверхности изоляции обратной трубы", it.returnSurface, "°C");
+    TraceChannelResults(in, supplyLoss, it);
     if (std::isfinite(it.channelAirTemp))
         WholeResults[static_cast<std::size_t>(CurrentType)].channelAirTemp = it.channelAirTemp;
     ShowResult(CurrentSlot(kSlotThickness));

@@ -45,7 +45,7 @@ std::vector<std::string> UnsettledTexts(const Convergence& convergence) {
                         (convergence.solverBracketed ? "корень уравнения найден делением отрезка пополам"
                                                      : "результат приближенный"));
     if (!convergence.passes)
-        texts.push_back("Проходы не сошлись за " + FormatFixed(MaxPasses.value, 1, 0) + " проходов: " +
+        texts.push_back("Проходы не сошлись (не более " + FormatFixed(MaxPasses.value, 1, 0) + " проходов): " +
                         (convergence.passesBracketed
                              ? "температура воздуха в канале найдена из теплового баланса делением отрезка пополам"
                              : "результат приближенный"));

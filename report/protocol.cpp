@@ -238,7 +238,8 @@ QString LookupsSection(const CalcTrace& trace) {
 }
 
 QString ValueRow(const TraceValue& v) {
-    return Row({Formula(v.symbol), Formula(v.meaning), Number(v.value) + QStringLiteral(" ") + Html(v.unit)});
+    // A residual near 0 as a power of ten, not as a 0 that hides it.
+    return Row({Formula(v.symbol), Formula(v.meaning), ShortNumber(v.value, 6) + QStringLiteral(" ") + Html(v.unit)});
 }
 
 QString ValuesSection(const CalcTrace& trace) {
@@ -306,8 +307,9 @@ QString PassesSection(const CalcTrace& trace) {
     QString html = Heading("Проходы") + Table(rows) + QStringLiteral("<p style=\"font-size:8pt\">") + legend +
                    QStringLiteral("</p>");
     if (!trace.passesSettled)
-        html += QStringLiteral("<p><b>Проходы остановлены на пределе ") + Number(method::MaxPasses.value) +
-                QStringLiteral(", не достигнув заданной точности") +
+        html += QStringLiteral("<p><b>Проходы остановлены после ") + QString::number(trace.passes.size()) +
+                QStringLiteral("-го (предел ") + Number(method::MaxPasses.value) +
+                QStringLiteral(" или уравнение без решения), не достигнув заданной точности") +
                 (trace.passesBracketed
                      ? QStringLiteral("; температура воздуха в канале найдена как корень теплового баланса "
                                       "канала делением отрезка пополам (ниже, с невязкой).</b></p>")

@@ -238,7 +238,7 @@ private slots:
                                                            QStringLiteral("19=3,1"),  QStringLiteral("20=1,42"),
                                                            QStringLiteral("21=0,57"), QStringLiteral("23=159"),
                                                            QStringLiteral("24=110"),  QStringLiteral("27=42")}
-                                       << QStringList{QStringLiteral("Проходы не сошлись за 30 проходов"),
+                                       << QStringList{QStringLiteral("Проходы не сошлись (не более 30 проходов)"),
                                                       QStringLiteral("найдена из теплового баланса"),
                                                       QStringLiteral("невязка баланса")}
                                        << QStringList{unsettled};
