@@ -97,15 +97,32 @@ QString InputName(const SlotDesign& design) {
     return name.trimmed();
 }
 
+// Where an input comes from, for a reviewer: the task, or an empty field;
+// under the current norm outdoors, which air temperature its fluxes assume.
+QString InputBasis(const CalcTrace& trace, const TraceInput& in) {
+    if (!HasNumberPrefix(SwapFirstComma(in.typed))) return QStringLiteral("поле без числа: прочитано как 0");
+    QString basis = QStringLiteral("по заданию");
+    const bool outdoors = std::any_of(trace.options.begin(), trace.options.end(),
+                                      [](const auto& option) { return option.second == "на открытом воздухе"; });
+    if (in.slot == kSlotAirTemp && trace.norm && outdoors)
+        basis += QStringLiteral("; по ") + Html(trace.norm->document) +
+                 QStringLiteral(
+                     " — среднегодовая температура наружного воздуха (для трубопроводов, работающих в "
+                     "отопительный период, — средняя за период работы)");
+    return basis;
+}
+
 QString InputsSection(const CalcTrace& trace) {
-    QString rows =
-        Row({QStringLiteral("Величина"), QStringLiteral("Введено"), QStringLiteral("Принято в расчете")}, true);
+    QString rows = Row({QStringLiteral("Величина"), QStringLiteral("Введено"), QStringLiteral("Принято в расчете"),
+                        QStringLiteral("Основание")},
+                       true);
     for (const TraceInput& in : trace.inputs) {
         const SlotDesign* design = FindSlotDesign(in.slot);
         if (!design || design->showsResult) continue;  // read, then overwritten by the result
         const bool metres = HeldInMetres(in.slot);
         rows += Row({InputName(*design), Html(in.typed) + QStringLiteral(" ") + Q(design->unit),
-                     Number(in.value) + QStringLiteral(" ") + (metres ? QStringLiteral("м") : Q(design->unit))});
+                     Number(in.value) + QStringLiteral(" ") + (metres ? QStringLiteral("м") : Q(design->unit)),
+                     InputBasis(trace, in)});
     }
     return Heading("Исходные данные") + Table(rows);
 }
@@ -151,7 +168,10 @@ QString MethodSection(const CalcTypeInfo& info) {
 // Every constant the calculation used, with its value and where it comes
 // from, from the same list the engine computes with.
 QString ConstantsSection(const CalcTrace& trace) {
-    QString rows = Row({QStringLiteral("Величина"), QStringLiteral("Значение"), QStringLiteral("Источник")}, true);
+    // The header repeats on every page the table reaches.
+    QString rows = QStringLiteral("<thead>") +
+                   Row({QStringLiteral("Величина"), QStringLiteral("Значение"), QStringLiteral("Источник")}, true) +
+                   QStringLiteral("</thead>");
     for (const MethodConstant* c : ConstantsOf(trace.type, trace.norm.has_value()))
         rows += Row({Formula(c->symbol) + QStringLiteral(" — ") + Formula(c->meaning),
                      Number(c->value) + (c->unit.empty() ? QString() : QStringLiteral(" ") + Html(c->unit)),

@@ -105,6 +105,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "Ширина канала недостаточна\nТолщина тепловой изоляции = 31,4 мм\n"},
         HumanCase{"Type2Typed", {"--type", "2", "1=20", "4=5", "32=60"}, "Толщина тепловой изоляции = 4,8 мм\n"},
         HumanCase{"Type3Typed", {"--type", "3", "4=350", "7=45"}, "Толщина тепловой изоляции = 53,3 мм\n"},
+        // The solver's limit: the root by bisection (247,6 mm before).
+        HumanCase{"Type3Bisected",
+                  {"--type", "3", "1=16,9", "3=33,7", "4=472,4", "7=21,1"},
+                  "Толщина тепловой изоляции = 252,3 мм\n"},
         HumanCase{
             "CommaAndPoint", {"--type", "4", "1=-20", "8=5.0", "16=20,0"}, "Толщина тепловой изоляции = 22,6 мм\n"},
         HumanCase{
