@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "assets/fonts.h"
 #include "engine/current_norm.h"
@@ -447,7 +448,9 @@ void LayOutKeepingHeadings(QTextDocument& document, const QString& html, double 
     static const QString kHeading = QStringLiteral("<h3>");
     static const QString kBreakingHeading = QStringLiteral("<h3 style=\"page-break-before:always\">");
     std::vector<bool> breaks(static_cast<std::size_t>(html.count(kHeading)), false);
-    for (;;) {
+    // Each round sets a break; taking a section along clears later ones, so
+    // a bound keeps any layout from going round for ever.
+    for (std::size_t round = 0; round < 4 * breaks.size() + 4; ++round) {
         QString text;
         qsizetype from = 0;
         for (std::size_t k = 0; k < breaks.size(); ++k) {
@@ -467,7 +470,24 @@ void LayOutKeepingHeadings(QTextDocument& document, const QString& html, double 
             if (pageEnd - box.bottom() >= keep) continue;
             breaks[heading] = moved = true;
         }
-        if (!moved) return;
+        if (moved) continue;
+        // A last page that would hold a line or two (a refusal's result)
+        // takes the section before it along.
+        const double height = document.documentLayout()->documentSize().height();
+        const double lastPageTop = std::floor(height / pageHeight) * pageHeight;
+        if (lastPageTop == 0.0 || height - lastPageTop >= keep) return;
+        std::optional<std::size_t> lastBefore;
+        k = 0;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            if (block.blockFormat().headingLevel() != 3) continue;
+            const std::size_t heading = k++;
+            const double top = document.documentLayout()->blockBoundingRect(block).top();
+            if (top < lastPageTop && top >= lastPageTop - pageHeight && heading < breaks.size() && !breaks[heading])
+                lastBefore = heading;
+        }
+        if (!lastBefore) return;
+        breaks[*lastBefore] = true;
+        std::fill(breaks.begin() + static_cast<std::ptrdiff_t>(*lastBefore) + 1, breaks.end(), false);
     }
 }
 
