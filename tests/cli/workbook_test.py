@@ -229,7 +229,9 @@ class EarlierFilesSurvive(unittest.TestCase):
 
     def test_a_stopped_run_leaves_the_earlier_workbook(self):
         for stop in (signal.SIGTERM, signal.SIGINT):
-            run = subprocess.Popen([CALC, "--csv", self.table, "--xlsx", self.book])
+            # As from a terminal: a runner may have left the signals ignored.
+            run = subprocess.Popen([CALC, "--csv", self.table, "--xlsx", self.book],
+                                   preexec_fn=lambda: [signal.signal(s, signal.SIG_DFL) for s in (signal.SIGINT, signal.SIGTERM)])
             while not glob.glob(self.path(".earlier.xlsx.kaldora-*")) and run.poll() is None:
                 pass
             run.send_signal(stop)
