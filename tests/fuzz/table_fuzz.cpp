@@ -19,6 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         kaldora::cli::RunTable({in, sink, book, nullptr});
     } catch (const kaldora::cli::ArgumentError&) {
         // An unusable header is refused; that is an answer.
+    } catch (const kaldora::cli::ReadError&) {
+        // So is an input that cannot be read.
     } catch (const kaldora::cli::WriteError&) {
         // So is a workbook that cannot be written.
     }
