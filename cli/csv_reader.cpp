@@ -35,13 +35,13 @@ public:
         // can need reading again: the text goes to the parser whole.
         if (!quoteLine_ && !parser_.quoted && text.find('"') == std::string_view::npos) {
             Parse(text);
-            line_ += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+            line_ += CountLineEnds(text);
             if (failure_) std::rethrow_exception(failure_);
             return;
         }
         std::string replay;
         while (!text.empty() && !failure_) {
-            const std::size_t end = text.find('\n');
+            const std::size_t end = LineEnd(text);
             const std::string_view piece = text.substr(0, end == std::string_view::npos ? text.size() : end + 1);
             text.remove_prefix(piece.size());
             Parse(piece);
@@ -70,6 +70,28 @@ public:
     }
 
 private:
+    // Lines end in LF, CR LF or a lone CR (as old spreadsheets for the Mac
+    // save); a CR at the end of one piece of text and an LF at the start of
+    // the next are one line end.
+    std::size_t LineEnd(std::string_view text) {
+        std::size_t at = 0;
+        if (afterCR_ && !text.empty()) {
+            if (text.front() == '\n') at = 1;  // the LF of a CR LF already counted
+            afterCR_ = false;
+        }
+        const std::size_t end = text.find_first_of("\r\n", at);
+        if (end == std::string_view::npos) return end;
+        afterCR_ = text[end] == '\r' && end + 1 == text.size();
+        if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') return end + 1;
+        return end;
+    }
+
+    std::size_t CountLineEnds(std::string_view text) {
+        std::size_t count = 0;
+        for (std::size_t end; (end = LineEnd(text)) != std::string_view::npos; text.remove_prefix(end + 1)) ++count;
+        return count;
+    }
+
     void Start() {
         if (csv_init(&parser_, 0) != 0) throw ArgumentError{"cannot start the CSV reader"};
         // Blanks are part of a field: a single blank is a real diameter item.
@@ -157,6 +179,7 @@ private:
     std::optional<std::size_t> quoteLine_;  // where a quote still open started
     std::string afterQuote_;                // what was read after that line
     std::exception_ptr failure_;
+    bool afterCR_ = false;  // the text so far ended in a CR
 };
 
 // What the first bytes say of the encoding.

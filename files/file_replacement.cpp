@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -134,6 +135,12 @@ FileReplacement::FileReplacement(const std::string& target) : target_(ResolvedTa
     std::mt19937 random(device() ^ static_cast<unsigned>(getpid()));
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     InstallStopHandlers();
+    // A stop signal waits while a file is made and not yet remembered, so
+    // that none is left behind.
+    sigset_t stops, previous;
+    sigemptyset(&stops);
+    for (const int signal : kStopSignals) sigaddset(&stops, signal);
+    pthread_sigmask(SIG_BLOCK, &stops, &previous);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = base;
         for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
@@ -141,13 +148,14 @@ FileReplacement::FileReplacement(const std::string& target) : target_(ResolvedTa
         if (fd_ >= 0) {
             temporary_ = name;
             slot_ = RememberPending(temporary_);
-            // The replaced file keeps its permissions.
-            if (exists && !direct_) fchmod(fd_, st.st_mode & 07777);
-            return;
+            break;
         }
         if (errno != EEXIST) break;
     }
-    error_ = errno;
+    error_ = fd_ >= 0 ? 0 : errno;
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    // The replaced file keeps its permissions.
+    if (fd_ >= 0 && exists && !direct_) fchmod(fd_, st.st_mode & 07777);
 }
 
 FileReplacement::~FileReplacement() {

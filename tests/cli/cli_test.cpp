@@ -599,6 +599,15 @@ TEST(CalcTable, HostileRowsStayInTheirRows) {
     ASSERT_EQ(split.size(), 4u);
     EXPECT_NE(split[2].find("the quote opened on line 3 is not closed"), std::string::npos);
     EXPECT_EQ(split[3].substr(0, 12), "after,1,108,");
+
+    // Lines ended by CR alone, as old spreadsheets for the Mac save: the open
+    // quote names its own line, and every row after it is computed.
+    std::string mac = "section,type,diameter_mm\rb,1,\"108\r";
+    for (int i = 0; i < 1000; ++i) mac += "r" + std::to_string(i) + ",1,108\r";
+    const auto rows = Lines(Calc({"--csv", "-"}, "LC_ALL=C", mac).out);
+    ASSERT_EQ(rows.size(), 1002u);
+    EXPECT_NE(rows[1].find("the quote opened on line 2 is not closed"), std::string::npos);
+    EXPECT_EQ(rows[1001].substr(0, 11), "r999,1,108,");
 }
 
 TEST(CalcTable, TemplatesReadBack) {
