@@ -49,11 +49,8 @@ void KeepWholeResult(const LayerBalance& balance) {
     if (std::isfinite(balance.surfaceTemp)) whole.surfaceTemp = balance.surfaceTemp;
     if (std::isfinite(balance.heatFlux)) whole.heatFlux = balance.heatFlux;
     if (!ActiveTrace()) return;
-    // Operands with a digit more than the results, so that a result
-    // recomputed from its printed operands gives its printed digits.
-    const auto n = [](double v) { return TraceNumber(v, 7); };
-    // An operand after a sign stands in brackets when negative: 20 − (−5).
-    const auto o = [&n](double v) { return v < 0.0 ? "(" + n(v) + ")" : n(v); };
+    const auto n = [](double v) { return TraceOperand(v, true); };
+    const auto o = [](double v) { return TraceOperand(v); };
     TraceResult("R_из",
                 "сопротивление слоя изоляции, ln(x/D) / (2πλ) = ln(" + n(balance.outerDiameter) + " / " +
                     n(balance.pipeDiameter) + ") / (2π · " + n(balance.lambda) + ")",

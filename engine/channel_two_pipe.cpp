@@ -186,10 +186,8 @@ ChannelIteration ChannelFromBalance(const ChannelInputs& in, double q1, int pass
 // balance's), as the other types give theirs.
 void TraceChannelResults(const ChannelInputs& in, double q1, const ChannelIteration& it) {
     if (!ActiveTrace()) return;
-    // Operands with a digit more than the results, so that a result
-    // recomputed from its printed operands gives its printed digits.
-    const auto n = [](double v) { return TraceNumber(v, 7); };
-    const auto o = [&n](double v) { return v < 0.0 ? "(" + n(v) + ")" : n(v); };
+    const auto n = [](double v) { return TraceOperand(v, true); };
+    const auto o = [](double v) { return TraceOperand(v); };
     const double d = in.pipeDiameter, x = it.outerDiameter;
     const double layer2 = std::log(x / d) / (kTwoPi * it.returnLambda);
     const double surface = 1.0 / (kPi * kChannelAlpha * x);

@@ -35,6 +35,11 @@ void RecordQuantity(std::string_view symbol, std::string_view meaning, double va
 
 }  // namespace trace_detail
 
+std::string TraceOperand(double value, bool leading) {
+    const std::string text = TraceNumber(value, 7);
+    return value < 0.0 && !leading ? "(" + text + ")" : text;
+}
+
 std::string TraceNumber(double value, int significant) {
     if (!std::isfinite(value)) return "—";
     if (value == 0.0) return "0";

@@ -118,6 +118,10 @@ inline bool Checked(bool met, std::string_view condition) {
 // A number as the trace's texts and the protocol print it: `significant`
 // digits at most, a decimal comma, a true minus sign, "—" when not finite.
 std::string TraceNumber(double value, int significant = 6);
+// An operand of printed arithmetic: a digit more than a result, so that a
+// result recomputed from its printed operands gives its printed digits, and
+// in brackets when negative (`leading` false: it follows a sign, 20 − (−5)).
+std::string TraceOperand(double value, bool leading = false);
 // A limit check recorded with both of its numbers ("2x + Δw = 0,611 м >
 // w = 0,555 м" when not met, "≤" when met); returns `met` unchanged.
 bool CheckedAgainst(bool met, std::string_view left, double leftValue, std::string_view right, double rightValue,

@@ -391,21 +391,22 @@ void TForm1::BuildPickLists() {
         list->setEditable(false);
         list->setAccessibleName(accessibleName);
         list->hide();
-        OnKeyPress(list, [this, list](const QKeyEvent* key) {
-            if (key->key() != Qt::Key_Escape) return false;
+        // Back to the field the list fills.
+        const auto close = [this, list] {
             const int slot = list == TempList ? kSlotSupplyTemp : DiaTarget;
             if (slot != 0) SlotEdits[static_cast<std::size_t>(slot)]->setFocus(Qt::OtherFocusReason);
             list->hide();
+        };
+        OnKeyPress(list, [close](const QKeyEvent* key) {
+            if (key->key() != Qt::Key_Escape) return false;
+            close();
             return true;
         });
-        // The popup closed with Escape closes the list too, back to its field.
-        OnEvents(list->view()->window(), [this, list](QEvent* event) {
+        // The popup closed with Escape closes the list too.
+        OnEvents(list->view()->window(), [list, close](QEvent* event) {
             if (event->type() != QEvent::Hide) return false;
-            QTimer::singleShot(0, list, [this, list] {
-                if (list->isHidden()) return;
-                const int slot = list == TempList ? kSlotSupplyTemp : DiaTarget;
-                if (slot != 0) SlotEdits[static_cast<std::size_t>(slot)]->setFocus(Qt::OtherFocusReason);
-                list->hide();
+            QTimer::singleShot(0, list, [list, close] {
+                if (!list->isHidden()) close();
             });
             return false;
         });
@@ -979,16 +980,17 @@ void TForm1::ShowResultLine() {
     const int t = CurrentType;
     QString line = QString::fromStdString(resultCaption_);
     QStringList notes;
-    if (IsCalcType(t) && CalculatedFlag[t]) {
+    const bool calculated = IsCalcType(t) && CalculatedFlag[t];
+    const bool outdated = calculated && Outdated[static_cast<std::size_t>(t)];
+    if (calculated) {
         const WholeResult& whole = WholeResults[static_cast<std::size_t>(t)];
         if (whole.answer == Answer::Thickness && whole.convergence.Approximate())
             line.replace(QStringLiteral(" = "), QStringLiteral(" ≈ "));
         for (const std::string& text : UnsettledTexts(whole.convergence)) notes << Q(text);
-        if (Outdated[static_cast<std::size_t>(t)])
+        if (outdated)
             notes << QStringLiteral(
                 "Исходные данные изменены после расчета: нажмите «Расчет толщины тепловой изоляции»");
     }
-    const bool outdated = IsCalcType(t) && CalculatedFlag[t] && Outdated[static_cast<std::size_t>(t)];
     Res_Pan->setText(line);
     Res_Pan->setToolTip(notes.join(QLatin1Char('\n')));
     SetTextColor(Res_Pan, outdated ? kGrey : kRed);
