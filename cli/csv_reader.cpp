@@ -22,6 +22,8 @@ int KeepBlanks(unsigned char) { return 0; }
 // of its states are not).
 constexpr int kFieldBegun = 2;
 
+constexpr std::size_t kKeptCellRoom = 1 << 12;
+
 class CsvRows {
 public:
     CsvRows(char separator, const RowHandler& onRow) : separator_(separator), onRow_(onRow) { Start(); }
@@ -102,9 +104,19 @@ private:
         csv_set_delim(&parser_, static_cast<unsigned char>(separator_));
     }
 
+    // In slices, so that a cell is cut off at its limit while it is read: the
+    // reader's buffer never holds much more than the limit, whatever the line.
     void Parse(std::string_view piece) {
-        if (csv_parse(&parser_, piece.data(), piece.size(), OnField, OnRowEnd, this) != piece.size())
-            throw ArgumentError{std::string("the table cannot be read: ") + csv_strerror(csv_error(&parser_))};
+        constexpr std::size_t kSlice = 1 << 16;
+        for (std::size_t at = 0; at < piece.size(); at += kSlice) {
+            const std::string_view slice = piece.substr(at, kSlice);
+            if (csv_parse(&parser_, slice.data(), slice.size(), OnField, OnRowEnd, this) != slice.size())
+                throw ArgumentError{std::string("the table cannot be read: ") + csv_strerror(csv_error(&parser_))};
+            if (parser_.entry_pos > kMostCellBytes) {
+                parser_.entry_pos = 0;  // the buffer is the parser's; only its length is ours to drop
+                cellCut_ = true;
+            }
+        }
     }
 
     bool QuoteOpen() const { return parser_.quoted && parser_.pstate == kFieldBegun; }
@@ -124,6 +136,7 @@ private:
     std::string GiveUpQuote() {
         row_.fault = RowFault::UnterminatedQuote;
         row_.quoteLine = *quoteLine_;
+        cellCut_ = false;
         Deliver();
         csv_free(&parser_);
         Start();
@@ -143,7 +156,12 @@ private:
                 failure_ = std::current_exception();
             }
         }
+        // Cells are reused from row to row; one long cell must not keep its
+        // room in every column for the rest of the table.
+        for (std::string& cell : row_.cells)
+            if (cell.capacity() > kKeptCellRoom) std::string().swap(cell);
         fields_ = 0;
+        rowBytes_ = 0;
         row_.fault = RowFault::None;
     }
 
@@ -155,10 +173,15 @@ private:
         ReadRow& row = self->row_;
         if (self->fields_ >= kMostFields) {
             row.fault = RowFault::TooManyFields;
+            self->cellCut_ = false;
             return;
         }
-        if (size > kMostCellBytes) {
+        if (size > kMostCellBytes || std::exchange(self->cellCut_, false)) {
             row.fault = RowFault::CellTooLong;
+            size = 0;
+        }
+        if ((self->rowBytes_ += size) > kMostRowBytes) {
+            row.fault = RowFault::RowTooLong;
             size = 0;
         }
         if (self->fields_ == row.cells.size()) row.cells.emplace_back();
@@ -175,6 +198,8 @@ private:
     const RowHandler& onRow_;
     ReadRow row_;
     std::size_t fields_ = 0;
+    std::size_t rowBytes_ = 0;
+    bool cellCut_ = false;                  // the field being read passed the limit and was dropped
     std::size_t line_ = 1;                  // the line being read
     std::optional<std::size_t> quoteLine_;  // where a quote still open started
     std::string afterQuote_;                // what was read after that line
@@ -182,7 +207,7 @@ private:
     bool afterCR_ = false;  // the text so far ended in a CR
 };
 
-// What the first bytes say of the encoding.
+// What the first bytes say of the encoding (a UTF-8 mark already taken off).
 Encoding EncodingOf(std::string_view start) {
     if (start.substr(0, 2) == kUtf16LEMark) return Encoding::Utf16LE;
     if (start.substr(0, 2) == kUtf16BEMark) return Encoding::Utf16BE;
@@ -210,28 +235,39 @@ Dialect DetectDialect(std::string_view start) {
     }
     d.separator = semicolon ? ';' : tab ? '\t' : ',';
     d.decimalComma = d.separator == ';';
+    d.commaGroups = d.separator == ',';
     return d;
 }
 
 void ReadCsvRows(std::FILE* in, std::string_view start, Dialect& dialect, const RowHandler& onRow) {
+    // A UTF-8 mark before text that is not UTF-8 (a file converted by hand)
+    // is no text: the rest is read in the one encoding it is in.
+    const bool utf8Mark = start.substr(0, kUtf8Mark.size()) == kUtf8Mark;
+    if (utf8Mark) start.remove_prefix(kUtf8Mark.size());
     const Encoding encoding = EncodingOf(start);
     std::optional<Transcoder> decoder;
     if (encoding != Encoding::Utf8) decoder.emplace("UTF-8", IconvName(encoding), "\xEF\xBF\xBD");
     const bool utf16 = encoding == Encoding::Utf16LE || encoding == Encoding::Utf16BE;
     if (utf16) start.remove_prefix(2);
 
+    // UTF-8 must stay UTF-8 past the first bytes: a table that goes on in
+    // another encoding would be echoed as bytes no reader can show.
+    Utf8Checker utf8;
     std::string decoded;
     const auto decode = [&](std::string_view bytes) {
-        if (!decoder) return bytes;
+        if (!decoder) {
+            if (!utf8.Continues(bytes))
+                throw ReadError{"the table is UTF-8 at its start and not further on: save it in one encoding"};
+            return bytes;
+        }
         decoded.clear();
         decoder->Convert(bytes, decoded);
         return std::string_view(decoded);
     };
-    std::string_view text = decode(start);
+    const std::string_view text = decode(start);
     dialect = DetectDialect(text);
     dialect.encoding = encoding;
-    dialect.byteOrderMark = dialect.byteOrderMark || utf16;
-    if (text.substr(0, kUtf8Mark.size()) == kUtf8Mark) text.remove_prefix(kUtf8Mark.size());
+    dialect.byteOrderMark = (utf8Mark && encoding == Encoding::Utf8) || utf16;
 
     CsvRows rows(dialect.separator, onRow);
     rows.Feed(text);

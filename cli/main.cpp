@@ -97,7 +97,7 @@ int Run(const kaldora::cli::Arguments& args, char* program) {
             const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(piped ? nullptr : in, std::fclose);
             RefuseOutputOverInput(in, name, args.workbookPath);
             TableRun run{in, args.workbookPath.empty() ? stdout : nullptr, args.workbookPath,
-                         isatty(STDERR_FILENO) ? stderr : nullptr};
+                         isatty(STDERR_FILENO) ? stderr : nullptr, stderr};
             try {
                 return RunTable(run).errors > 0 ? 1 : 0;
             } catch (const ReadError& e) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "cli/errors.h"
@@ -25,6 +26,7 @@ std::string FaultText(const ReadRow& row, Titles titles) {
             return russian ? "в строке больше " + std::to_string(kMostFields) + " ячеек"
                            : "the row has more than " + std::to_string(kMostFields) + " cells";
         case RowFault::CellTooLong: return russian ? "ячейка длиннее 1 МБ" : "a cell is longer than 1 MB";
+        case RowFault::RowTooLong: return russian ? "строка длиннее 4 МБ" : "the row is longer than 4 MB";
         case RowFault::None: break;
     }
     return {};
@@ -32,7 +34,7 @@ std::string FaultText(const ReadRow& row, Titles titles) {
 
 std::vector<OutColumn> OutputColumns(const Row& header, const TableLayout& layout) {
     std::vector<OutColumn> columns;
-    for (std::size_t i = 0; i < header.size(); ++i)
+    for (const std::size_t i : layout.inputs)
         columns.push_back({header[i], layout.columns[i].field == Field::Section, -1});
     for (const ResultColumn* r : layout.results)
         columns.push_back({std::string(TitleOf(*r, layout.titles)), r->kind == ResultKind::Text,
@@ -45,6 +47,7 @@ class RowRunner {
 public:
     RowRunner(const TableRun& run, const Dialect& dialect, const Row& header)
         : run_(run), layout_(ReadHeader(header)), sums_(layout_.results.size(), 0.0) {
+        layout_.commaGroups = dialect.commaGroups;
         const std::vector<OutColumn> columns = OutputColumns(header, layout_);
         // A tab table with Russian titles comes from a Russian spreadsheet's
         // "Текст Юникод": its numbers have decimal commas, and so do ours.
@@ -56,15 +59,19 @@ public:
     }
 
     void Run(const ReadRow& read) {
-        ++counts_.rows;
         const Row& row = read.cells;
-        const std::size_t inputs = layout_.columns.size();
+        if (read.fault == RowFault::None && IsTotalsRow(layout_, row)) return;  // an earlier run's sums
+        ++counts_.rows;
+        const std::size_t inputs = layout_.inputs.size();
         cells_.resize(inputs);
-        for (std::size_t i = 0; i < inputs; ++i)
-            cells_[i] = {OutCell::Kind::Input, i < row.size() ? std::string_view(row[i]) : std::string_view()};
-        const std::string problem =
-            read.fault != RowFault::None ? FaultText(read, layout_.titles) : ReadCase(layout_, row, case_);
+        for (std::size_t k = 0; k < inputs; ++k) {
+            const std::size_t i = layout_.inputs[k];
+            cells_[k] = {OutCell::Kind::Input, i < row.size() ? std::string_view(row[i]) : std::string_view()};
+        }
+        const std::string problem = read.fault != RowFault::None ? FaultText(read, layout_.titles)
+                                                                 : ReadCase(layout_, row, read.cellFaults, case_);
         if (problem.empty()) {
+            types_.insert(case_.input.type);
             ResultCells(layout_, RunCase(case_.input), case_.lengthM, results_);
         } else {
             ++counts_.errors;
@@ -82,6 +89,8 @@ public:
         if (layout_.hasLength) WriteTotals();
         for (auto& w : writers_) w->Finish();
         if (run_.progress && counts_.rows >= kProgressEvery) std::fprintf(run_.progress, "\r%zu rows\n", counts_.rows);
+        if (const std::string note = InitialTextsNote(layout_, types_); !note.empty() && run_.notes)
+            std::fprintf(run_.notes, "kaldora-calc: %s\n", note.c_str());
         return counts_;
     }
 
@@ -89,7 +98,7 @@ private:
     // A closing row with the sums of the quantities, named in the section
     // column (or the first one when there is none).
     void WriteTotals() {
-        cells_.assign(layout_.columns.size(), {OutCell::Kind::Input, {}});
+        cells_.assign(layout_.inputs.size(), {OutCell::Kind::Input, {}});
         cells_[layout_.sectionColumn.value_or(0)] = {OutCell::Kind::Text, TotalsCaption(layout_.titles)};
         TotalCells(layout_, sums_, results_);
         AppendResults();
@@ -98,7 +107,7 @@ private:
 
     // The result cells after the input ones.
     void AppendResults() {
-        const std::size_t inputs = layout_.columns.size();
+        const std::size_t inputs = layout_.inputs.size();
         cells_.resize(inputs + results_.size());
         for (std::size_t i = 0; i < results_.size(); ++i) {
             const ResultCell& r = results_[i];
@@ -113,6 +122,7 @@ private:
     std::vector<std::unique_ptr<TableWriter>> writers_;
     std::vector<OutCell> cells_;
     TableCase case_;
+    std::set<int> types_;  // of the rows computed
     std::vector<ResultCell> results_;
     TableCounts counts_;
 };
@@ -122,17 +132,23 @@ private:
 TableCounts RunTable(const TableRun& run) {
     std::optional<RowRunner> runner;
     Dialect dialect;
-    ReadRows(run.in, dialect, [&](const ReadRow& row) {
-        if (runner) {
-            runner->Run(row);
-            return;
-        }
-        if (row.fault != RowFault::None) throw ArgumentError{"the header: " + FaultText(row, Titles::English)};
-        // Empty header cells at the end are a spreadsheet's leftovers.
-        Row header = row.cells;
-        while (!header.empty() && TrimBlanks(header.back()).empty()) header.pop_back();
-        runner.emplace(run, dialect, header);
-    });
+    const auto note = [&](const std::string& line) {
+        if (run.notes) std::fprintf(run.notes, "kaldora-calc: %s\n", line.c_str());
+    };
+    ReadRows(
+        run.in, dialect,
+        [&](const ReadRow& row) {
+            if (runner) {
+                runner->Run(row);
+                return;
+            }
+            if (row.fault != RowFault::None) throw ArgumentError{"the header: " + FaultText(row, Titles::English)};
+            // Empty header cells at the end are a spreadsheet's leftovers.
+            Row header = row.cells;
+            while (!header.empty() && TrimBlanks(header.back()).empty()) header.pop_back();
+            runner.emplace(run, dialect, header);
+        },
+        note);
     if (!runner) throw ArgumentError{"the table is empty"};
     return runner->Finish();
 }

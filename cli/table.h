@@ -14,6 +14,7 @@ struct TableRun {
     std::FILE* csvOut = nullptr;  // nullptr: no CSV
     std::string workbookPath;     // empty: no workbook
     std::FILE* progress = nullptr;
+    std::FILE* notes = nullptr;  // which sheet was read, which initial texts were used
 };
 
 struct TableCounts {

@@ -79,6 +79,10 @@ const std::pair<const ResultColumn*, WholeKind> kWholeResults[] = {{&kSurfaceTem
                                                                    {&kHeatFlux, WholeKind::HeatFlux},
                                                                    {&kChannelAir, WholeKind::ChannelAirTemp}};
 
+const ResultColumn* const kAllResults[] = {&kThickness,   &kNorm,     &kLossSupply, &kLossReturn,
+                                           &kSurfaceTemp, &kHeatFlux, &kChannelAir, &kVolume,
+                                           &kCover,       &kMessages, &kError};
+
 bool SameAscii(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
@@ -157,6 +161,13 @@ std::string ReadChoice(std::string_view cell, const InputColumn& column, Titles 
     return std::string(TitleOf(column, titles)) + " must be one of " + words + ", not '" + std::string(cell) + "'";
 }
 
+// Why "1,2" is no number where commas separate the cells.
+std::string CommaHint(const TableLayout& layout, std::string_view cell) {
+    if (!layout.commaGroups || cell.find(',') == std::string_view::npos) return {};
+    return layout.titles == Titles::Russian ? " (ячейки разделены запятыми: дробную часть отделяет точка)"
+                                            : " (commas separate the cells: the decimal sign is a point)";
+}
+
 // Line breaks of a box's text become single blanks in a table cell.
 std::string OneLine(const std::string& text) {
     std::string line;
@@ -200,7 +211,14 @@ TableLayout ReadHeader(const std::vector<std::string>& header) {
             }
         }
         if (const int slot = SlotColumn(name); !column && slot) column = {Field::Slot, slot};
+        for (const ResultColumn* result : kAllResults)
+            if (!column && (SameAscii(name, result->english) || SameTitle(name, result->russian)))
+                column = TableLayout::Column{Field::Result, 0};
         if (!column) throw ArgumentError{"unknown column " + Quoted(name, Titles::English)};
+        if (column->field == Field::Result) {
+            layout.columns.push_back(*column);
+            continue;
+        }
         for (const int key : ClaimsOf(*column)) {
             const auto [it, fresh] = claimed.emplace(key, name);
             if (!fresh)
@@ -208,8 +226,9 @@ TableLayout ReadHeader(const std::vector<std::string>& header) {
                                     Quoted(name, Titles::English)};
         }
         if (column->field == Field::Type) hasType = true;
-        if (column->field == Field::Section) layout.sectionColumn = i;
+        if (column->field == Field::Section) layout.sectionColumn = layout.inputs.size();
         if (column->field == Field::Length) layout.hasLength = true;
+        layout.inputs.push_back(i);
         layout.columns.push_back(*column);
     }
     if (!hasType) throw ArgumentError{"the table has no column 'type'"};
@@ -220,7 +239,38 @@ TableLayout ReadHeader(const std::vector<std::string>& header) {
     return layout;
 }
 
-std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& row, TableCase& c) {
+namespace {
+
+// What a workbook cell holds instead of a value, after its column's title.
+std::string FaultText(CellFault fault, std::string_view cell, Titles titles) {
+    const bool russian = titles == Titles::Russian;
+    switch (fault) {
+        case CellFault::FormulaWithoutValue:
+            return russian ? "формула без сохраненного значения: откройте и сохраните книгу в Excel"
+                           : "a formula without a stored value: open and save the workbook in Excel";
+        case CellFault::ErrorValue: return (russian ? "ошибка формулы " : "the formula error ") + Quoted(cell, titles);
+        case CellFault::MissingString:
+            return russian ? "ссылка на строку, которой нет в книге" : "a shared string the workbook does not hold";
+        case CellFault::Date: return russian ? "дата, а не число" : "a date, not a number";
+    }
+    return {};
+}
+
+// Whether a column's cell counts for a case of `type`: a field the type
+// does not show is never read.
+bool Counts(const TableLayout::Column& column, int type) {
+    switch (column.field) {
+        case Field::Section:
+        case Field::Result: return false;
+        case Field::Slot: return IsSlotVisible(type, column.slot);
+        default: return true;
+    }
+}
+
+}  // namespace
+
+std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& row,
+                     const std::vector<std::pair<std::size_t, CellFault>>& faults, TableCase& c) {
     const bool russian = layout.titles == Titles::Russian;
     // A spreadsheet leaves out a row's empty cells at its end: they are
     // empty; more cells than the header are an error unless empty.
@@ -248,6 +298,9 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
                            : "the type must be 1 to 5, not " + Quoted(cellAt(i), layout.titles);
         c.input.type = type[0] - '0';
     }
+    for (const auto& [i, fault] : faults)
+        if (i < layout.columns.size() && Counts(layout.columns[i], c.input.type))
+            return ColumnTitle(layout.columns[i], layout.titles) + ": " + FaultText(fault, cellAt(i), layout.titles);
     const CalcTypeInfo& info = TypeInfo(c.input.type);
     for (std::size_t i = 0; i < layout.columns.size(); ++i) {
         const std::string& cell = cellAt(i);
@@ -256,7 +309,8 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
         bool hasOption = false;
         switch (column.field) {
             case Field::Section:
-            case Field::Type: break;
+            case Field::Type:
+            case Field::Result: break;
             case Field::Indoors: option = &c.input.indoors, hasOption = info.HasLocationOption(); break;
             case Field::Metal: option = &c.input.metal, hasOption = info.HasCoverOption(); break;
             case Field::LongHours: option = &c.input.longHours, hasOption = info.HasHoursOption(); break;
@@ -264,7 +318,7 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
             case Field::Supports:
             case Field::Region: {
                 const InputColumn& title = OptionColumn(column.field);
-                const std::string_view text = TrimBlanks(cell);
+                const std::string_view text = TrimSpaces(cell);
                 std::string problem = column.field == Field::Norm ? ReadChoice(text, title, layout.titles, c.input.norm)
                                       : column.field == Field::Supports
                                           ? ReadChoice(text, title, layout.titles, c.input.supports)
@@ -276,10 +330,9 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
             }
             case Field::Slot:
             case Field::Diameter: {
-                // An empty cell is a field not given: it keeps its design
-                // text; blanks alone are typed as they are (the channel's
-                // blank diameter item).
-                if (cell.empty()) break;
+                // An empty cell of a field the type shows is no number at
+                // all: never a default in its place. Blanks alone are typed
+                // as they are (the channel's blank diameter item).
                 const int slot = column.field == Field::Slot ? column.slot : info.diameterSlot;
                 if (!IsSlotVisible(c.input.type, slot)) {
                     if (TrimBlanks(cell).empty()) break;
@@ -288,31 +341,33 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
                                    : "type " + std::to_string(c.input.type) + " has no field '" +
                                          ColumnTitle(column, layout.titles) + "'";
                 }
+                if (cell.empty()) return ColumnTitle(column, layout.titles) + (russian ? ": пусто" : ": empty");
                 if (TrimBlanks(cell).empty()) {
                     c.input.slotTexts.emplace_back(slot, cell);
                     break;
                 }
                 // Read whole: "-25 град" or "12 m" must not count as a number.
-                std::optional<std::string> number = NormalizedNumberText(cell);
+                std::optional<std::string> number = NormalizedNumberText(cell, layout.commaGroups);
                 if (!number)
                     return ColumnTitle(column, layout.titles) + ": " + Quoted(cell, layout.titles) +
-                           (russian ? " не число" : " is not a number");
+                           (russian ? " не число" : " is not a number") + CommaHint(layout, cell);
                 c.input.slotTexts.emplace_back(slot, std::move(*number));
                 break;
             }
             case Field::Length:
                 if (TrimBlanks(cell).empty()) break;
                 // The whole cell: "12 m" must not be read as 12.
-                if (const std::optional<std::string> number = NormalizedNumberText(cell))
+                if (const std::optional<std::string> number = NormalizedNumberText(cell, layout.commaGroups))
                     c.lengthM = ParseWholeNumber(*number);
                 if (!c.lengthM || *c.lengthM < 0.0)
-                    return russian ? ColumnTitle(column, layout.titles) + ": " + Quoted(cell, layout.titles) +
-                                         " не длина в метрах"
-                                   : "the length must be a number of metres, not " + Quoted(cell, layout.titles);
+                    return (russian ? ColumnTitle(column, layout.titles) + ": " + Quoted(cell, layout.titles) +
+                                          " не длина в метрах"
+                                    : "the length must be a number of metres, not " + Quoted(cell, layout.titles)) +
+                           CommaHint(layout, cell);
                 break;
         }
         if (!option) continue;
-        const Flag flag = ReadFlag(TrimBlanks(cell));
+        const Flag flag = ReadFlag(TrimSpaces(cell));
         if (flag == Flag::Unreadable)
             return std::string(TitleOf(OptionColumn(column.field), layout.titles)) +
                    (russian ? ": 1 или 0 (да/нет, истина/ложь), не " : " must be 1 or 0 (yes/no, true/false), not ") +
@@ -321,6 +376,37 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
         if (flag == Flag::Yes || (flag == Flag::No && hasOption)) *option = flag == Flag::Yes;
     }
     return CheckCase(c.input);
+}
+
+bool IsTotalsRow(const TableLayout& layout, const std::vector<std::string>& row) {
+    const auto cell = [&](std::size_t i) { return i < row.size() ? TrimSpaces(row[i]) : std::string_view(); };
+    bool caption = false;
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        if (layout.columns[i].field == Field::Type && !cell(i).empty()) return false;
+        if (layout.columns[i].field == Field::Section || i == layout.inputs.front())
+            caption = caption || cell(i) == TotalsCaption(Titles::Russian) || cell(i) == TotalsCaption(Titles::English);
+    }
+    return caption;
+}
+
+std::string InitialTextsNote(const TableLayout& layout, const std::set<int>& types) {
+    std::set<int> given;
+    for (const TableLayout::Column& column : layout.columns)
+        for (const int slot : ClaimsOf(column)) given.insert(slot);
+    std::string note;
+    for (const SlotDesign& design : ShownSlotDesigns) {
+        if (design.showsResult || given.count(design.slot)) continue;
+        std::string used;
+        for (const int type : types)
+            if (IsSlotVisible(type, design.slot)) used += (used.empty() ? "" : ", ") + std::to_string(type);
+        if (used.empty()) continue;
+        const bool diameter = design.slot == kSlotDiameter || design.slot == kSlotPipeDiameters;
+        const TableLayout::Column column{diameter ? Field::Diameter : Field::Slot, design.slot};
+        note += (note.empty() ? "" : "; ") + ColumnTitle(column, layout.titles) + " = " +
+                std::string(design.designText) + " (type" + (used.find(',') != std::string::npos ? "s " : " ") + used +
+                ")";
+    }
+    return note.empty() ? note : "no column for " + note + ": the initial texts were used";
 }
 
 constexpr std::string_view kQuantitiesOverflow = "Объем и площадь изоляции не вычислены: проверьте длину участка";

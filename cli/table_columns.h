@@ -5,15 +5,18 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/table_io.h"
 #include "engine/case_run.h"
 
 namespace kaldora::cli {
 
-enum class Field { Section, Type, Indoors, Metal, LongHours, Norm, Supports, Region, Slot, Diameter, Length };
+// Result: a column of an earlier run's results, read past and computed anew.
+enum class Field { Section, Type, Indoors, Metal, LongHours, Norm, Supports, Region, Slot, Diameter, Length, Result };
 
 struct InputColumn {
     std::string_view english;
@@ -42,10 +45,12 @@ struct TableLayout {
         int slot;
     };
     std::vector<Column> columns;
+    std::vector<std::size_t> inputs;  // the columns that go out again: all but results
     Titles titles = Titles::English;
-    std::optional<std::size_t> sectionColumn;
+    std::optional<std::size_t> sectionColumn;  // among `inputs`
     std::vector<const ResultColumn*> results;
     bool hasLength = false;
+    bool commaGroups = false;  // a comma in a number only groups digits
 };
 
 // Throws ArgumentError naming the column that is unknown, empty or a second
@@ -58,7 +63,15 @@ struct TableCase {
     CaseInput input;
     std::optional<double> lengthM;
 };
-std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& row, TableCase& c);
+std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& row,
+                     const std::vector<std::pair<std::size_t, CellFault>>& faults, TableCase& c);
+
+// The closing row of sums of an earlier run, which is no case.
+bool IsTotalsRow(const TableLayout& layout, const std::vector<std::string>& row);
+
+// Empty, or the line that says which fields of `types` no column gives and
+// so keep their initial texts.
+std::string InitialTextsNote(const TableLayout& layout, const std::set<int>& types);
 
 // A result cell of a computed row; empty where the row has no such value.
 struct ResultCell {

@@ -19,17 +19,41 @@ namespace kaldora::cli {
 
 namespace {
 
-bool IsWorkbook(std::string_view start) { return start.substr(0, 4) == std::string_view("PK\x03\x04", 4); }
+bool IsZip(std::string_view start) { return start.substr(0, 4) == std::string_view("PK\x03\x04", 4); }
+
+// What a file that is no table seems to be, from its first bytes, and what
+// to do with it; empty for a table.
+std::string NoTable(std::string_view start) {
+    if (start.substr(0, 8) == std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8))
+        return "an Excel 97–2003 workbook (.xls): save it as .xlsx or CSV";
+    // An OpenDocument file starts with its stored "mimetype" part.
+    if (IsZip(start) && start.substr(30, 8) == "mimetype" &&
+        start.substr(38, 64).find("application/vnd.oasis.opendocument") != std::string_view::npos)
+        return "an OpenDocument spreadsheet (.ods): save it as .xlsx or CSV";
+    if (IsZip(start) || start.substr(0, 2) == kUtf16LEMark || start.substr(0, 2) == kUtf16BEMark) return {};
+    // Text has no NUL bytes; UTF-16 without its mark has them in every other
+    // byte wherever it writes Latin letters, digits and separators.
+    std::size_t nuls[2] = {0, 0};
+    for (std::size_t i = 0; i < start.size(); ++i)
+        if (start[i] == '\0') ++nuls[i % 2];
+    const std::size_t half = start.size() / 2;
+    if ((nuls[0] == 0) != (nuls[1] == 0) && std::max(nuls[0], nuls[1]) >= 2 &&
+        std::max(nuls[0], nuls[1]) * 10 >= half * 3)
+        return "UTF-16 text without a byte-order mark: save it as UTF-8 or as Unicode text with its mark";
+    if ((nuls[0] + nuls[1]) * 10 >= start.size() && start.size() > 0) return "binary data, not a table";
+    return {};
+}
 
 }  // namespace
 
-void ReadRows(std::FILE* in, Dialect& dialect, const RowHandler& onRow) {
+void ReadRows(std::FILE* in, Dialect& dialect, const RowHandler& onRow, const NoteHandler& note) {
     std::string start(1 << 16, '\0');
     start.resize(std::fread(start.data(), 1, start.size(), in));
     if (std::ferror(in)) throw ReadError{std::strerror(errno)};
-    if (IsWorkbook(start)) {
+    if (const std::string what = NoTable(start); !what.empty()) throw ReadError{what};
+    if (IsZip(start)) {
         dialect = {};
-        ReadWorkbookRows(in, start, onRow);
+        ReadWorkbookRows(in, start, onRow, note);
     } else {
         ReadCsvRows(in, start, dialect, onRow);
     }

@@ -81,6 +81,30 @@ bool LooksLikeUtf8(std::string_view text) {
     return true;
 }
 
+bool Utf8Checker::Continues(std::string_view piece) {
+    if (!cut_.empty() && !piece.empty()) {
+        const std::string head = cut_ + std::string(piece.substr(0, 4 - cut_.size()));
+        const Sequence s = Utf8Sequence(head);
+        if (s.cut && head.size() == cut_.size() + piece.size()) {
+            cut_ = head;
+            return true;
+        }
+        if (s.length == 0) return false;
+        piece.remove_prefix(s.length - cut_.size());
+        cut_.clear();
+    }
+    for (std::size_t i = 0; i < piece.size();) {
+        const Sequence s = Utf8Sequence(piece.substr(i));
+        if (s.cut) {
+            cut_ = piece.substr(i);
+            return true;
+        }
+        if (s.length == 0) return false;
+        i += s.length;
+    }
+    return true;
+}
+
 std::string ValidUtf8(std::string_view text, std::size_t maxBytes) {
     std::string valid;
     for (std::size_t i = 0; i < text.size() && valid.size() < maxBytes;) {

@@ -43,6 +43,16 @@ void SpellForWindows1251(std::string& line);
 // Whether `text` is UTF-8, allowing a sequence cut at its very end.
 bool LooksLikeUtf8(std::string_view text);
 
+// Whether text read in pieces goes on as UTF-8: a sequence cut at the end of
+// one piece is checked with the next.
+class Utf8Checker {
+public:
+    bool Continues(std::string_view piece);
+
+private:
+    std::string cut_;
+};
+
 // At most `maxBytes` of valid UTF-8, cut at a character boundary; bytes that
 // are no UTF-8 become U+FFFD.
 std::string ValidUtf8(std::string_view text, std::size_t maxBytes);

@@ -1,14 +1,19 @@
-// Excel workbooks in: the first sheet, row by row, through libzip and expat.
-// Only the shared strings are held whole; the sheet streams.
+// Excel workbooks in: the sheet a person sees on opening, row by row, through
+// libzip and expat. Only the shared strings and the date styles are held
+// whole, within limits; the sheet streams, and no part costs more work than
+// its bytes.
 #include <expat.h>
 #include <unistd.h>
 #include <zip.h>
 
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <exception>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +90,15 @@ const XML_Char* Attribute(const XML_Char** attributes, std::string_view name) {
     return nullptr;
 }
 
+// What a sheet needs of XML and no more: parts held whole (the shared
+// strings, styles, the workbook's list of sheets) stop at a size, markup
+// nests only so deep, and a tag that never ends (which expat would scan again
+// from its start with every piece) stops at a length.
+constexpr zip_uint64_t kMostHeldPartBytes = 64 << 20;
+constexpr zip_uint64_t kStreamed = ~zip_uint64_t{0};
+constexpr int kMostDepth = 32;
+constexpr std::size_t kMostTokenBytes = 4 << 20;
+
 // One XML part of the archive through expat, in pieces; what a handler
 // threw is thrown again once expat has returned.
 class XmlPart {
@@ -99,19 +113,41 @@ public:
     XmlPart(const XmlPart&) = delete;
     XmlPart& operator=(const XmlPart&) = delete;
 
-    // False when the archive has no such part.
-    bool Read(zip_t* archive, const std::string& name) {
+    // False when the archive has no such part. `mostBytes`: the most its
+    // inflated text may hold.
+    bool Read(zip_t* archive, const std::string& name, zip_uint64_t mostBytes = kMostHeldPartBytes) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat(archive, name.c_str(), ZIP_FL_NOCASE, &stat) != 0) return false;
+        // Excel stores or deflates; deflate cannot inflate a part more than
+        // about a thousandfold, so work stays proportionate to the file.
+        if ((stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method != ZIP_CM_STORE &&
+            stat.comp_method != ZIP_CM_DEFLATE)
+            throw ArgumentError{"the workbook cannot be read: " + name + " is compressed in a way Excel does not use"};
         zip_file_t* file = zip_fopen(archive, name.c_str(), ZIP_FL_NOCASE);
         if (!file) return false;
         char buffer[1 << 16];
         zip_int64_t got;
+        zip_uint64_t total = 0;
+        std::string stop;
         do {
             got = zip_fread(file, buffer, sizeof buffer);
             if (got < 0) break;
+            total += static_cast<zip_uint64_t>(got);
+            unparsed_ += static_cast<std::size_t>(got);
+            if (total > mostBytes) {
+                stop = " is larger than " + std::to_string(mostBytes >> 20) + " MB";
+                break;
+            }
             if (XML_Parse(parser_, buffer, static_cast<int>(got), got == 0) == XML_STATUS_ERROR) break;
+            if (unparsed_ > kMostTokenBytes) {
+                stop = " holds a tag longer than " + std::to_string(kMostTokenBytes >> 20) + " MB";
+                break;
+            }
         } while (got > 0);
         zip_fclose(file);
         if (failure_) std::rethrow_exception(failure_);
+        if (!stop.empty()) throw ArgumentError{"the workbook cannot be read: " + name + stop};
         if (got < 0) throw ArgumentError{"the workbook cannot be read: " + name + " is damaged"};
         if (XML_GetErrorCode(parser_) != XML_ERROR_NONE)
             throw ArgumentError{"the workbook cannot be read: " + name + ", line " +
@@ -129,6 +165,7 @@ private:
     template <typename Call>
     static void Guarded(void* self, Call call) {
         auto* part = static_cast<XmlPart*>(self);
+        part->unparsed_ = 0;
         if (part->failure_) return;
         try {
             call(*part);
@@ -138,10 +175,18 @@ private:
         }
     }
     static void OnStart(void* self, const XML_Char* name, const XML_Char** attributes) {
-        Guarded(self, [&](XmlPart& p) { p.Start(Local(name), attributes); });
+        Guarded(self, [&](XmlPart& p) {
+            if (++p.depth_ > kMostDepth)
+                throw ArgumentError{"the workbook cannot be read: its XML nests deeper than " +
+                                    std::to_string(kMostDepth) + " elements"};
+            p.Start(Local(name), attributes);
+        });
     }
     static void OnEnd(void* self, const XML_Char* name) {
-        Guarded(self, [&](XmlPart& p) { p.End(Local(name)); });
+        Guarded(self, [&](XmlPart& p) {
+            --p.depth_;
+            p.End(Local(name));
+        });
     }
     static void OnText(void* self, const XML_Char* text, int length) {
         Guarded(self, [&](XmlPart& p) { p.Text({text, static_cast<std::size_t>(length)}); });
@@ -149,7 +194,185 @@ private:
 
     XML_Parser parser_;
     std::exception_ptr failure_;
+    int depth_ = 0;
+    std::size_t unparsed_ = 0;  // bytes given to expat since it last reported anything
 };
+
+// The sheets of xl/workbook.xml in their order, and the one shown on opening.
+class WorkbookSheets : public XmlPart {
+public:
+    struct Sheet {
+        std::string name, id;
+        bool visible;
+    };
+    std::vector<Sheet> sheets;
+    std::size_t activeTab = 0;
+
+private:
+    void Start(std::string_view element, const XML_Char** attributes) override {
+        if (element == "sheet") {
+            const XML_Char* name = Attribute(attributes, "name");
+            const XML_Char* id = Attribute(attributes, "id");
+            const XML_Char* state = Attribute(attributes, "state");
+            sheets.push_back({name ? name : "", id ? id : "", !state || std::string_view(state) == "visible"});
+        } else if (element == "workbookView" && !viewSeen_) {
+            viewSeen_ = true;
+            if (const XML_Char* tab = Attribute(attributes, "activeTab")) {
+                const std::string_view text(tab);
+                std::from_chars(text.data(), text.data() + text.size(), activeTab);
+            }
+        }
+    }
+    bool viewSeen_ = false;
+};
+
+// The parts the workbook's relationships point to, by id, and which of them
+// are worksheets (xl/_rels/workbook.xml.rels).
+class Relationships : public XmlPart {
+public:
+    struct Target {
+        std::string part;
+        bool worksheet;
+    };
+    std::map<std::string, Target> targets;
+
+private:
+    void Start(std::string_view element, const XML_Char** attributes) override {
+        const XML_Char* id = Attribute(attributes, "Id");
+        const XML_Char* target = Attribute(attributes, "Target");
+        if (element != "Relationship" || !id || !target) return;
+        const XML_Char* type = Attribute(attributes, "Type");
+        const std::string_view kind = type ? type : "";
+        const std::string_view path(target);
+        targets[id] = {path.front() == '/' ? std::string(path.substr(1)) : "xl/" + std::string(path),
+                       kind.size() >= 10 && kind.substr(kind.size() - 10) == "/worksheet"};
+    }
+};
+
+// The texts of xl/sharedStrings.xml in one buffer, each cut at the cell
+// limit; phonetic runs (rPh) are not text. The whole is bounded: many empty
+// strings cost as much as their bytes say.
+class SharedStrings : public XmlPart {
+public:
+    struct Entry {
+        std::string_view text;
+        bool tooLong;
+    };
+    std::optional<Entry> At(std::size_t index) const {
+        if (index >= ends_.size()) return std::nullopt;
+        const std::size_t start = index == 0 ? 0 : ends_[index - 1];
+        return Entry{std::string_view(text_).substr(start, ends_[index] - start), tooLong_[index]};
+    }
+
+private:
+    static constexpr std::size_t kMostBytes = 64 << 20;
+    static constexpr std::size_t kBytesAString = 16;  // what each costs beside its text
+
+    void Start(std::string_view element, const XML_Char**) override {
+        if (element == "si") {
+            if (text_.size() + (ends_.size() + 1) * kBytesAString > kMostBytes)
+                throw ArgumentError{"the workbook cannot be read: its shared strings exceed 64 MB"};
+            ends_.push_back(text_.size());
+            tooLong_.push_back(false);
+        }
+        if (element == "t") inText_ = !ends_.empty() && phonetic_ == 0;
+        if (element == "rPh") ++phonetic_;
+    }
+    void End(std::string_view element) override {
+        if (element == "t") inText_ = false;
+        if (element == "rPh") --phonetic_;
+    }
+    void Text(std::string_view more) override {
+        if (!inText_ || tooLong_.back()) return;
+        const std::size_t start = ends_.size() == 1 ? 0 : ends_[ends_.size() - 2];
+        if (text_.size() - start + more.size() > kMostCellBytes) {
+            tooLong_.back() = true;
+            text_.resize(start);
+        } else {
+            if (text_.size() + more.size() + ends_.size() * kBytesAString > kMostBytes)
+                throw ArgumentError{"the workbook cannot be read: its shared strings exceed 64 MB"};
+            text_.append(more);
+        }
+        ends_.back() = text_.size();
+    }
+    std::string text_;
+    std::vector<std::size_t> ends_;
+    std::vector<bool> tooLong_;
+    bool inText_ = false;
+    int phonetic_ = 0;
+};
+
+// Whether a number format shows a date or a time: Excel's built-in ones, or
+// a code with day, month, year, hour or second outside quotes and brackets.
+bool IsDateFormat(int id, std::string_view code) {
+    if ((id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) || (id >= 50 && id <= 58))
+        return true;
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        const char c = code[i];
+        if (c == '"') {
+            i = code.find('"', i + 1);
+            if (i == std::string_view::npos) return false;
+        } else if (c == '\\' || c == '_' || c == '*') {
+            ++i;  // the next character is shown as it is, or is padding
+        } else if (c == '[') {
+            const std::size_t close = code.find(']', i);
+            if (close == std::string_view::npos) return false;
+            const std::string_view inside = code.substr(i + 1, close - i - 1);
+            if (!inside.empty() && std::string_view("hHmMsS").find(inside[0]) != std::string_view::npos)
+                return true;  // elapsed time
+            i = close;
+        } else if (std::string_view("dDmMyYhHsS").find(c) != std::string_view::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Which cell styles (xl/styles.xml) show numbers as dates.
+class DateStyles : public XmlPart {
+public:
+    bool IsDate(std::size_t style) const { return style < dates_.size() && dates_[style]; }
+
+private:
+    void Start(std::string_view element, const XML_Char** attributes) override {
+        const auto id = [&] {
+            int number = -1;
+            if (const XML_Char* text = Attribute(attributes, "numFmtId")) {
+                const std::string_view t(text);
+                std::from_chars(t.data(), t.data() + t.size(), number);
+            }
+            return number;
+        };
+        if (element == "numFmt") {
+            const XML_Char* code = Attribute(attributes, "formatCode");
+            if (const int number = id(); number >= 0 && code) customDates_[number] = IsDateFormat(-1, code);
+        } else if (element == "cellXfs") {
+            inCellStyles_ = true;
+        } else if (element == "xf" && inCellStyles_) {
+            const int number = id();
+            const auto custom = customDates_.find(number);
+            dates_.push_back(custom != customDates_.end() ? custom->second : IsDateFormat(number, {}));
+        }
+    }
+    void End(std::string_view element) override {
+        if (element == "cellXfs") inCellStyles_ = false;
+    }
+    std::map<int, bool> customDates_;
+    std::vector<bool> dates_;
+    bool inCellStyles_ = false;
+};
+
+// "BC12" → 54: the column of a cell reference, from 0.
+std::optional<std::size_t> ColumnOf(std::string_view reference) {
+    std::size_t column = 0, letters = 0;
+    for (const char c : reference) {
+        if (c < 'A' || c > 'Z') break;
+        if (++letters > 3) return std::nullopt;
+        column = column * 26 + static_cast<std::size_t>(c - 'A' + 1);
+    }
+    if (letters == 0) return std::nullopt;
+    return column - 1;
+}
 
 // Text gathered up to the cell limit; what is longer is only marked.
 struct CellText {
@@ -167,85 +390,39 @@ struct CellText {
     }
 };
 
-// The relationship id of the first sheet (xl/workbook.xml).
-class FirstSheet : public XmlPart {
-public:
-    std::string id;
-
-private:
-    void Start(std::string_view element, const XML_Char** attributes) override {
-        if (element == "sheet" && id.empty())
-            if (const XML_Char* rid = Attribute(attributes, "id")) id = rid;
-    }
-};
-
-// Where a relationship id points (xl/_rels/workbook.xml.rels).
-class Relationship : public XmlPart {
-public:
-    explicit Relationship(std::string id) : id_(std::move(id)) {}
-    std::string target;
-
-private:
-    void Start(std::string_view element, const XML_Char** attributes) override {
-        const XML_Char* id = Attribute(attributes, "Id");
-        if (element == "Relationship" && id && id_ == id)
-            if (const XML_Char* t = Attribute(attributes, "Target")) target = t;
-    }
-    std::string id_;
-};
-
-// The texts of xl/sharedStrings.xml; phonetic runs (rPh) are not text.
-class SharedStrings : public XmlPart {
-public:
-    std::vector<CellText> strings;
-
-private:
-    void Start(std::string_view element, const XML_Char**) override {
-        if (element == "si") strings.emplace_back();
-        if (element == "t") inText_ = !strings.empty() && phonetic_ == 0;
-        if (element == "rPh") ++phonetic_;
-    }
-    void End(std::string_view element) override {
-        if (element == "t") inText_ = false;
-        if (element == "rPh") --phonetic_;
-    }
-    void Text(std::string_view text) override {
-        if (inText_) strings.back().Add(text);
-    }
-    bool inText_ = false;
-    int phonetic_ = 0;
-};
-
-// "BC12" → 54: the column of a cell reference, from 0.
-std::optional<std::size_t> ColumnOf(std::string_view reference) {
-    std::size_t column = 0, letters = 0;
-    for (const char c : reference) {
-        if (c < 'A' || c > 'Z') break;
-        if (++letters > 3) return std::nullopt;
-        column = column * 26 + static_cast<std::size_t>(c - 'A' + 1);
-    }
-    if (letters == 0) return std::nullopt;
-    return column - 1;
-}
-
 // The sheet, row by row: numbers as the file holds them, shared and inline
-// strings, booleans as 1 and 0, error values as their text.
+// strings, booleans as 1 and 0. A value the file does not hold as one (a
+// formula never calculated, an error, a missing string, a date) is marked.
 class SheetRows : public XmlPart {
 public:
-    SheetRows(const std::vector<CellText>& shared, const RowHandler& onRow) : shared_(shared), onRow_(onRow) {}
+    SheetRows(const SharedStrings& shared, const DateStyles& styles, const RowHandler& onRow)
+        : shared_(shared), styles_(styles), onRow_(onRow) {}
 
 private:
     void Start(std::string_view element, const XML_Char** attributes) override {
         if (element == "row") {
             row_.cells.clear();
+            row_.cellFaults.clear();
             row_.fault = RowFault::None;
             column_ = 0;
+            rowBytes_ = 0;
         } else if (element == "c") {
             const XML_Char* r = Attribute(attributes, "r");
             const XML_Char* t = Attribute(attributes, "t");
+            const XML_Char* style = Attribute(attributes, "s");
             if (const auto column = r ? ColumnOf(r) : std::nullopt) column_ = *column;
             type_ = t ? t : "n";
+            dateStyle_ = false;
+            if (style) {
+                std::size_t index = 0;
+                const std::string_view text(style);
+                if (std::from_chars(text.data(), text.data() + text.size(), index).ec == std::errc())
+                    dateStyle_ = styles_.IsDate(index);
+            }
             value_.Clear();
+            formula_ = false;
+        } else if (element == "f") {
+            formula_ = true;
         } else if (element == "v" || (element == "t" && type_ == "inlineStr")) {
             inValue_ = true;
         }
@@ -262,24 +439,39 @@ private:
     }
 
     void Cell() {
-        const CellText* value = &value_;
-        if (type_ == "s") {
-            std::size_t index = 0;
-            const auto [end, error] =
-                std::from_chars(value_.text.data(), value_.text.data() + value_.text.size(), index);
-            value = error == std::errc() && index < shared_.size() ? &shared_[index] : nullptr;
-        }
         const std::size_t column = column_++;
-        if (!value || (value->text.empty() && !value->tooLong)) return;
+        std::optional<CellFault> fault;
+        std::string_view text = value_.text;
+        bool tooLong = value_.tooLong;
+        // A formula's result is its <v>; scripts write none, or an empty one.
+        if (formula_ && value_.text.empty() && type_ != "str") {
+            fault = CellFault::FormulaWithoutValue;
+        } else if (type_ == "e") {
+            fault = CellFault::ErrorValue;
+        } else if (type_ == "d" || (type_ == "n" && dateStyle_ && !text.empty())) {
+            fault = CellFault::Date;
+        } else if (type_ == "s") {
+            std::size_t index = 0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
+            const std::optional<SharedStrings::Entry> shared =
+                error == std::errc() && end == text.data() + text.size() ? shared_.At(index) : std::nullopt;
+            if (!shared) fault = CellFault::MissingString;
+            text = shared ? shared->text : std::string_view();
+            tooLong = shared && shared->tooLong;
+        }
+        if (!fault && text.empty() && !tooLong) return;
         if (column >= kMostFields) {
             row_.fault = RowFault::TooManyFields;
             return;
         }
+        if (fault) row_.cellFaults.emplace_back(column, *fault);
         if (row_.cells.size() <= column) row_.cells.resize(column + 1);
-        if (value->tooLong)
+        if (tooLong)
             row_.fault = RowFault::CellTooLong;
+        else if ((rowBytes_ += text.size()) > kMostRowBytes)
+            row_.fault = RowFault::RowTooLong;
         else
-            row_.cells[column] = value->text;
+            row_.cells[column] = text;
     }
 
     void Row() {
@@ -287,37 +479,51 @@ private:
         onRow_(row_);
     }
 
-    const std::vector<CellText>& shared_;
+    const SharedStrings& shared_;
+    const DateStyles& styles_;
     const RowHandler& onRow_;
     ReadRow row_;
     std::size_t column_ = 0;
+    std::size_t rowBytes_ = 0;
     std::string type_;
     CellText value_;
-    bool inValue_ = false;
+    bool inValue_ = false, formula_ = false, dateStyle_ = false;
 };
 
-// The first sheet's part name, from the workbook and its relationships.
-std::string FirstSheetPart(zip_t* archive) {
-    FirstSheet first;
-    if (first.Read(archive, "xl/workbook.xml") && !first.id.empty()) {
-        Relationship relationship(first.id);
-        if (relationship.Read(archive, "xl/_rels/workbook.xml.rels") && !relationship.target.empty()) {
-            const std::string& target = relationship.target;
-            return target.front() == '/' ? target.substr(1) : "xl/" + target;
-        }
-    }
-    return "xl/worksheets/sheet1.xml";
+// The part of the sheet a person sees on opening: the active one when it
+// is a visible worksheet, else the first visible worksheet. With more than
+// one sheet, says which.
+std::string ShownSheetPart(zip_t* archive, const NoteHandler& note) {
+    WorkbookSheets book;
+    Relationships relationships;
+    if (!book.Read(archive, "xl/workbook.xml") || !relationships.Read(archive, "xl/_rels/workbook.xml.rels"))
+        throw ReadError{"a ZIP archive, not an Excel workbook (.xlsx)"};
+    const auto worksheet = [&](std::size_t k) -> const Relationships::Target* {
+        if (k >= book.sheets.size() || !book.sheets[k].visible) return nullptr;
+        const auto it = relationships.targets.find(book.sheets[k].id);
+        return it != relationships.targets.end() && it->second.worksheet ? &it->second : nullptr;
+    };
+    std::size_t shown = book.activeTab;
+    for (std::size_t k = 0; !worksheet(shown) && k < book.sheets.size(); ++k) shown = k;
+    if (!worksheet(shown)) throw ArgumentError{"the workbook has no visible worksheet"};
+    if (book.sheets.size() > 1)
+        note("reading the sheet '" + book.sheets[shown].name + "' (" +
+             (shown == book.activeTab ? "the active one" : "the first visible worksheet") + ") of " +
+             std::to_string(book.sheets.size()));
+    return worksheet(shown)->part;
 }
 
 }  // namespace
 
-void ReadWorkbookRows(std::FILE* in, std::string_view start, const RowHandler& onRow) {
+void ReadWorkbookRows(std::FILE* in, std::string_view start, const RowHandler& onRow, const NoteHandler& note) {
     const Archive archive = OpenArchive(in, start);
+    const std::string part = ShownSheetPart(archive.get(), note);
     SharedStrings shared;
     shared.Read(archive.get(), "xl/sharedStrings.xml");
-    SheetRows sheet(shared.strings, onRow);
-    const std::string part = FirstSheetPart(archive.get());
-    if (!sheet.Read(archive.get(), part)) throw ArgumentError{"the workbook has no sheet " + part};
+    DateStyles styles;
+    styles.Read(archive.get(), "xl/styles.xml");
+    SheetRows sheet(shared, styles, onRow);
+    if (!sheet.Read(archive.get(), part, kStreamed)) throw ArgumentError{"the workbook has no sheet " + part};
 }
 
 }  // namespace kaldora::cli

@@ -148,6 +148,8 @@ bool ConsumeSpace(std::string_view& text) {
     return text.empty() ? false : (text.front() == '\t' ? (text.remove_prefix(1), true) : false);
 }
 
+}  // namespace
+
 std::string_view TrimSpaces(std::string_view text) {
     while (ConsumeSpace(text)) {
     }
@@ -168,9 +170,7 @@ std::string_view TrimSpaces(std::string_view text) {
     return text;
 }
 
-}  // namespace
-
-std::optional<std::string> NormalizedNumberText(std::string_view text) {
+std::optional<std::string> NormalizedNumberText(std::string_view text, bool commaGroups) {
     text = TrimSpaces(text);
     std::string out;
     for (std::string_view minus : kMinusSigns)
@@ -184,14 +184,17 @@ std::optional<std::string> NormalizedNumberText(std::string_view text) {
     std::size_t group = DigitRun(text, 0);
     out.append(text.substr(0, group));
     text.remove_prefix(group);
-    for (std::string_view rest = text; group > 0 && group <= 3 && ConsumeSpace(rest);) {
+    const auto groupSeparator = [commaGroups](std::string_view& rest) {
+        return ConsumeSpace(rest) || (commaGroups && Consume(rest, ","));
+    };
+    for (std::string_view rest = text; group > 0 && group <= 3 && groupSeparator(rest);) {
         if (DigitRun(rest, 0) != 3) break;
         out.append(rest.substr(0, 3));
         rest.remove_prefix(3);
         text = rest;
     }
     std::size_t digits = group;
-    if (!text.empty() && (text.front() == ',' || text.front() == '.')) {
+    if (!text.empty() && (text.front() == '.' || (text.front() == ',' && !commaGroups))) {
         const std::size_t fraction = DigitRun(text, 1);
         out += '.';
         out.append(text.substr(1, fraction));

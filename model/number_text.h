@@ -32,7 +32,13 @@ std::optional<double> ParseWholeNumber(std::string_view text);
 // of three that blanks, no-break or thin spaces may separate, one decimal
 // comma or point, an exponent. Returned as plain text the field reader takes
 // ("-1020.5"), the digits as written; nothing when the text is anything else.
-std::optional<std::string> NormalizedNumberText(std::string_view text);
+// With `commaGroups` (a table whose cells a comma separates) a comma only
+// separates groups of three digits ("1,200.5") and the decimal sign is a point.
+std::optional<std::string> NormalizedNumberText(std::string_view text, bool commaGroups = false);
+
+// `text` without the blanks, tabs, line breaks and the spaces a spreadsheet
+// writes (no-break, thin) around it.
+std::string_view TrimSpaces(std::string_view text);
 
 // Replaces the first "," of `text` by ".".
 std::string SwapFirstComma(std::string_view text);

@@ -381,23 +381,28 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST(CalcTable, MixedRowsAreComputedIndependently) {
     const std::string table =
         "type,indoors,metal,long_hours,slot1,slot3,slot4,slot7,slot17,slot23\n"
-        "1,,,,,,,,,\n"
+        "1,,,,20,108,350,,,\n"
         "3,,1,,20,108,350,45,,\n"
-        "5,,,1,,,,,,\n"
+        "5,,,1,,,,,5,108\n"
         "7,,,,,,,,,\n"
-        "1,,,,,,,45,,\n"
+        "1,,,,20,108,350,45,,\n"
         "2,maybe,,,,,,,,\n"
-        "1,1,,\n"
+        "1,1,,,20,108,350\n"
         "5,,,,,,,,55,\" \"\n"
-        "1,,,,,,,,,\n"
-        "4,0,нет,,-20,,,,,\n"  // options type 4 lacks, left off
-        "4,,1,,-20,,,,,\n"
-        "4,,,,-20,,,,,\n"
-        ",,,,,,,,,\n";  // a row of empty cells is no case
+        "1,,,,20,108,350,,,\n"
+        "4,0,нет,,-20,108,,,,\n"  // options type 4 lacks, left off
+        "4,,1,,-20,108,,,,\n"
+        "4,,,,-20,108,,,,\n"
+        ",,,,,,,,,\n"  // a row of empty cells is no case
+        "1,,,,20,,350,,,\n"  // an empty cell is no number, never the initial text
+        "1,,,,\"1,5\",108,350,,,\n"  // commas separate the cells: no decimal comma
+        "1,\"да\xC2\xA0\",,,20,108,350,,,\n"  // option words take the blanks numbers take
+        "1,,,,20,\"1,020\",350,,,\n"  // digits grouped by a comma
+        "1,,,,20,1020,350,,,\n";
     const Outcome run = Calc({"--csv", "-"}, "LC_ALL=ru_RU.UTF-8", table);
     EXPECT_EQ(run.status, 1) << run.err;  // some rows had errors, the rest computed
     const auto lines = Lines(run.out);
-    ASSERT_EQ(lines.size(), 13u) << run.out;
+    ASSERT_EQ(lines.size(), 18u) << run.out;
     EXPECT_EQ(lines[0],
               "type,indoors,metal,long_hours,slot1,slot3,slot4,slot7,slot17,slot23,thickness_mm,"
               "norm_w_per_m,loss_supply_w_per_m,loss_return_w_per_m,surface_temp_c,heat_flux_w_per_m,"
@@ -419,6 +424,12 @@ TEST(CalcTable, MixedRowsAreComputedIndependently) {
     EXPECT_EQ(lines[9], lines[1]);
     EXPECT_NE(lines[11].find("type 4 has no cover option"), std::string::npos);
     EXPECT_EQ(lines[10].substr(lines[10].find(",-20")), lines[12].substr(lines[12].find(",-20")));
+    EXPECT_EQ(lines[13].substr(lines[13].rfind(',')), ",slot3: empty");
+    EXPECT_NE(lines[14].find("air_temp: '1,5' is not a number (commas separate the cells"), std::string::npos);
+    EXPECT_EQ(lines[15].substr(lines[15].find(",20,")), lines[7].substr(lines[7].find(",20,")));
+    EXPECT_EQ(lines[16].substr(lines[16].find(",350,")), lines[17].substr(lines[17].find(",350,")));
+    // Fields without a column keep their initial texts, and the run says so.
+    EXPECT_NE(run.err.find("; soil_conductivity = 1,8 (type 5);"), std::string::npos) << run.err;
 }
 
 // Tables as spreadsheets save them: the result comes back in the input's
@@ -468,7 +479,7 @@ TEST(CalcTable, QuantitiesAndTotals) {
     const Outcome run = Calc({"--csv", "-"}, "LC_ALL=C",
                              "Участок;Вид расчета;Температура теплоносителя, °C;"
                              "Температура на поверхности, °C;Длина участка, м\n"
-                             "A;3;350;45;100\nB;5;;;10\nC;1;;;\n");
+                             "A;3;350;45;100\nB;5;;;10\nC;1;350;;\n");
     ASSERT_EQ(run.status, 0) << run.err;
     const auto lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 5u) << run.out;
@@ -496,6 +507,11 @@ TEST(CalcTable, QuantitiesAndTotals) {
     EXPECT_EQ(total[0], "ИТОГО");
     EXPECT_DOUBLE_EQ(number(total[12]), number(a[12]) + number(b[12]));
     EXPECT_DOUBLE_EQ(number(total[13]), number(a[13]) + number(b[13]));
+    // The results read back as a table: the result columns and the totals
+    // row are passed over and everything is computed again, the same.
+    const Outcome again = Calc({"--csv", "-"}, "LC_ALL=C", run.out);
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, run.out);
 }
 
 // Numbers and options as Russian spreadsheets and word processors write
@@ -568,6 +584,15 @@ TEST(CalcTable, EncodingsComeBackAsTheyCame) {
     EXPECT_EQ(unicode.status, 0) << unicode.err;
     ASSERT_EQ(unicode.out.substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(narrow(unicode.out), Calc({"--csv", "-"}, "LC_ALL=C", tabs).out);  // as the same table in UTF-8
+
+    // A mark before Windows-1251 is no text; UTF-8 that goes on in another
+    // encoding after the first bytes stops the run rather than echo them.
+    EXPECT_EQ(Calc({"--csv", "-"}, "LC_ALL=C", kBom + cp1251).out, windows.out);
+    std::string mixed = rows;
+    for (int i = 0; i < 5000; ++i) mixed += "S-1;1;108;150;12,5\n";
+    const Outcome broken = Calc({"--csv", "-"}, "LC_ALL=C", mixed + "\xD3-2;1;108;150;1\n");
+    EXPECT_EQ(broken.status, 2);
+    EXPECT_NE(broken.err.find("UTF-8 at its start and not further on"), std::string::npos) << broken.err;
 }
 
 // Cells no spreadsheet should hold are each their row's business.
@@ -655,7 +680,14 @@ INSTANTIATE_TEST_SUITE_P(
                       HeaderCase{"Empty", "", "the table is empty"},
                       HeaderCase{"HundredThousandColumns", "type" + Repeated(",slot1", 100000) + "\n1\n",
                                  "the header: the row has more than 1000 cells"},
-                      HeaderCase{"Binary", std::string("\x00\xff\x01,type\n", 9), "unknown column"}),
+                      HeaderCase{"Binary", std::string("\x00\xff\x01,type\n", 9), "binary data, not a table"},
+                      HeaderCase{"Utf16WithoutItsMark", std::string("t\0y\0p\0e\0\n\0001\0\n\0", 14),
+                                 "UTF-16 text without a byte-order mark"},
+                      HeaderCase{"OldExcel", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + std::string(504, '\0'),
+                                 "an Excel 97–2003 workbook (.xls): save it as .xlsx or CSV"},
+                      HeaderCase{"OpenDocument", std::string("PK\x03\x04", 4) + std::string(26, '\0') +
+                                                     "mimetypeapplication/vnd.oasis.opendocument.spreadsheet",
+                                 "an OpenDocument spreadsheet (.ods)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -4,6 +4,7 @@ header, numbers as numbers, text as text, fitted columns, the totals row;
 and workbooks made by a spreadsheet library read as tables; files written by
 name replaced whole or not at all."""
 import csv
+import datetime
 import glob
 import os
 import resource
@@ -24,7 +25,7 @@ TABLE = (
     "Длина участка, м\r\n"
     "У-1;1;108;350;120,5\r\n"
     "У-2;9;;;\r\n"
-    "У-3;5;;;40\r\n"
+    "У-3;5;108;;40\r\n"
 )
 
 
@@ -112,6 +113,15 @@ class Workbook(unittest.TestCase):
     def test_sheet_is_named_in_the_tables_language(self):
         self.assertEqual(self.workbook.find("m:sheets/m:sheet", NS).get("name"), "Расчет")
 
+    def test_results_read_back_are_computed_again(self):
+        run = subprocess.run([CALC, "--csv", self.book], capture_output=True)
+        rows = list(csv.reader(run.stdout.decode().splitlines()))
+        self.assertEqual(rows[0], [self.rows[0][c][0] for c in sorted(self.rows[0])])  # no column twice
+        self.assertEqual(len(rows), len(self.rows))  # the sums once, not summed again
+        self.assertAlmostEqual(float(rows[1][5]), self.rows[1]["F"][1], places=9)
+        for column, text in zip("MN", rows[-1][12:14]):
+            self.assertAlmostEqual(float(text), self.rows[-1][column][1], places=9)
+
     def test_columns_fit(self):
         widths = [float(c.get("width")) for c in self.sheet.find("m:cols", NS)]
         self.assertEqual(len(widths), 16)
@@ -147,6 +157,38 @@ class WorkbookIn(unittest.TestCase):
         for run in (from_book, from_pipe):
             self.assertEqual((run.returncode, run.stdout, run.stderr),
                              (from_csv.returncode, from_csv.stdout, from_csv.stderr))
+
+    def test_cells_are_what_the_sheet_a_person_sees_holds(self):
+        book = openpyxl.Workbook()
+        hidden = book.active
+        hidden.title, hidden.sheet_state = "Old", "hidden"
+        hidden.append(["type", "slot3"])
+        hidden.append([1, 530])
+        book.create_chartsheet("Chart")
+        shown = book.create_sheet("Sections")
+        book.active = shown
+        for row in (["section", "type", "diameter_mm", "air_temp", "medium_temp"],
+                    ["formula", 1, "=100+8", 20, 350],
+                    ["date", 1, 108, datetime.date(2026, 1, 20), 350],
+                    ["error", 1, 108, "#DIV/0!", 350],
+                    ["merged", 1, 530, 20, 350],
+                    ["under it", 1, None, 20, 350],
+                    ["plain", 1, 108, 20, 350]):
+            shown.append(row)
+        shown["D4"].data_type = "e"
+        shown.merge_cells("C5:C6")
+        book.save(self.path("in.xlsx"))
+        run = subprocess.run([CALC, "--csv", self.path("in.xlsx")], capture_output=True, text=True)
+        self.assertEqual(run.returncode, 1, run.stderr)
+        self.assertIn("reading the sheet 'Sections' (the active one) of 3", run.stderr)
+        errors = {row[0]: row[-1] for row in csv.reader(run.stdout.splitlines()[1:])}
+        self.assertEqual(errors, {
+            "formula": "diameter_mm: a formula without a stored value: open and save the workbook in Excel",
+            "date": "air_temp: a date, not a number",
+            "error": "air_temp: the formula error '#DIV/0!'",
+            "merged": "",
+            "under it": "diameter_mm: empty",
+            "plain": ""})
 
     def test_workbook_out_holds_only_what_a_spreadsheet_opens(self):
         # Windows-1251 section names; lengths whose cover and sum overflow.

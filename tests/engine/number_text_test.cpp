@@ -105,6 +105,10 @@ TEST(NormalizedNumberText, ReadsWhatSpreadsheetsWriteAndNothingElse) {
         {"\xEF\xBC\x91\xEF\xBC\x92", std::nullopt},  // full-width digits
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(NormalizedNumberText(text), expected) << text;
+    // Where commas separate the cells, a comma in a number only groups digits.
+    const std::pair<const char*, std::optional<std::string>> commaTable[] = {
+        {"1,200", "1200"}, {"-1,200,000.5", "-1200000.5"}, {"1,2", std::nullopt}, {"1200,5", std::nullopt}};
+    for (const auto& [text, expected] : commaTable) EXPECT_EQ(NormalizedNumberText(text, true), expected) << text;
 }
 
 TEST(CountCharacters, CountsCyrillicAsOneEach) {
