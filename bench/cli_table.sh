@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Times kaldora-calc on tables of mixed cases (all five types, refusals and
 # malformed rows among them, lengths for the quantities) and reports the
-# time a row and the peak resident memory; the last size once more as an
-# Excel workbook (made with openpyxl).
+# time a row and the peak resident memory; the last size once more with the
+# results written as an Excel workbook, and read from one (made with
+# openpyxl).
 #   bench/cli_table.sh CALC [ROWS...]     default: 1000000 5000000
 set -euo pipefail
 calc=$1
@@ -10,11 +11,12 @@ shift
 sizes=("${@:-1000000 5000000}")
 table=$(mktemp)
 book=$(mktemp --suffix=.xlsx)
-trap 'rm -f "$table" "$book"' EXIT
+results=$(mktemp --suffix=.xlsx)
+trap 'rm -f "$table" "$book" "$results"' EXIT
 
-measure() {  # measure WHAT ROWS FILE
+measure() {  # measure WHAT ROWS FILE [ARGUMENTS...]
   local stats seconds peak
-  stats=$( { /usr/bin/time -v taskset -c 0 "$calc" --csv "$3" > /dev/null; } 2>&1 || true)
+  stats=$( { /usr/bin/time -v taskset -c 0 "$calc" --csv "$3" "${@:4}" > /dev/null; } 2>&1 || true)
   seconds=$(sed -n 's/.*Elapsed (wall clock) time (h:mm:ss or m:ss): //p' <<<"$stats" |
             awk -F: '{ s = 0; for (i = 1; i <= NF; i++) s = s * 60 + $i; print s }')
   peak=$(sed -n 's/.*Maximum resident set size (kbytes): //p' <<<"$stats")
@@ -39,6 +41,7 @@ for rows in ${sizes[@]}; do
   }' > "$table"
   measure CSV "$rows" "$table"
 done
+measure "CSV in, workbook out" "$rows" "$table" --xlsx "$results"
 
 # At most 1,000,000 rows of the last table as a workbook (a sheet holds
 # 1,048,576), numbers as numbers.
@@ -51,4 +54,4 @@ for row in csv.reader(sys.stdin):
     sheet.append([float(c) if c.lstrip("-").replace(".", "", 1).isdigit() else c or None for c in row])
 book.save(sys.argv[1])
 ' "$book"
-measure workbook "$rows" "$book"
+measure "workbook in, CSV out" "$rows" "$book"

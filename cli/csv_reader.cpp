@@ -111,7 +111,7 @@ private:
         for (std::size_t at = 0; at < piece.size(); at += kSlice) {
             const std::string_view slice = piece.substr(at, kSlice);
             if (csv_parse(&parser_, slice.data(), slice.size(), OnField, OnRowEnd, this) != slice.size())
-                throw ArgumentError{std::string("the table cannot be read: ") + csv_strerror(csv_error(&parser_))};
+                throw ReadError{csv_strerror(csv_error(&parser_))};
             if (parser_.entry_pos > kMostCellBytes) {
                 parser_.entry_pos = 0;  // the buffer is the parser's; only its length is ours to drop
                 cellCut_ = true;

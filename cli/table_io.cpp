@@ -9,7 +9,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <map>
 
+#include "cli/deflate_level.h"
 #include "cli/errors.h"
 #include "cli/output.h"
 #include "files/file_replacement.h"
@@ -27,7 +29,7 @@ std::string NoTable(std::string_view start) {
     if (start.substr(0, 8) == std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8))
         return "an Excel 97–2003 workbook (.xls): save it as .xlsx or CSV";
     // An OpenDocument file starts with its stored "mimetype" part.
-    if (IsZip(start) && start.substr(30, 8) == "mimetype" &&
+    if (IsZip(start) && start.size() > 38 && start.substr(30, 8) == "mimetype" &&
         start.substr(38, 64).find("application/vnd.oasis.opendocument") != std::string_view::npos)
         return "an OpenDocument spreadsheet (.ods): save it as .xlsx or CSV";
     if (IsZip(start) || start.substr(0, 2) == kUtf16LEMark || start.substr(0, 2) == kUtf16BEMark) return {};
@@ -200,16 +202,22 @@ public:
         format_set_bold(header_);
         format_set_text_wrap(header_);
         format_set_align(header_, LXW_ALIGN_VERTICAL_TOP);
+        // One format object for each look: the library looks a format up by
+        // its properties on every cell unless it is the first of its kind.
+        std::map<int, std::pair<lxw_format*, lxw_format*>> byDecimals;
         for (const OutColumn& c : columns_) {
-            lxw_format* format = nullptr;
-            if (c.decimals >= 0) {
-                format = workbook_add_format(book_);
-                format_set_num_format(format, NumberFormat(c.decimals).c_str());
+            auto [it, fresh] = byDecimals.try_emplace(c.decimals);
+            auto& [format, total] = it->second;
+            if (fresh) {
+                if (c.decimals >= 0) {
+                    format = workbook_add_format(book_);
+                    format_set_num_format(format, NumberFormat(c.decimals).c_str());
+                }
+                total = workbook_add_format(book_);
+                format_set_bold(total);
+                if (c.decimals >= 0) format_set_num_format(total, NumberFormat(c.decimals).c_str());
             }
             formats_.push_back(format);
-            lxw_format* total = workbook_add_format(book_);
-            format_set_bold(total);
-            if (c.decimals >= 0) format_set_num_format(total, NumberFormat(c.decimals).c_str());
             totalFormats_.push_back(total);
         }
         for (std::size_t i = 0; i < columns_.size(); ++i)
@@ -273,6 +281,7 @@ public:
                 (std::fflush(sheet->optimize_tmpfile) != 0 || std::ferror(sheet->optimize_tmpfile)))
                 throw WriteError{path_, std::strerror(errno)};
         errno = 0;
+        const FastDeflate fast;
         const lxw_error error = CloseQuietly(book_);
         book_ = nullptr;
         if (error != LXW_NO_ERROR) throw WriteError{path_, errno != 0 ? std::strerror(errno) : lxw_strerror(error)};

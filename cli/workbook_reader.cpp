@@ -38,7 +38,7 @@ std::FILE* SeekableCopy(std::FILE* in, std::string_view start) {
         const int copy = dup(fd);
         if (std::FILE* file = copy >= 0 ? fdopen(copy, "rb") : nullptr) return file;
         if (copy >= 0) close(copy);
-        throw ArgumentError{"the workbook cannot be opened"};
+        throw ReadError{"the workbook cannot be opened"};
     }
     const int scratch = OpenScratchFile();
     std::FILE* file = scratch >= 0 ? fdopen(scratch, "w+b") : nullptr;
@@ -71,7 +71,7 @@ Archive OpenArchive(std::FILE* in, std::string_view start) {
         if (source) zip_source_free(source);
         const std::string reason = zip_error_strerror(&error);
         zip_error_fini(&error);
-        throw ArgumentError{"the workbook cannot be read: " + reason};
+        throw ReadError{"not a workbook that can be read: " + reason};
     }
     zip_error_fini(&error);
     return Archive(archive);
@@ -123,7 +123,7 @@ public:
         // about a thousandfold, so work stays proportionate to the file.
         if ((stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method != ZIP_CM_STORE &&
             stat.comp_method != ZIP_CM_DEFLATE)
-            throw ArgumentError{"the workbook cannot be read: " + name + " is compressed in a way Excel does not use"};
+            throw ReadError{name + " is compressed in a way Excel does not use"};
         zip_file_t* file = zip_fopen(archive, name.c_str(), ZIP_FL_NOCASE);
         if (!file) return false;
         char buffer[1 << 16];
@@ -147,12 +147,11 @@ public:
         } while (got > 0);
         zip_fclose(file);
         if (failure_) std::rethrow_exception(failure_);
-        if (!stop.empty()) throw ArgumentError{"the workbook cannot be read: " + name + stop};
-        if (got < 0) throw ArgumentError{"the workbook cannot be read: " + name + " is damaged"};
+        if (!stop.empty()) throw ReadError{name + stop};
+        if (got < 0) throw ReadError{name + " is damaged"};
         if (XML_GetErrorCode(parser_) != XML_ERROR_NONE)
-            throw ArgumentError{"the workbook cannot be read: " + name + ", line " +
-                                std::to_string(XML_GetCurrentLineNumber(parser_)) + ": " +
-                                XML_ErrorString(XML_GetErrorCode(parser_))};
+            throw ReadError{name + " is damaged, line " + std::to_string(XML_GetCurrentLineNumber(parser_)) + ": " +
+                            XML_ErrorString(XML_GetErrorCode(parser_))};
         return true;
     }
 
@@ -177,8 +176,7 @@ private:
     static void OnStart(void* self, const XML_Char* name, const XML_Char** attributes) {
         Guarded(self, [&](XmlPart& p) {
             if (++p.depth_ > kMostDepth)
-                throw ArgumentError{"the workbook cannot be read: its XML nests deeper than " +
-                                    std::to_string(kMostDepth) + " elements"};
+                throw ReadError{"the workbook's XML nests deeper than " + std::to_string(kMostDepth) + " elements"};
             p.Start(Local(name), attributes);
         });
     }
@@ -271,7 +269,7 @@ private:
     void Start(std::string_view element, const XML_Char**) override {
         if (element == "si") {
             if (text_.size() + (ends_.size() + 1) * kBytesAString > kMostBytes)
-                throw ArgumentError{"the workbook cannot be read: its shared strings exceed 64 MB"};
+                throw ReadError{"the workbook's shared strings exceed 64 MB"};
             ends_.push_back(text_.size());
             tooLong_.push_back(false);
         }
@@ -290,7 +288,7 @@ private:
             text_.resize(start);
         } else {
             if (text_.size() + more.size() + ends_.size() * kBytesAString > kMostBytes)
-                throw ArgumentError{"the workbook cannot be read: its shared strings exceed 64 MB"};
+                throw ReadError{"the workbook's shared strings exceed 64 MB"};
             text_.append(more);
         }
         ends_.back() = text_.size();
@@ -505,7 +503,7 @@ std::string ShownSheetPart(zip_t* archive, const NoteHandler& note) {
     };
     std::size_t shown = book.activeTab;
     for (std::size_t k = 0; !worksheet(shown) && k < book.sheets.size(); ++k) shown = k;
-    if (!worksheet(shown)) throw ArgumentError{"the workbook has no visible worksheet"};
+    if (!worksheet(shown)) throw ReadError{"the workbook has no visible worksheet"};
     if (book.sheets.size() > 1)
         note("reading the sheet '" + book.sheets[shown].name + "' (" +
              (shown == book.activeTab ? "the active one" : "the first visible worksheet") + ") of " +
@@ -523,7 +521,7 @@ void ReadWorkbookRows(std::FILE* in, std::string_view start, const RowHandler& o
     DateStyles styles;
     styles.Read(archive.get(), "xl/styles.xml");
     SheetRows sheet(shared, styles, onRow);
-    if (!sheet.Read(archive.get(), part, kStreamed)) throw ArgumentError{"the workbook has no sheet " + part};
+    if (!sheet.Read(archive.get(), part, kStreamed)) throw ReadError{"the workbook has no sheet " + part};
 }
 
 }  // namespace kaldora::cli

@@ -393,11 +393,11 @@ TEST(CalcTable, MixedRowsAreComputedIndependently) {
         "4,0,нет,,-20,108,,,,\n"  // options type 4 lacks, left off
         "4,,1,,-20,108,,,,\n"
         "4,,,,-20,108,,,,\n"
-        ",,,,,,,,,\n"  // a row of empty cells is no case
-        "1,,,,20,,350,,,\n"  // an empty cell is no number, never the initial text
-        "1,,,,\"1,5\",108,350,,,\n"  // commas separate the cells: no decimal comma
+        ",,,,,,,,,\n"                         // a row of empty cells is no case
+        "1,,,,20,,350,,,\n"                   // an empty cell is no number, never the initial text
+        "1,,,,\"1,5\",108,350,,,\n"           // commas separate the cells: no decimal comma
         "1,\"да\xC2\xA0\",,,20,108,350,,,\n"  // option words take the blanks numbers take
-        "1,,,,20,\"1,020\",350,,,\n"  // digits grouped by a comma
+        "1,,,,20,\"1,020\",350,,,\n"          // digits grouped by a comma
         "1,,,,20,1020,350,,,\n";
     const Outcome run = Calc({"--csv", "-"}, "LC_ALL=ru_RU.UTF-8", table);
     EXPECT_EQ(run.status, 1) << run.err;  // some rows had errors, the rest computed
@@ -685,8 +685,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  "UTF-16 text without a byte-order mark"},
                       HeaderCase{"OldExcel", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + std::string(504, '\0'),
                                  "an Excel 97–2003 workbook (.xls): save it as .xlsx or CSV"},
-                      HeaderCase{"OpenDocument", std::string("PK\x03\x04", 4) + std::string(26, '\0') +
-                                                     "mimetypeapplication/vnd.oasis.opendocument.spreadsheet",
+                      HeaderCase{"OpenDocument",
+                                 std::string("PK\x03\x04", 4) + std::string(26, '\0') +
+                                     "mimetypeapplication/vnd.oasis.opendocument.spreadsheet",
                                  "an OpenDocument spreadsheet (.ods)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
