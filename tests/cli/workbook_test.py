@@ -190,6 +190,31 @@ class WorkbookIn(unittest.TestCase):
             "under it": "diameter_mm: empty",
             "plain": ""})
 
+    def test_work_stays_in_proportion_to_the_file(self):
+        sheet = '<worksheet xmlns="%s"><sheetData>%%s</sheetData></worksheet>' % NS["m"]
+        cases = [
+            ("a 64 MB attribute", sheet % ('<row r="1"><c r="A1" x="%s"/></row>' % ("a" * (64 << 20))), None,
+             b"holds a tag longer than 4 MB"),
+            ("deep nesting", sheet % ("<x>" * (1 << 20)), None, b"nests deeper than 32 elements"),
+            ("empty shared strings", sheet % '<row r="1"><c r="A1" t="s"><v>0</v></c></row>',
+             '<sst xmlns="%s">%s</sst>' % (NS["m"], "<si/>" * (10 << 20)), b"shared strings exceed 64 MB"),
+        ]
+        for name, part, shared, message in cases:
+            with zipfile.ZipFile(self.path("b.xlsx"), "w", zipfile.ZIP_DEFLATED) as z:
+                z.writestr("xl/workbook.xml", '<workbook xmlns="%s" xmlns:r="http://schemas.openxmlformats.org/'
+                           'officeDocument/2006/relationships"><sheets><sheet name="S" sheetId="1" r:id="r1"/>'
+                           '</sheets></workbook>' % NS["m"])
+                z.writestr("xl/_rels/workbook.xml.rels", '<Relationships xmlns="http://schemas.openxmlformats.org/'
+                           'package/2006/relationships"><Relationship Id="r1" Type="http://schemas.openxmlformats.org/'
+                           'officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>'
+                           '</Relationships>')
+                z.writestr("xl/worksheets/sheet1.xml", part)
+                if shared:
+                    z.writestr("xl/sharedStrings.xml", shared)
+            run = subprocess.run([CALC, "--csv", self.path("b.xlsx")], capture_output=True)
+            self.assertEqual((run.returncode, run.stderr.count(b"\n")), (2, 1), name)
+            self.assertIn(message, run.stderr, name)
+
     def test_workbook_out_holds_only_what_a_spreadsheet_opens(self):
         # Windows-1251 section names; lengths whose cover and sum overflow.
         with open(self.path("in.csv"), "wb") as f:
