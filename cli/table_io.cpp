@@ -39,8 +39,8 @@ std::string NoTable(std::string_view start) {
     for (std::size_t i = 0; i < start.size(); ++i)
         if (start[i] == '\0') ++nuls[i % 2];
     const std::size_t half = start.size() / 2;
-    if ((nuls[0] == 0) != (nuls[1] == 0) && std::max(nuls[0], nuls[1]) >= 2 &&
-        std::max(nuls[0], nuls[1]) * 10 >= half * 3)
+    const std::size_t oneSide = std::max(nuls[0], nuls[1]);
+    if ((nuls[0] == 0) != (nuls[1] == 0) && oneSide >= 4 && oneSide * 20 >= half)
         return "UTF-16 text without a byte-order mark: save it as UTF-8 or as Unicode text with its mark";
     if ((nuls[0] + nuls[1]) * 10 >= start.size() && start.size() > 0) return "binary data, not a table";
     return {};
