@@ -514,6 +514,39 @@ TEST(CalcTable, QuantitiesAndTotals) {
     EXPECT_EQ(again.out, run.out);
 }
 
+// Result cells hold only what the calculation found: each outcome fills its
+// own cells ("x") and leaves the rest empty ("-"), never a 0 in their place.
+TEST(CalcTable, EachOutcomeFillsOnlyItsCells) {
+    const Outcome run = Calc({"--csv", "-"}, "LC_ALL=C",
+                             "type,air_temp,diameter_mm,medium_temp,surface_temp,length_m\n"
+                             "1,20,108,350,,10\n"      // found
+                             "1,20,108,15,,10\n"       // no losses: no insulation needed
+                             "1,20,5000,350,,10\n"     // refused
+                             "3,20,108,350,20.5,10\n"  // over 1 m: no quantities
+                             "3,20,108,30,45,10\n");   // no insulation needed
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 7u) << run.out;
+    // thickness, norm, both losses, surface, flux, channel air, volume, cover, messages, error
+    const char* const expected[] = {"xx--xx-xx--", "x--------x-", "---------x-", "x---xx---x-", "x--------x-"};
+    for (std::size_t row = 0; row < std::size(expected); ++row) {
+        std::vector<std::string> cells(1);
+        bool quoted = false;
+        for (const char c : lines[row + 1]) {
+            if (c == '"') quoted = !quoted;
+            if (c == ',' && !quoted)
+                cells.emplace_back();
+            else
+                cells.back() += c;
+        }
+        ASSERT_EQ(cells.size(), 17u) << lines[row + 1];
+        std::string filled;
+        for (std::size_t i = 6; i < cells.size(); ++i) filled += cells[i].empty() ? '-' : 'x';
+        EXPECT_EQ(filled, expected[row]) << lines[row + 1];
+    }
+    EXPECT_EQ(lines[2].substr(0, 22), "1,20,108,15,,10,0,,,,,");  // the thickness 0 and nothing else
+}
+
 // Numbers and options as Russian spreadsheets and word processors write
 // them read as meant; anything else is its row's error, never a guess. The
 // header is matched as a person reads it: letter case, doubled or no-break

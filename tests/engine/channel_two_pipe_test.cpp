@@ -33,6 +33,10 @@ TEST_F(CalcTest, ChannelInitialCaseMatchesTheWorkedFigures) {
     const ChannelInputs in = InitialInputs();
     EXPECT_NEAR(ChannelSurfaceResistance(in), 0.05214, 0.000005);
     EXPECT_NEAR(SoilResistance(in), 0.2271, 0.00005);
+    // A channel twice as wide as high: the shape term 0,25·ln(h/w) is
+    // negative. By hand: (ln(3,5·2/0,4) + 0,25·ln(0,4/0,8)) / ((0,5·0,8/0,4 + 5,7)·1,8)
+    // = (2,862201 − 0,173287) / 12,06 = 0,222961.
+    EXPECT_NEAR(SoilResistance({5, 1.8, 2.0, 0.4, 0.8, 0.108, 65, 50}), 0.222961, 0.0000005);
     const ChannelIteration it = IterateChannel(in, 28);
     EXPECT_EQ(it.passes, 10);
     EXPECT_NEAR(it.channelAirTemp, 19.84, 0.005);
