@@ -17,6 +17,7 @@ using LayoutTable = std::array<std::array<int, kLayoutSlots>, kTypeCount>;
 extern const LayoutTable SlotLeft;
 extern const LayoutTable SlotTop;
 inline constexpr int kSlotTopOffset = 64;
+inline constexpr int kPanelHeight = 24;
 // The left edge of every shown panel, and of the type screen's rows below.
 inline constexpr int kPanelLeft = 416;
 

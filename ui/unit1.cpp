@@ -445,9 +445,9 @@ void TForm1::BuildSlotPanels() {
         // The channel's captions (from the soil temperature on) take the
         // palette's text colour.
         const QColor captionColor = slot < kSlotSoilTemp ? QColor(Qt::black) : palette().color(QPalette::WindowText);
-        QLabel* panel =
-            MakePanel(this, "", {0, 0, design ? design->panelWidth : 185, 24}, design ? Q(design->caption) : QString(),
-                      DesignFont(Face::Arial, 12, true), captionColor, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
+        QLabel* panel = MakePanel(this, "", {0, 0, design ? design->panelWidth : 185, kPanelHeight},
+                                  design ? Q(design->caption) : QString(), DesignFont(Face::Arial, 12, true),
+                                  captionColor, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
         panel->setObjectName(QStringLiteral("Panel%1").arg(slot));
         panel->hide();
         auto* edit = new QLineEdit(panel);
