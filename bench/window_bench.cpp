@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "model/calc_data.h"
-#include "report/unit2.h"
+#include "report/report_preview.h"
 #include "ui/application_setup.h"
 #include "ui/fill_report.h"
-#include "ui/unit1.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -41,20 +41,20 @@ int main(int argc, char* argv[]) {
         QElapsedTimer clock;
         clock.start();
         ResetCalcData();
-        TForm2 host;
-        TForm1 form(&host);
+        ReportPreview host;
+        MainWindow form(&host);
         form.show();
         if (!QTest::qWaitForWindowExposed(&form)) return 1;
         form.grab();  // one full paint
         startUp.push_back(Milliseconds(clock));
 
-        form.Regim5Click();
+        form.ChooseType(5);
         form.ConfirmPrint = nullptr;
         // Channel sizes that raise no fit warning: no boxes.
         form.findChild<QLineEdit*>(QStringLiteral("Edit20"))->setText(QStringLiteral("1"));
         form.findChild<QLineEdit*>(QStringLiteral("Edit21"))->setText(QStringLiteral("1"));
         clock.restart();
-        for (int i = 0; i < kClicks; ++i) form.Button2Click();
+        for (int i = 0; i < kClicks; ++i) form.CalculateClicked();
         click.push_back(Milliseconds(clock) / kClicks);
 
         clock.restart();

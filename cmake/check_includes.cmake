@@ -1,5 +1,5 @@
 # Fails when a source includes a header by a path that climbs out of its
-# folder ("../ui/unit1.h"): the compiler would find it beside the file and
+# folder ("../ui/main_window.h"): the compiler would find it beside the file and
 # pass by the include roots that keep the layers apart.
 #   cmake -DSOURCE_DIR=... -P check_includes.cmake
 file(GLOB_RECURSE sources

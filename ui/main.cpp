@@ -6,9 +6,9 @@
 #include <exception>
 
 #include "report/qt_messages.h"
-#include "report/unit2.h"
+#include "report/report_preview.h"
 #include "ui/application_setup.h"
-#include "ui/unit1.h"
+#include "ui/main_window.h"
 
 int main(int argc, char* argv[]) {
     kaldora::DropRuntimeDirWarning();
@@ -18,8 +18,8 @@ int main(int argc, char* argv[]) {
     kaldora::RestartToFitTheScreen(argv);
     try {
         kaldora::SetUpApplication(app);
-        kaldora::TForm2 Form2;
-        kaldora::TForm1 Form1(&Form2, kaldora::TitleScreenFirst{});
+        kaldora::ReportPreview Form2;
+        kaldora::MainWindow Form1(&Form2, kaldora::TitleScreenFirst{});
         Form1.show();
         // The title screen is painted before the controls it hides are made.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

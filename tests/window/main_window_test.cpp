@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(timer->interval(), 8000);
         QCOMPARE(Find(QStringLiteral("Titul_Lab"))->text().count(QLatin1Char('\n')), 8);
 
-        form->Timer1Timer();
+        form->TitleTimerFired();
         QVERIFY(!timer->isActive());
         QVERIFY(!Shown(QStringLiteral("Titul_Lab")));
         QVERIFY(!Shown(QStringLiteral("Titul_Im")));
@@ -127,8 +127,8 @@ private slots:
         QFETCH(int, type);
         QFETCH(bool, plates);
         QFETCH(bool, hours);
-        form->Timer1Timer();
-        (form.get()->*kRegimClicks[type])();
+        form->TitleTimerFired();
+        form->ChooseType(type);
         QCOMPARE(CurrentType, type);
         QCOMPARE(Find(QStringLiteral("Head_Lab"))->text().toStdString(),
                  std::string(TypeHeadings[static_cast<std::size_t>(type)]));
@@ -168,13 +168,13 @@ private slots:
     // A refusal leaves no number of an earlier case in the norm field, and
     // fields read as 0 without a number are named.
     void refusalAndUnreadFieldsAreSaid() {
-        form->Regim1Click();
+        form->ChooseType(1);
         AttachView(form.get());
-        form->Button2Click();
+        form->CalculateClicked();
         QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
         QVERIFY(!Shown(QStringLiteral("ZeroLab")));
         Edit(4)->setText(QString());  // no carrier: no losses
-        AnswerBoxes([&] { form->Button2Click(); });
+        AnswerBoxes([&] { form->CalculateClicked(); });
         QCOMPARE(Edit(6)->text(), QStringLiteral("0,0"));
         QVERIFY(Shown(QStringLiteral("ZeroLab")));
         QCOMPARE(Find(QStringLiteral("ZeroLab"))->text(),
@@ -202,7 +202,7 @@ private slots:
         QVERIFY(ShowsHint(Panel(6)) && ShowsHint(Panel(19)) && ShowsHint(Edit(19)) && ShowsHint(Panel(27)));
         // What the pointer shows: a field does not borrow its panel's hint.
         form->show();
-        form->Regim5Click();
+        form->ChooseType(5);
         const auto tip = [](QWidget* w) {
             QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
             QApplication::sendEvent(w, &help);
@@ -244,43 +244,43 @@ private slots:
         QFETCH(QString, hint);
         IndoorsFlag[3] = 1;
         Edit(4)->setText(carrier);
-        form->Regim3Click();
+        form->ChooseType(3);
         QCOMPARE(Hint(Panel(7)), hint);
         QCOMPARE(Hint(Edit(7)), hint);
-        form->Regim1Click();
+        form->ChooseType(1);
         QVERIFY(!ShowsHint(Edit(7)));
         QCOMPARE(Hint(Edit(7)), hint);  // kept while switched off
     }
 
     void diameterListFollowsTheType() {
         auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
-        form->Regim5Click();
+        form->ChooseType(5);
         QCOMPARE(dia->count(), 12);
         QCOMPARE(dia->itemText(0), QStringLiteral("32"));
         QCOMPARE(dia->itemText(1), QStringLiteral("38"));
         QCOMPARE(dia->itemText(11), QStringLiteral(" "));
-        form->Regim2Click();
+        form->ChooseType(2);
         QCOMPARE(dia->count(), 12);
         QCOMPARE(dia->itemText(0), QStringLiteral("18"));
         QCOMPARE(dia->itemText(11), QStringLiteral("273"));
     }
 
     void calculatedValuesComeBack() {
-        form->Regim1Click();
+        form->ChooseType(1);
         Edit(1)->setText(QStringLiteral("20,5"));
-        form->Button2Click();
+        form->CalculateClicked();
         QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
         const QString typeOneResult = Find(QStringLiteral("Res_Pan"))->text();
         QVERIFY(typeOneResult != QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
 
-        form->Regim2Click();  // never calculated: the texts stay, thickness 0
+        form->ChooseType(2);  // never calculated: the texts stay, thickness 0
         QCOMPARE(Edit(1)->text(), QStringLiteral("20,5"));
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
         Edit(1)->setText(QStringLiteral("18"));
-        const auto boxes = AnswerBoxes([&] { form->Button2Click(); });  // 18 < 350: refused
+        const auto boxes = AnswerBoxes([&] { form->CalculateClicked(); });  // 18 < 350: refused
         QCOMPARE(boxes.size(), std::size_t{1});
 
-        form->Regim1Click();
+        form->ChooseType(1);
         QCOMPARE(Edit(1)->text(), QStringLiteral("20"));
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), typeOneResult);
     }
@@ -290,22 +290,22 @@ private slots:
     void currentNormIsChosenPerScreen() {
         NormChoice offered{NormSet::Sp61, Supports::Movable, Region::Europe};
         form->ChooseNorm = [&](const NormChoice&) { return std::optional(offered); };
-        form->Regim1Click();
-        form->NormButtonClick();
+        form->ChooseType(1);
+        form->NormClicked();
         QVERIFY(Shown(QStringLiteral("NormLab")));
         QCOMPARE(Find(QStringLiteral("NormLab"))->text(),
                  QStringLiteral("СП 61.13330.2012, подвижные опоры\nРайон: Европейская часть России"));
-        form->Button2Click();
+        form->CalculateClicked();
         QCOMPARE(Edit(6)->text(), QStringLiteral("115,8"));
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 114,5 мм"));
-        form->Regim3Click();
+        form->ChooseType(3);
         QVERIFY(!Shown(QStringLiteral("NormLab")) && !Shown(QStringLiteral("NormButton")));
-        form->Regim1Click();
+        form->ChooseType(1);
         QVERIFY(Shown(QStringLiteral("NormLab")));
         offered = {};
-        form->NormButtonClick();
+        form->NormClicked();
         QVERIFY(!Shown(QStringLiteral("NormLab")));
-        form->Button2Click();
+        form->CalculateClicked();
         QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
     }
 
@@ -365,7 +365,7 @@ private slots:
 
     void enterInAFieldCalculates() {
         form->show();
-        form->Regim1Click();
+        form->ChooseType(1);
         QCOMPARE(Edit(6)->text(), QStringLiteral("20,0"));
         Edit(1)->setFocus();
         QTest::keyClick(Edit(1), Qt::Key_Return);
@@ -396,11 +396,11 @@ private slots:
         QFETCH(int, type);
         QFETCH(QStringList, typed);
         QFETCH(QStringList, rows);
-        (form.get()->*kRegimClicks[type])();
+        form->ChooseType(type);
         for (const QString& t : typed)
             Edit(t.section(QLatin1Char('='), 0, 0).toInt())->setText(t.section(QLatin1Char('='), 1));
         QVERIFY(!Find(QStringLiteral("WholePanel1"))->isVisibleTo(form.get()));
-        AnswerBoxes([&] { form->Button2Click(); });
+        AnswerBoxes([&] { form->CalculateClicked(); });
         for (int row = 1; row <= 2; ++row) {
             QLabel* panel = Find(QStringLiteral("WholePanel%1").arg(row));
             QCOMPARE(panel->isVisibleTo(form.get()), row <= rows.size());
@@ -410,7 +410,7 @@ private slots:
             for (int slot = 1; slot <= 32; ++slot)
                 if (IsSlotVisible(type, slot)) QVERIFY(!panel->geometry().intersects(Panel(slot)->geometry()));
         }
-        form->Label1Click();  // an information screen hides them
+        form->ShowInfoScreen(1);  // an information screen hides them
         QVERIFY(!Find(QStringLiteral("WholePanel1"))->isVisibleTo(form.get()));
         QVERIFY(!Find<QWidget>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
     }
@@ -431,7 +431,7 @@ private slots:
             return false;
         };
         form->show();
-        form->Regim1Click();
+        form->ChooseType(1);
         auto* target = Find<QPushButton>(button);
         target->setFocus();
         QTest::keyClick(target, Qt::Key(key));
@@ -454,11 +454,11 @@ private slots:
         QFETCH(int, slot);
         QFETCH(QString, typed);
         form->show();
-        (form.get()->*kRegimClicks[type])();
+        form->ChooseType(type);
         Edit(slot)->setText(typed);
-        AnswerBoxes([&] { form->Button2Click(); });
-        (form.get()->*kRegimClicks[type == 1 ? 2 : 1])();
-        (form.get()->*kRegimClicks[type])();
+        AnswerBoxes([&] { form->CalculateClicked(); });
+        form->ChooseType(type == 1 ? 2 : 1);
+        form->ChooseType(type);
         QCOMPARE(Edit(slot)->text(), typed);
         QCOMPARE(Edit(slot)->cursorPosition(), 0);
     }
@@ -466,7 +466,7 @@ private slots:
     void tabMovesDownTheShownFields() {
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        form->Regim4Click();
+        form->ChooseType(4);
         Edit(1)->setFocus();
         QTest::keyClick(Edit(1), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), Edit(3));
@@ -480,7 +480,7 @@ private slots:
 
     void informationBoxHasIconCaptionAndText() {
         form->show();
-        form->Regim3Click();  // the initial texts: air 20 °C, surface 20 °C
+        form->ChooseType(3);  // the initial texts: air 20 °C, surface 20 °C
         const auto boxes =
             AnswerBoxes([&] { QTest::mouseClick(Find<QPushButton>(QStringLiteral("Button2")), Qt::LeftButton); });
         QCOMPARE(boxes.size(), std::size_t{1});
@@ -494,10 +494,10 @@ private slots:
     }
 
     void arithmeticFaultShowsAnErrorBox() {
-        form->Regim3Click();
+        form->ChooseType(3);
         Edit(4)->setText(QStringLiteral("1e308"));
         Edit(7)->setText(QStringLiteral("45"));
-        const auto boxes = AnswerBoxes([&] { form->Button2Click(); });
+        const auto boxes = AnswerBoxes([&] { form->CalculateClicked(); });
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].icon, QMessageBox::Critical);
         QCOMPARE(boxes[0].caption, QStringLiteral("Кальдора"));
@@ -506,14 +506,6 @@ private slots:
         QCOMPARE(boxes[0].okText, QStringLiteral("OK"));
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
     }
-
-private:
-    static constexpr void (TForm1::*kRegimClicks[6])() = {nullptr,
-                                                          &TForm1::Regim1Click,
-                                                          &TForm1::Regim2Click,
-                                                          &TForm1::Regim3Click,
-                                                          &TForm1::Regim4Click,
-                                                          &TForm1::Regim5Click};
 };
 
 }  // namespace kaldora::testing

@@ -19,19 +19,19 @@ private slots:
     void initTestCase() { StartApplication(); }
     void init() {
         MakeWindow();
-        form->Timer1Timer();  // past the title screen
+        form->TitleTimerFired();  // past the title screen
     }
     void cleanup() { DropWindow(); }
 
     void surfaceHintFollowsTheToggles() {
-        form->Regim3Click();
+        form->ChooseType(3);
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +60С"));
-        form->Type_LabClick();
+        form->CoverToggleClicked();
         QCOMPARE(Find(QStringLiteral("Type_Lab"))->text(), QStringLiteral("Покрытие\nметалл"));
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +55С"));
         QCOMPARE(Hint(Panel(7)), QStringLiteral("Рекомендуется +55С"));
         QCOMPARE(MetalCoverFlag[3], 1);
-        form->Stat_LabClick();  // to indoors, with 350 in the carrier field
+        form->PlacementToggleClicked();  // to indoors, with 350 in the carrier field
         QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nв помещении"));
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +45С"));
         QCOMPARE(IndoorsFlag[3], 1);
@@ -39,37 +39,37 @@ private slots:
         QTest::keyRelease(Edit(4), Qt::Key_0);
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +35С"));
         Edit(4)->setText(QStringLiteral("100,5"));
-        form->Edit4KeyUp();
+        form->CarrierTempEdited();
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +35С"));
         Edit(4)->setText(QStringLiteral("101"));
-        form->Edit4KeyUp();
+        form->CarrierTempEdited();
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +45С"));
         // Indoors, the cover toggle leaves the hint alone.
-        form->Type_LabClick();
+        form->CoverToggleClicked();
         QCOMPARE(MetalCoverFlag[3], 0);
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +45С"));
         // Back outdoors: the hint follows the cover of type 3.
-        form->Stat_LabClick();
+        form->PlacementToggleClicked();
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +60С"));
     }
 
     void condensationStaysIndoors() {
-        form->Regim2Click();
+        form->ChooseType(2);
         const QString caption = Find(QStringLiteral("Stat_Lab"))->text();
         QCOMPARE(caption, QStringLiteral("Расположение\nв помещении"));
         const auto flagsBefore = IndoorsFlag;
-        form->Stat_LabClick();
-        form->Stat_LabClick();
+        form->PlacementToggleClicked();
+        form->PlacementToggleClicked();
         QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), caption);
         QCOMPARE(IndoorsFlag, flagsBefore);
         QCOMPARE(Tag(Find(QStringLiteral("Stat_Lab"))), 1);
     }
 
     void togglesChangeOnlyTheCurrentType() {
-        form->Regim1Click();
-        form->Stat_LabClick();
-        form->Type_LabClick();
-        form->TimeLabClick();
+        form->ChooseType(1);
+        form->PlacementToggleClicked();
+        form->CoverToggleClicked();
+        form->HoursToggleClicked();
         QCOMPARE(IndoorsFlag[1], 1);
         QCOMPARE(MetalCoverFlag[1], 1);
         QCOMPARE(LongHoursFlag[1], 1);
@@ -79,20 +79,20 @@ private slots:
             QCOMPARE(MetalCoverFlag[type], 0);
             QCOMPARE(LongHoursFlag[type], 0);
         }
-        form->Regim3Click();
+        form->ChooseType(3);
         QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nна открытом воздухе"));
-        form->Regim5Click();
+        form->ChooseType(5);
         QCOMPARE(Find(QStringLiteral("TimeLab"))->text(), QStringLiteral("Число часов работы\nне более 5000 в год"));
-        form->TimeLabClick();
+        form->HoursToggleClicked();
         QCOMPARE(LongHoursFlag[5], 1);
-        form->Regim1Click();  // type 1 keeps its own choices
+        form->ChooseType(1);  // type 1 keeps its own choices
         QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nв помещении"));
         QCOMPARE(Find(QStringLiteral("Type_Lab"))->text(), QStringLiteral("Покрытие\nметалл"));
     }
 
     void togglesAreClickedWithTheMouse() {
         form->show();
-        form->Regim1Click();
+        form->ChooseType(1);
         QTest::mouseClick(Find(QStringLiteral("Type_Lab")), Qt::LeftButton);
         QCOMPARE(MetalCoverFlag[1], 1);
         QCOMPARE(Find(QStringLiteral("Type_Lab"))->cursor().shape(), Qt::PointingHandCursor);
@@ -100,7 +100,7 @@ private slots:
 
     void diameterPickListFillsItsField() {
         form->show();
-        form->Regim1Click();
+        form->ChooseType(1);
         QTest::mouseClick(Edit(3), Qt::LeftButton);
         auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
         QVERIFY(!dia->isHidden());
@@ -133,12 +133,12 @@ private slots:
         QFETCH(int, slot);
         QFETCH(QString, text);
         QFETCH(int, index);
-        form->Regim1Click();
-        form->Edit3Click();
+        form->ChooseType(1);
+        form->OpenDiameterList(kSlotDiameter);
         auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
         dia->setCurrentIndex(0);
         emit dia->activated(0);  // "18" picked on type 1 first
-        (type == 1 ? form->Regim1Click() : form->Regim5Click());
+        (type == 1 ? form->ChooseType(1) : form->ChooseType(5));
         Edit(slot)->setText(text);
         QTest::mouseClick(Edit(slot), Qt::LeftButton);
         auto* list = Find<QComboBox>(slot == 24 ? QStringLiteral("TempList") : QStringLiteral("DiaList"));
@@ -168,7 +168,7 @@ private slots:
         QFETCH(QString, chosen);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        (slot == 3 ? form->Regim1Click() : form->Regim5Click());
+        (slot == 3 ? form->ChooseType(1) : form->ChooseType(5));
         // The screen's first field must not move when the list gives the focus back.
         QLineEdit* first = Edit(slot == 3 ? 1 : 17);
         first->setText(QStringLiteral("-12,75"));
@@ -200,7 +200,7 @@ private slots:
     void mouseChoiceLeavesTheFirstFieldAlone() {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        form->Regim1Click();
+        form->ChooseType(1);
         Edit(1)->setText(QStringLiteral("-12,75"));
         Edit(1)->setCursorPosition(0);
         QTest::mouseClick(Edit(3), Qt::LeftButton);
@@ -253,13 +253,13 @@ private slots:
     }
 
     void blankChannelDiameterIsRefusedCleanly() {
-        form->Regim5Click();
-        form->Edit23Click();
+        form->ChooseType(5);
+        form->OpenDiameterList(kSlotPipeDiameters);
         auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
         dia->setCurrentIndex(11);
         emit dia->activated(11);
         QCOMPARE(Edit(23)->text(), QStringLiteral(" "));
-        const auto boxes = AnswerBoxes([&] { form->Button2Click(); });
+        const auto boxes = AnswerBoxes([&] { form->CalculateClicked(); });
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Диаметр трубы должен быть от 0.032м до 1.420м"));
         QCOMPARE(ParamTable[5][23], 0.0);
@@ -267,9 +267,9 @@ private slots:
     }
 
     void openListKeepsItsTargetAcrossATypeChange() {
-        form->Regim1Click();
-        form->Edit3Click();
-        form->Regim5Click();
+        form->ChooseType(1);
+        form->OpenDiameterList(kSlotDiameter);
+        form->ChooseType(5);
         auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
         QVERIFY(!dia->isHidden());  // nothing but a choice closes it
         dia->setCurrentIndex(0);
@@ -279,8 +279,8 @@ private slots:
     }
 
     void supplyTemperatureList() {
-        form->Regim5Click();
-        form->Edit24Click();
+        form->ChooseType(5);
+        form->OpenSupplyTempList();
         auto* list = Find<QComboBox>(QStringLiteral("TempList"));
         QCOMPARE(list->count(), 3);
         QCOMPARE(list->pos(), QPoint(Panel(24)->x() + Edit(24)->x(), Panel(24)->y() + 1));
@@ -299,8 +299,8 @@ private slots:
         const QPoint rest1 = label1->pos();
         const QPoint rest2 = label2->pos();
 
-        form->Label1MouseMove();
-        form->Label1MouseMove();  // raised once only
+        form->HoverMenuItem(1);
+        form->HoverMenuItem(1);  // raised once only
         QCOMPARE(form->HoverItem, 1);
         QCOMPARE(label1->pos(), rest1 - QPoint(2, 2));
         QVERIFY(!shadow->isHidden());
@@ -310,17 +310,17 @@ private slots:
         QCOMPARE(shadow->alignment(), label1->alignment());
         QCOMPARE(Find(QStringLiteral("Image1"))->pixmap().toImage(), lit);
 
-        form->Label2MouseMove();  // straight onto the next item: the first stays
+        form->HoverMenuItem(2);  // straight onto the next item: the first stays
         QCOMPARE(form->HoverItem, 1);
         QCOMPARE(label2->pos(), rest2);
 
-        form->Fon_ImageMouseMove();
+        form->BackgroundHovered();
         QCOMPARE(form->HoverItem, 0);
         QCOMPARE(label1->pos(), rest1);
         QVERIFY(shadow->isHidden());
         QCOMPARE(Find(QStringLiteral("Image1"))->pixmap().toImage(), idle);
 
-        form->Label5MouseMove();
+        form->HoverMenuItem(5);
         QCOMPARE(form->HoverItem, 5);
         QCOMPARE(shadow->text(), QStringLiteral("Методические указания         "));
     }
@@ -348,8 +348,8 @@ private slots:
     }
 
     void informationScreensReplaceTheTypeScreen() {
-        form->Regim1Click();
-        form->Label2Click();
+        form->ChooseType(1);
+        form->ShowInfoScreen(2);
         for (int slot : {1, 3, 4, 6}) QVERIFY(Panel(slot)->isHidden());
         for (const char* name : {"Button2", "RepButton", "Res_Pan", "Stat_Pan", "Con_Panel", "Type_Panel", "TimePan"})
             QVERIFY2(!Shown(QLatin1String(name)), name);
@@ -358,12 +358,12 @@ private slots:
         QCOMPARE(Find(QStringLiteral("Head_Lab"))->text(), QStringLiteral("Область применения"));
         QCOMPARE(CurrentType, 1);
 
-        form->Label2Click();  // the same screen again
+        form->ShowInfoScreen(2);  // the same screen again
         QVERIFY(Shown(QStringLiteral("Memo2")));
-        form->Label3Click();
+        form->ShowInfoScreen(3);
         QVERIFY(Shown(QStringLiteral("Memo3")) && !Shown(QStringLiteral("Memo2")));
 
-        form->Regim1Click();
+        form->ChooseType(1);
         QVERIFY(!Shown(QStringLiteral("Memo3")));
         QVERIFY(!Panel(6)->isHidden());
         QCOMPARE(Find(QStringLiteral("Head_Lab"))->text(),
@@ -381,7 +381,7 @@ private slots:
         QFETCH(int, memo);
         QFETCH(int, lines);
         form->show();
-        (form.get()->*kInfoClicks[memo])();
+        form->ShowInfoScreen(memo);
         auto* m = Find<QPlainTextEdit>(QStringLiteral("Memo%1").arg(memo));
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QCOMPARE(m->document()->blockCount(), lines);
@@ -411,8 +411,8 @@ private slots:
     // has; the main window's screen does not change.
     void helpItemOpensTheNotesBesideTheWindow() {
         form->show();
-        form->Regim2Click();
-        form->Label5Click();
+        form->ChooseType(2);
+        form->HelpClicked();
         auto* help = form->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
         QVERIFY(help);
         QVERIFY(help->isVisible() && help->isWindow());
@@ -422,7 +422,7 @@ private slots:
         QVERIFY(Shown(QStringLiteral("Button2")));
         QCOMPARE(CurrentType, 2);
         help->close();
-        form->Label5Click();
+        form->HelpClicked();
         QCOMPARE(form->findChildren<QTextBrowser*>().size(), qsizetype{1});
         QVERIFY(help->isVisible());
     }
@@ -437,10 +437,6 @@ private slots:
                                     "замерзания воды", "непроходном канале"})
             QVERIFY2(html.contains(QString::fromUtf8(heading)), heading);
     }
-
-private:
-    static constexpr void (TForm1::*kInfoClicks[4])() = {nullptr, &TForm1::Label1Click, &TForm1::Label2Click,
-                                                         &TForm1::Label3Click};
 };
 
 }  // namespace kaldora::testing

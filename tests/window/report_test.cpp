@@ -258,9 +258,9 @@ private slots:
         for (const QString& t : typed)
             form->SlotEdits[t.section(QLatin1Char('='), 0, 0).toUInt()]->setText(t.section(QLatin1Char('='), 1));
         QVERIFY(!Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
-        AnswerBoxes([&] { form->Button2Click(); });
+        AnswerBoxes([&] { form->CalculateClicked(); });
         QVERIFY(Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
-        AnswerBoxes([&] { form->ProtButtonClick(); });  // it calculates again first
+        AnswerBoxes([&] { form->ProtocolClicked(); });  // it calculates again first
         QProcess tool;
         tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
         QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
@@ -309,14 +309,14 @@ private slots:
         report->Printer().setOutputFormat(QPrinter::PdfFormat);
         report->Printer().setOutputFileName(file);
         Calculate(1);
-        form->Regim1Click();
+        form->ChooseType(1);
 
         int asked = 0;
         form->ConfirmPrint = [&] {
             ++asked;
             return false;
         };
-        form->RepButtonClick();
+        form->ReportClicked();
         QCOMPARE(asked, 1);
         QVERIFY(!QFile::exists(file));
         QCOMPARE(Text(QStringLiteral("QRRes")), QStringLiteral("78,9"));  // the page stays filled
@@ -325,7 +325,7 @@ private slots:
             ++asked;
             return true;
         };
-        form->RepButtonClick();
+        form->ReportClicked();
         QCOMPARE(asked, 2);
         QVERIFY(QFile::exists(file));
         words = ReadWords(file, &pages);
@@ -345,9 +345,9 @@ private slots:
         form->ConfirmPrint = [] { return true; };
         const QString text = QStringLiteral("Котельная №2 главного корпуса\n").repeated(80).left(length);
         form->AskIdentity = [&] { return ProtocolIdentity{text, text, text, text}; };
-        form->Regim5Click();
-        AnswerBoxes([&] { form->Button2Click(); });
-        AnswerBoxes([&] { form->ProtButtonClick(); });
+        form->ChooseType(5);
+        AnswerBoxes([&] { form->CalculateClicked(); });
+        AnswerBoxes([&] { form->ProtocolClicked(); });
         QProcess tool;
         tool.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
         QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
@@ -369,16 +369,16 @@ private slots:
     void printedIsCalculatedFromTheInputsAsTheyStand() {
         QFETCH(bool, norm);
         QFETCH(QString, thickness);
-        form->Regim1Click();
-        form->Button2Click();
+        form->ChooseType(1);
+        form->CalculateClicked();
         const QString before = Find(QStringLiteral("Res_Pan"))->text();
         if (norm) {
             form->ChooseNorm = [](const NormChoice&) {
                 return NormChoice{NormSet::Sp61, Supports::Suspended, Region::Urals};
             };
-            form->NormButtonClick();
+            form->NormClicked();
         } else {
-            form->Stat_LabClick();
+            form->PlacementToggleClicked();
         }
         // Shown as no longer matching, until calculated again.
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), before);
@@ -387,7 +387,7 @@ private slots:
         report->Printer().setOutputFormat(QPrinter::PdfFormat);
         report->Printer().setOutputFileName(file);
         form->ConfirmPrint = [] { return true; };
-        form->RepButtonClick();
+        form->ReportClicked();
         words = ReadWords(file, &pages);
         ExpectElement("QRRes", thickness.toUtf8().constData());  // on the page as printed
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->palette().color(QPalette::WindowText), kRed);
@@ -396,14 +396,14 @@ private slots:
     // A thickness the passes stopped on at their limit is marked, on screen
     // and on paper.
     void approximateThicknessIsMarked() {
-        form->Regim1Click();
-        form->Stat_LabClick();
-        form->Type_LabClick();  // indoors, metal
+        form->ChooseType(1);
+        form->PlacementToggleClicked();
+        form->CoverToggleClicked();  // indoors, metal
         Edit(1)->setText(QStringLiteral("27"));
         Edit(3)->setText(QStringLiteral("18"));
         Edit(4)->setText(QStringLiteral("42"));
         form->ConfirmPrint = [] { return false; };
-        AnswerBoxes([&] { form->RepButtonClick(); });
+        AnswerBoxes([&] { form->ReportClicked(); });
         QVERIFY(Find(QStringLiteral("Res_Pan"))->text().contains(QStringLiteral(" ≈ ")));
         QVERIFY(Find(QStringLiteral("Res_Pan"))->toolTip().contains(QStringLiteral("результат приближенный")));
         QVERIFY(Text(QStringLiteral("QRRes")).startsWith(QStringLiteral("≈ ")));
@@ -430,8 +430,8 @@ private slots:
         form->ConfirmPrint = [] { return true; };
         CurrentType = 1;
         form->ShowTypeScreen();
-        AnswerBoxes([&] { form->Button2Click(); });
-        for (const auto print : {&TForm1::RepButtonClick, &TForm1::ProtButtonClick}) {
+        AnswerBoxes([&] { form->CalculateClicked(); });
+        for (const auto print : {&MainWindow::ReportClicked, &MainWindow::ProtocolClicked}) {
             const auto boxes = AnswerBoxes([&] { (form.get()->*print)(); });
             QCOMPARE(boxes.size(), failure.isEmpty() ? 0u : 1u);
             if (failure.isEmpty()) continue;

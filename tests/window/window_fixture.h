@@ -14,9 +14,9 @@
 #include <memory>
 
 #include "model/calc_data.h"
-#include "report/unit2.h"
+#include "report/report_preview.h"
 #include "ui/application_setup.h"
-#include "ui/unit1.h"
+#include "ui/main_window.h"
 
 namespace kaldora::testing {
 
@@ -27,16 +27,16 @@ protected:
 
     void MakeWindow() {
         ResetCalcData();
-        report = std::make_unique<TForm2>();
-        form = std::make_unique<TForm1>(report.get());
+        report = std::make_unique<ReportPreview>();
+        form = std::make_unique<MainWindow>(report.get());
     }
     // As the program starts: the title screen made, shown and painted, then
     // the rest made; returns that first painted frame.
     QImage MakeWindowTitleScreenFirst() {
         DropWindow();
         ResetCalcData();
-        report = std::make_unique<TForm2>();
-        form = std::make_unique<TForm1>(report.get(), TitleScreenFirst{});
+        report = std::make_unique<ReportPreview>();
+        form = std::make_unique<MainWindow>(report.get(), TitleScreenFirst{});
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get())) qFatal("the window was not exposed");
         const QImage first = form->grab().toImage();
@@ -86,8 +86,8 @@ protected:
         return boxes;
     }
 
-    std::unique_ptr<TForm2> report;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<ReportPreview> report;
+    std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace kaldora::testing

@@ -24,18 +24,18 @@
 
 namespace kaldora {
 
-class TForm2;
+class ReportPreview;
 
 // Makes only what the title screen shows, so that it is shown at once;
 // BuildOtherScreens(), called once, then makes the rest.
 struct TitleScreenFirst {};
 
-class TForm1 : public QWidget, public CalcView {
+class MainWindow : public QWidget, public CalcView {
     Q_OBJECT
 public:
-    explicit TForm1(TForm2* report = nullptr);
-    TForm1(TForm2* report, TitleScreenFirst);
-    ~TForm1() override;
+    explicit MainWindow(ReportPreview* report = nullptr);
+    MainWindow(ReportPreview* report, TitleScreenFirst);
+    ~MainWindow() override;
     void BuildOtherScreens();
 
     // CalcView: the real edit boxes, result line and message boxes.
@@ -48,38 +48,27 @@ public:
     // Event handlers.
     void FormCreate();
     void FormActivate();
-    void Timer1Timer();
-    void Regim1Click() { RegimClick(1); }
-    void Regim2Click() { RegimClick(2); }
-    void Regim3Click() { RegimClick(3); }
-    void Regim4Click() { RegimClick(4); }
-    void Regim5Click() { RegimClick(5); }
+    void TitleTimerFired();
+    void ChooseType(int type);
     void ShowTypeScreen();
     void HideTypeScreen();
-    void Button2Click();
-    void RepButtonClick();
-    void ProtButtonClick();
-    void NormButtonClick();
-    void Edit3Click() { OpenDiaList(kSlotDiameter); }
-    void Edit23Click() { OpenDiaList(kSlotPipeDiameters); }
-    void DiaListClick();
-    void Edit24Click();
-    void TempListClick();
-    void TimeLabClick();
-    void Type_LabClick();
-    void Stat_LabClick();
-    void Edit4KeyUp();
-    void Label1MouseMove() { LabelMouseMove(1); }
-    void Label2MouseMove() { LabelMouseMove(2); }
-    void Label3MouseMove() { LabelMouseMove(3); }
-    void Label4MouseMove() { LabelMouseMove(4); }
-    void Label5MouseMove() { LabelMouseMove(5); }
-    void Fon_ImageMouseMove();
-    void Label1Click() { ShowInfoScreen(1); }
-    void Label2Click() { ShowInfoScreen(2); }
-    void Label3Click() { ShowInfoScreen(3); }
-    void Label4Click();
-    void Label5Click();
+    void CalculateClicked();
+    void ReportClicked();
+    void ProtocolClicked();
+    void NormClicked();
+    void OpenDiameterList(int slot);
+    void DiameterPicked();
+    void OpenSupplyTempList();
+    void SupplyTempPicked();
+    void HoursToggleClicked();
+    void CoverToggleClicked();
+    void PlacementToggleClicked();
+    void CarrierTempEdited();
+    void HoverMenuItem(int item);
+    void BackgroundHovered();
+    void ShowInfoScreen(int item);
+    void ExitClicked();
+    void HelpClicked();
 
     // Window state.
     int TitleDone = 0;
@@ -129,7 +118,7 @@ private:
     void HookSlotEdit(int slot, QLineEdit* edit);
     void BuildMemos();
     void BuildPlates();
-    QPushButton* MakeButton(const char* name, const QString& caption, void (TForm1::*click)());
+    QPushButton* MakeButton(const char* name, const QString& caption, void (MainWindow::*click)());
     void BuildButtons();
     void BuildFreeBand();
     void BuildResultRows();
@@ -143,14 +132,10 @@ private:
     QWidget* ShowSlotFields();
     void ShowPlates();
     void ShowDiameterItems();
-    void RegimClick(int type);
-    void OpenDiaList(int slot);
     void OpenPickList(QComboBox* list, int slot);
     void OpenPickListFor(int slot);
     void OpenPickListFromKeyboard(int slot);
     void ChoosePickListItem(QComboBox* list, int slot);
-    void LabelMouseMove(int item);
-    void ShowInfoScreen(int item);
     void SetRecommendation(const QString& hint);
     void ShowWholeResult();
     void ShowResultLine();
@@ -161,7 +146,7 @@ private:
     QLabel* MenuLabel(int item) const;
     QLabel* MenuMarker(int item) const;
 
-    TForm2* report_;
+    ReportPreview* report_;
 
     QLabel* Fon_Image = nullptr;
     QLabel* Titul_Im = nullptr;

@@ -1,4 +1,4 @@
-#include "ui/unit1.h"
+#include "ui/main_window.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -29,7 +29,7 @@
 #include "model/value_exchange.h"
 #include "report/protocol.h"
 #include "report/qt_text.h"
-#include "report/unit2.h"
+#include "report/report_preview.h"
 #include "ui/application_setup.h"
 #include "ui/control_props.h"
 #include "ui/event_hooks.h"
@@ -66,9 +66,9 @@ bool OpensPickList(const QKeyEvent* key) {
 
 }  // namespace
 
-TForm1::TForm1(TForm2* report) : TForm1(report, TitleScreenFirst{}) { BuildOtherScreens(); }
+MainWindow::MainWindow(ReportPreview* report) : MainWindow(report, TitleScreenFirst{}) { BuildOtherScreens(); }
 
-TForm1::TForm1(TForm2* report, TitleScreenFirst) : report_(report) {
+MainWindow::MainWindow(ReportPreview* report, TitleScreenFirst) : report_(report) {
     // The title screen's photographs are decoded on a second thread while
     // its labels are made.
     auto photographs = std::async(std::launch::async, [ratio = qApp->devicePixelRatio()] {
@@ -93,10 +93,10 @@ TForm1::TForm1(TForm2* report, TitleScreenFirst) : report_(report) {
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(8000);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { TitleTimerFired(); });
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     if (AttachedView() == this) AttachView(nullptr);
     // The focus leaves while the window is whole: a menu item's hook that
     // lowers it must not run while the children are being destroyed.
@@ -105,7 +105,7 @@ TForm1::~TForm1() {
 
 // Children are painted and visited by Tab in the order they are made: the
 // parts are made in the design's order, these after the title screen's.
-void TForm1::BuildOtherScreens() {
+void MainWindow::BuildOtherScreens() {
     BuildSlotPanels();
     BuildMemos();
     BuildPlates();
@@ -122,12 +122,12 @@ void TForm1::BuildOtherScreens() {
 
 // Pictures and labels directly on the window, in paint order: the
 // background, the title, the menu markers and items, the type pictures.
-void TForm1::BuildTitleAndMenu() {
+void MainWindow::BuildTitleAndMenu() {
     Fon_Image = MakePicture(this, "Fon_Image", {4, 0});
     Fon_Image->setAlignment(Qt::AlignCenter);
     Fon_Image->setMouseTracking(true);
     OnEvents(Fon_Image, [this](QEvent* event) {
-        if (event->type() == QEvent::MouseMove) Fon_ImageMouseMove();
+        if (event->type() == QEvent::MouseMove) BackgroundHovered();
         return false;
     });
     Titul_Im = MakePicture(this, "Titul_Im", {235, 75});
@@ -159,11 +159,11 @@ void TForm1::BuildTitleAndMenu() {
     for (int item : {1, 2, 3, 5}) Images[item]->hide();
 }
 
-QFont TForm1::MenuFont() { return DesignFont(Face::ArialBlack, 19); }
+QFont MainWindow::MenuFont() { return DesignFont(Face::ArialBlack, 19); }
 
 // A menu item: raised under the mouse, and on a click an information
 // screen, the end of the program (4) or the methodical notes (5).
-void TForm1::BuildMenuItem(int item) {
+void MainWindow::BuildMenuItem(int item) {
     static const QRect labelRect[6] = {
         {}, {16, 90, 349, 27}, {16, 125, 257, 27}, {16, 160, 348, 27}, {16, 514, 250, 27}, {16, 195, 348, 27}};
     static const char* const captions[6] = {"",
@@ -179,9 +179,9 @@ void TForm1::BuildMenuItem(int item) {
     label->setMouseTracking(true);
     const auto activate = [this, item] {
         if (item == 4)
-            Label4Click();
+            ExitClicked();
         else if (item == 5)
-            Label5Click();
+            HelpClicked();
         else
             ShowInfoScreen(item);
     };
@@ -189,16 +189,16 @@ void TForm1::BuildMenuItem(int item) {
     // with the focus stands raised as under the mouse.
     OnEvents(label, [this, item, activate](QEvent* event) {
         switch (event->type()) {
-            case QEvent::MouseMove: LabelMouseMove(item); return false;
+            case QEvent::MouseMove: HoverMenuItem(item); return false;
             case QEvent::FocusIn: {
                 const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
                 if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) return false;
-                Fon_ImageMouseMove();
-                LabelMouseMove(item);
+                BackgroundHovered();
+                HoverMenuItem(item);
                 return false;
             }
             case QEvent::FocusOut:
-                if (HoverItem == item) Fon_ImageMouseMove();
+                if (HoverItem == item) BackgroundHovered();
                 return false;
             case QEvent::KeyPress: {
                 const auto* key = static_cast<QKeyEvent*>(event);
@@ -213,7 +213,7 @@ void TForm1::BuildMenuItem(int item) {
     Labels[item] = label;
 }
 
-void TForm1::BuildTypePictures() {
+void MainWindow::BuildTypePictures() {
     const QPoint regimAt[6] = {{}, {16, 408}, {224, 226}, {16, 226}, {224, 408}, {120, 317}};
     for (const CalcTypeInfo& info : CalcTypes) {
         const int type = info.Number();
@@ -225,13 +225,13 @@ void TForm1::BuildTypePictures() {
         SetShowHint(picture, true);
         picture->setCursor(Qt::PointingHandCursor);
         picture->hide();
-        OnLeftClick(picture, [this, type] { RegimClick(type); });
+        OnLeftClick(picture, [this, type] { ChooseType(type); });
         Regims[type] = picture;
     }
 }
 
 // Panels, memos, buttons and lists lie above the pictures and labels.
-void TForm1::BuildBrandPanels() {
+void MainWindow::BuildBrandPanels() {
     const QColor text = palette().color(QPalette::WindowText);
     Panel22 = MakePanel(this, "Panel22", {8, 6, 178, 49}, QString(), font(), text, Bevel::LoweredInner);
     MakeLabel(Panel22, "Label6", {7, 2, 164, 36}, QStringLiteral("KAVELONT"), DesignFont(Face::ArialBlack, 25), kRed);
@@ -247,7 +247,7 @@ void TForm1::BuildBrandPanels() {
     Panel26->hide();
 }
 
-void TForm1::BuildMemos() {
+void MainWindow::BuildMemos() {
     const int memoHeight[4] = {0, 401, 444, 233};
     for (int n = 1; n <= 3; ++n) {
         auto* memo = new QPlainTextEdit(this);
@@ -271,7 +271,7 @@ void TForm1::BuildMemos() {
 
 // The object plate and the three toggles: a click or Space switches a
 // toggle, and one with the focus carries a frame in the caption's colour.
-void TForm1::BuildPlates() {
+void MainWindow::BuildPlates() {
     const QFont plateFont = DesignFont(Face::Arial, 15, true);
     const auto makePlate = [&](const char* panelName, QRect rect, const char* labelName, QRect labelRect, bool wrap) {
         QLabel* plate = MakePanel(this, panelName, rect, QString(), plateFont, kMaroon, Bevel::LoweredOuter);
@@ -284,8 +284,9 @@ void TForm1::BuildPlates() {
     std::tie(Stat_Pan, Stat_Lab) = makePlate("Stat_Pan", {524, 368, 152, 57}, "Stat_Lab", {8, 1, 135, 54}, true);
     std::tie(Type_Panel, Type_Lab) = makePlate("Type_Panel", {685, 368, 98, 40}, "Type_Lab", {4, 1, 89, 35}, false);
     std::tie(TimePan, TimeLab) = makePlate("TimePan", {517, 434, 164, 40}, "TimeLab", {2, 1, 159, 35}, true);
-    const std::pair<QLabel*, void (TForm1::*)()> toggles[] = {
-        {Stat_Lab, &TForm1::Stat_LabClick}, {Type_Lab, &TForm1::Type_LabClick}, {TimeLab, &TForm1::TimeLabClick}};
+    const std::pair<QLabel*, void (MainWindow::*)()> toggles[] = {{Stat_Lab, &MainWindow::PlacementToggleClicked},
+                                                                  {Type_Lab, &MainWindow::CoverToggleClicked},
+                                                                  {TimeLab, &MainWindow::HoursToggleClicked}};
     for (const auto& [toggle, plainClick] : toggles) {
         // Each switch is also said to a screen reader.
         const std::function<void()> click = [this, toggle = toggle, plainClick = plainClick] {
@@ -311,7 +312,7 @@ void TForm1::BuildPlates() {
 }
 
 // A push button of the design that Enter presses as well as Space.
-QPushButton* TForm1::MakeButton(const char* name, const QString& caption, void (TForm1::*click)()) {
+QPushButton* MainWindow::MakeButton(const char* name, const QString& caption, void (MainWindow::*click)()) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
     button->setFont(DesignFont(Face::Arial, 13, true));
@@ -328,25 +329,25 @@ QPushButton* TForm1::MakeButton(const char* name, const QString& caption, void (
     return button;
 }
 
-int TForm1::FittingWidth(const QPushButton* button) {
+int MainWindow::FittingWidth(const QPushButton* button) {
     return button->fontMetrics().horizontalAdvance(button->text()) + 24;
 }
 
-void TForm1::BuildButtons() {
-    Button2 = MakeButton("Button2", QStringLiteral("Расчет толщины тепловой изоляции"), &TForm1::Button2Click);
+void MainWindow::BuildButtons() {
+    Button2 = MakeButton("Button2", QStringLiteral("Расчет толщины тепловой изоляции"), &MainWindow::CalculateClicked);
     Button2->setGeometry(kPanelLeft, 485, 257, 25);
-    RepButton = MakeButton("RepButton", QStringLiteral("Печать отчета"), &TForm1::RepButtonClick);
+    RepButton = MakeButton("RepButton", QStringLiteral("Печать отчета"), &MainWindow::ReportClicked);
     RepButton->setGeometry(678, 485, 105, 25);
 }
 
 // The free band under the result line: the norm button at its start, the
 // protocol button right-aligned with the report button; under the fields,
 // the norm chosen when it is not the historical tables.
-void TForm1::BuildFreeBand() {
-    ProtButton = MakeButton("ProtButton", QStringLiteral("Протокол расчета"), &TForm1::ProtButtonClick);
+void MainWindow::BuildFreeBand() {
+    ProtButton = MakeButton("ProtButton", QStringLiteral("Протокол расчета"), &MainWindow::ProtocolClicked);
     ProtButton->setGeometry(kBandRight - FittingWidth(ProtButton), 544, FittingWidth(ProtButton), 25);
     setTabOrder(RepButton, ProtButton);
-    NormButton = MakeButton("NormButton", QStringLiteral("Нормы…"), &TForm1::NormButtonClick);
+    NormButton = MakeButton("NormButton", QStringLiteral("Нормы…"), &MainWindow::NormClicked);
     NormButton->setToolTip(QStringLiteral("Исторические нормы или СП 61.13330.2012 с опорами и районом"));
     NormButton->setGeometry(kPanelLeft, 544, FittingWidth(NormButton), 25);
     setTabOrder(RepButton, NormButton);
@@ -358,7 +359,7 @@ void TForm1::BuildFreeBand() {
 }
 
 // The rows of the whole result, the "read as 0" line and the result line.
-void TForm1::BuildResultRows() {
+void MainWindow::BuildResultRows() {
     for (std::size_t row = 0; row < WholePanels.size(); ++row) {
         QLabel* panel = MakePanel(this, "", {kPanelLeft, 0, 100, 24}, QString(), DesignFont(Face::Arial, 12, true),
                                   Qt::black, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
@@ -382,7 +383,7 @@ void TForm1::BuildResultRows() {
 
 // The diameter and supply-temperature lists; Escape closes one and returns
 // to its field.
-void TForm1::BuildPickLists() {
+void MainWindow::BuildPickLists() {
     const auto makeList = [this](const char* name, QRect rect, const QString& accessibleName) {
         auto* list = new QComboBox(this);
         list->setObjectName(QLatin1String(name));
@@ -416,29 +417,29 @@ void TForm1::BuildPickLists() {
     DiaList->setItemDelegate(new FixedHeightItems(kDiaListItemHeight, DiaList));
     TempList = makeList("TempList", {448, 536, 57, 23}, QStringLiteral("Список температур теплоносителя"));
     for (std::string_view item : kSupplyTemperatureItems) TempList->addItem(Q(item));
-    connect(DiaList, &QComboBox::activated, this, [this] { DiaListClick(); });
-    connect(TempList, &QComboBox::activated, this, [this] { TempListClick(); });
+    connect(DiaList, &QComboBox::activated, this, [this] { DiameterPicked(); });
+    connect(TempList, &QComboBox::activated, this, [this] { SupplyTempPicked(); });
 }
 
 // The keys of the menu: Ctrl+1…Ctrl+5 the calculation types, Ctrl+0 the
 // first information screen, F1 the methodical notes. The title screen, if
 // still running, ends first.
-void TForm1::BuildShortcuts() {
+void MainWindow::BuildShortcuts() {
     const auto bind = [this](QKeySequence keys, std::function<void()> action) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, action] {
-            Timer1Timer();
+            TitleTimerFired();
             action();
         });
     };
     for (const CalcTypeInfo& info : CalcTypes) {
         const int type = info.Number();
-        bind(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + type)), [this, type] { RegimClick(type); });
+        bind(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + type)), [this, type] { ChooseType(type); });
     }
-    bind(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { Label1Click(); });
-    bind(QKeySequence(Qt::Key_F1), [this] { Label5Click(); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { ShowInfoScreen(1); });
+    bind(QKeySequence(Qt::Key_F1), [this] { HelpClicked(); });
 }
 
-void TForm1::BuildSlotPanels() {
+void MainWindow::BuildSlotPanels() {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
         if (!SlotHasControls(slot)) continue;
         const SlotDesign* design = FindSlotDesign(slot);
@@ -463,7 +464,7 @@ void TForm1::BuildSlotPanels() {
     }
 }
 
-void TForm1::ApplySlotDesign(const SlotDesign& design, QLabel* panel, QLineEdit* edit) {
+void MainWindow::ApplySlotDesign(const SlotDesign& design, QLabel* panel, QLineEdit* edit) {
     edit->setText(Q(design.designText));
     edit->setReadOnly(design.readOnly);
     if (design.panelHint.empty()) return;
@@ -477,9 +478,9 @@ void TForm1::ApplySlotDesign(const SlotDesign& design, QLabel* panel, QLineEdit*
 // What a field does beyond taking text: Enter calculates; the diameter and
 // supply-temperature fields open their pick-list on a click or a key; the
 // carrier temperature renews the surface recommendation as it is typed.
-void TForm1::HookSlotEdit(int slot, QLineEdit* edit) {
+void MainWindow::HookSlotEdit(int slot, QLineEdit* edit) {
     connect(edit, &QLineEdit::returnPressed, this, [this] {
-        if (Button2->isVisible()) Button2Click();
+        if (Button2->isVisible()) CalculateClicked();
     });
     connect(edit, &QLineEdit::textEdited, this, [this] { MarkOutdated(); });
     OnEvents(edit, [this, slot, edit](QEvent* event) {
@@ -509,7 +510,7 @@ void TForm1::HookSlotEdit(int slot, QLineEdit* edit) {
                     OpenPickListFor(slot);
                 return false;
             case QEvent::KeyRelease:
-                if (slot == kSlotCarrierTemp) Edit4KeyUp();
+                if (slot == kSlotCarrierTemp) CarrierTempEdited();
                 return false;
             case QEvent::KeyPress:
                 if (!HasPickList(slot) || !OpensPickList(static_cast<QKeyEvent*>(event))) return false;
@@ -520,24 +521,24 @@ void TForm1::HookSlotEdit(int slot, QLineEdit* edit) {
     });
 }
 
-bool TForm1::HasPickList(int slot) {
+bool MainWindow::HasPickList(int slot) {
     return slot == kSlotDiameter || slot == kSlotPipeDiameters || slot == kSlotSupplyTemp;
 }
 
-void TForm1::OpenPickListFor(int slot) {
+void MainWindow::OpenPickListFor(int slot) {
     if (slot == kSlotSupplyTemp)
-        Edit24Click();
+        OpenSupplyTempList();
     else
-        OpenDiaList(slot);
+        OpenDiameterList(slot);
 }
 
-void TForm1::FormCreate() {
+void MainWindow::FormCreate() {
     AttachView(this);
     for (std::string_view item : *CalcTypes.front().diameterItems) DiaList->addItem(Q(item));
     Con_Lab->setText(QStringLiteral("Объект\nтруба"));
 }
 
-void TForm1::FormActivate() {
+void MainWindow::FormActivate() {
     if (TitleDone) return;
     Titul_Lab->setText(
         QStringLiteral("ПРОГРАММА РАСЧЕТОВ\n\nТЕПЛОВОЙ ИЗОЛЯЦИИ\n\nС ПРИМЕНЕНИЕМ\n\nМИНЕРАЛОВАТНЫХ\n\nЦИЛИНДРОВ"));
@@ -545,7 +546,7 @@ void TForm1::FormActivate() {
     TitleDone = 1;
 }
 
-void TForm1::Timer1Timer() {
+void MainWindow::TitleTimerFired() {
     TitleDone = 1;
     Timer1->stop();
     Titul_Lab->hide();
@@ -560,7 +561,7 @@ void TForm1::Timer1Timer() {
     for (int item : {1, 2, 3, 5}) setTabOrder(Labels[static_cast<std::size_t>(item)], Labels[4]);
 }
 
-void TForm1::RegimClick(int type) {
+void MainWindow::ChooseType(int type) {
     CurrentType = type;
     ShowTypeScreen();
     // Typing goes on in the screen's first field, not in a control of the
@@ -568,13 +569,13 @@ void TForm1::RegimClick(int type) {
     if (QLineEdit* first = FirstField()) first->setFocus(Qt::TabFocusReason);
 }
 
-QLineEdit* TForm1::FirstField() const {
+QLineEdit* MainWindow::FirstField() const {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot)
         if (SlotHasControls(slot) && IsSlotVisible(CurrentType, slot)) return SlotEdits[static_cast<std::size_t>(slot)];
     return nullptr;
 }
 
-void TForm1::ShowTypeScreen() {
+void MainWindow::ShowTypeScreen() {
     const int t = CurrentType;
     for (int n = 1; n <= 3; ++n) Memos[n]->hide();
     ShowSurfaceRecommendation();
@@ -599,7 +600,7 @@ void TForm1::ShowTypeScreen() {
         ShowResult(0.0);
 }
 
-void TForm1::ShowSurfaceRecommendation() {
+void MainWindow::ShowSurfaceRecommendation() {
     const int t = CurrentType;
     const CalcTypeInfo& info = TypeInfo(t);
     SetShowHint(SlotPanels[kSlotSurfaceTemp], info.recommendsSurface);
@@ -611,7 +612,7 @@ void TForm1::ShowSurfaceRecommendation() {
 
 // The type's fields at their places, the others hidden; Tab goes through
 // the shown ones from top to bottom. The last shown field.
-QWidget* TForm1::ShowSlotFields() {
+QWidget* MainWindow::ShowSlotFields() {
     const auto row = static_cast<std::size_t>(CurrentType);
     QWidget* previous = nullptr;
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
@@ -634,7 +635,7 @@ QWidget* TForm1::ShowSlotFields() {
 
 // The object plate goes with the location and cover plates; the hours
 // plate stands alone.
-void TForm1::ShowPlates() {
+void MainWindow::ShowPlates() {
     const int t = CurrentType;
     const CalcTypeInfo& info = TypeInfo(t);
     SetTag(Stat_Lab, IndoorsFlag[t]);
@@ -654,7 +655,7 @@ void TForm1::ShowPlates() {
     }
 }
 
-void TForm1::ShowDiameterItems() {
+void MainWindow::ShowDiameterItems() {
     const DiameterList& items = *TypeInfo(CurrentType).diameterItems;
     for (int i = 0; i < static_cast<int>(items.size()); ++i)
         DiaList->setItemText(i, Q(items[static_cast<std::size_t>(i)]));
@@ -665,7 +666,7 @@ void TForm1::ShowDiameterItems() {
             DiaList->findText(SlotEdits[static_cast<std::size_t>(DiaTarget)]->text(), Qt::MatchExactly));
 }
 
-void TForm1::HideTypeScreen() {
+void MainWindow::HideTypeScreen() {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot)
         if (SlotHasControls(slot)) SlotPanels[static_cast<std::size_t>(slot)]->hide();
     for (QWidget* w :
@@ -674,7 +675,7 @@ void TForm1::HideTypeScreen() {
         w->hide();
 }
 
-void TForm1::Button2Click() {
+void MainWindow::CalculateClicked() {
     if (!IsCalcType(CurrentType)) return;
     {
         const TraceAttachment attached(&Traces[static_cast<std::size_t>(CurrentType)]);
@@ -691,15 +692,15 @@ void TForm1::Button2Click() {
 // The papers print what the screen's inputs give now: calculated first, as
 // the calculate button does. False when the calculation refused: the report
 // then prints nothing, the protocol says why.
-bool TForm1::CalculateForPrinting() {
+bool MainWindow::CalculateForPrinting() {
     if (!IsCalcType(CurrentType)) return false;
-    Button2Click();
+    CalculateClicked();
     return WholeResults[static_cast<std::size_t>(CurrentType)].answer != Answer::Refused;
 }
 
 // The rows of what the type found beyond its fields, below the last field;
 // the protocol button once the type has been calculated.
-void TForm1::ShowWholeResult() {
+void MainWindow::ShowWholeResult() {
     const int t = CurrentType;
     const CalcTypeInfo& info = TypeInfo(t);
     int top = 0;
@@ -736,7 +737,7 @@ void TForm1::ShowWholeResult() {
     ZeroLab->setVisible(CalculatedFlag[t] != 0 && !unread.isEmpty());
 }
 
-QString TForm1::FieldsWithoutNumbers() const {
+QString MainWindow::FieldsWithoutNumbers() const {
     QStringList names;
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
         const SlotDesign* design = FindSlotDesign(slot);
@@ -747,14 +748,14 @@ QString TForm1::FieldsWithoutNumbers() const {
     return names.join(QStringLiteral(", "));
 }
 
-void TForm1::RepButtonClick() {
+void MainWindow::ReportClicked() {
     if (!report_ || !CalculateForPrinting()) return;
     FillReport(report_->QuickRep1);
     const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this, QStringLiteral("report"));
     if (confirmed) ShowPrintFailure(report_->Print());
 }
 
-void TForm1::ProtButtonClick() {
+void MainWindow::ProtocolClicked() {
     if (!report_ || !IsCalcType(CurrentType)) return;
     const std::size_t t = static_cast<std::size_t>(CurrentType);
     std::optional<ProtocolIdentity> identity;
@@ -775,7 +776,7 @@ void TForm1::ProtButtonClick() {
     if (confirmed) ShowPrintFailure(report_->PrintProtocol(protocol));
 }
 
-void TForm1::NormButtonClick() {
+void MainWindow::NormClicked() {
     if (!IsCalcType(CurrentType) || !TypeInfo(CurrentType).HasNormOption()) return;
     NormChoice& choice = NormChoices[static_cast<std::size_t>(CurrentType)];
     std::optional<NormChoice> chosen;
@@ -794,7 +795,7 @@ void TForm1::NormButtonClick() {
 // The current norm's line under the fields, never cut: its choice on two
 // lines and, after a calculation that read a cell whose published copies
 // disagree, which cell to check; the air field's hint outdoors.
-void TForm1::ShowNormChoice() {
+void MainWindow::ShowNormChoice() {
     const int t = CurrentType;
     const bool has = IsCalcType(t) && TypeInfo(t).HasNormOption();
     NormButton->setVisible(has);
@@ -821,7 +822,7 @@ void TForm1::ShowNormChoice() {
     }
 }
 
-void TForm1::ShowPrintFailure(const QString& failure) {
+void MainWindow::ShowPrintFailure(const QString& failure) {
     if (failure.isEmpty()) return;
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), failure, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("PrintErrorBox"));
@@ -829,7 +830,7 @@ void TForm1::ShowPrintFailure(const QString& failure) {
     box.exec();
 }
 
-void TForm1::OpenPickList(QComboBox* list, int slot) {
+void MainWindow::OpenPickList(QComboBox* list, int slot) {
     const QLabel* panel = SlotPanels[static_cast<std::size_t>(slot)];
     const QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)];
     // The list shows what its field holds; no item when that is none of them.
@@ -840,14 +841,14 @@ void TForm1::OpenPickList(QComboBox* list, int slot) {
     list->raise();
 }
 
-void TForm1::OpenPickListFromKeyboard(int slot) {
+void MainWindow::OpenPickListFromKeyboard(int slot) {
     QComboBox* list = slot == kSlotSupplyTemp ? TempList : DiaList;
     OpenPickListFor(slot);
     list->setFocus();
     list->showPopup();
 }
 
-void TForm1::ChoosePickListItem(QComboBox* list, int slot) {
+void MainWindow::ChoosePickListItem(QComboBox* list, int slot) {
     QLineEdit* field = slot != 0 ? SlotEdits[static_cast<std::size_t>(slot)] : nullptr;
     if (field && list->currentIndex() >= 0 && field->text() != list->currentText()) {
         WriteField(field, list->currentText());
@@ -860,18 +861,18 @@ void TForm1::ChoosePickListItem(QComboBox* list, int slot) {
     list->hide();
 }
 
-void TForm1::OpenDiaList(int slot) {
+void MainWindow::OpenDiameterList(int slot) {
     DiaTarget = slot;
     OpenPickList(DiaList, slot);
 }
 
-void TForm1::DiaListClick() { ChoosePickListItem(DiaList, DiaTarget); }
+void MainWindow::DiameterPicked() { ChoosePickListItem(DiaList, DiaTarget); }
 
-void TForm1::Edit24Click() { OpenPickList(TempList, kSlotSupplyTemp); }
+void MainWindow::OpenSupplyTempList() { OpenPickList(TempList, kSlotSupplyTemp); }
 
-void TForm1::TempListClick() { ChoosePickListItem(TempList, kSlotSupplyTemp); }
+void MainWindow::SupplyTempPicked() { ChoosePickListItem(TempList, kSlotSupplyTemp); }
 
-void TForm1::TimeLabClick() {
+void MainWindow::HoursToggleClicked() {
     const bool longHours = Tag(TimeLab) == 0;
     SetCaption(TimeLab, HoursCaption(longHours));
     SetTag(TimeLab, longHours ? 1 : 0);
@@ -879,7 +880,7 @@ void TForm1::TimeLabClick() {
     MarkOutdated();
 }
 
-void TForm1::Type_LabClick() {
+void MainWindow::CoverToggleClicked() {
     const int metal = Tag(Type_Lab) ? 0 : 1;
     SetTag(Type_Lab, metal);
     SetCaption(Type_Lab, CoverCaption(metal));
@@ -888,7 +889,7 @@ void TForm1::Type_LabClick() {
     MarkOutdated();
 }
 
-void TForm1::Stat_LabClick() {
+void MainWindow::PlacementToggleClicked() {
     if (TypeInfo(CurrentType).alwaysIndoors) {
         SetTag(Stat_Lab, 1);
         return;
@@ -907,25 +908,25 @@ void TForm1::Stat_LabClick() {
     MarkOutdated();
 }
 
-void TForm1::Edit4KeyUp() {
+void MainWindow::CarrierTempEdited() {
     if (IndoorsFlag[CurrentType] == 0) return;
     RecommendByCarrierTemperature();
 }
 
-void TForm1::RecommendByCarrierTemperature() {
+void MainWindow::RecommendByCarrierTemperature() {
     SetRecommendation(Q(IndoorRecommendation(SlotEdits[kSlotCarrierTemp]->text().toStdString())));
 }
 
-void TForm1::SetRecommendation(const QString& hint) {
+void MainWindow::SetRecommendation(const QString& hint) {
     SetHint(SlotPanels[kSlotSurfaceTemp], hint);
     SetHint(SlotEdits[kSlotSurfaceTemp], hint);
 }
 
-QLabel* TForm1::MenuLabel(int item) const { return Labels[static_cast<std::size_t>(item)]; }
+QLabel* MainWindow::MenuLabel(int item) const { return Labels[static_cast<std::size_t>(item)]; }
 
-QLabel* TForm1::MenuMarker(int item) const { return Images[static_cast<std::size_t>(item)]; }
+QLabel* MainWindow::MenuMarker(int item) const { return Images[static_cast<std::size_t>(item)]; }
 
-void TForm1::LabelMouseMove(int item) {
+void MainWindow::HoverMenuItem(int item) {
     if (HoverItem != 0) return;
     HoverItem = item;
     QLabel* label = MenuLabel(item);
@@ -938,7 +939,7 @@ void TForm1::LabelMouseMove(int item) {
     Shadow_Lab->show();
 }
 
-void TForm1::Fon_ImageMouseMove() {
+void MainWindow::BackgroundHovered() {
     if (HoverItem == 0) return;
     QLabel* label = MenuLabel(HoverItem);
     label->move(label->x() + 2, label->y() + 2);
@@ -947,7 +948,7 @@ void TForm1::Fon_ImageMouseMove() {
     HoverItem = 0;
 }
 
-void TForm1::ShowInfoScreen(int item) {
+void MainWindow::ShowInfoScreen(int item) {
     HideTypeScreen();
     for (int n = 1; n <= 3; ++n) Memos[n]->setVisible(n == item);
     Head_Lab->setText(MenuLabel(item)->text());
@@ -955,20 +956,20 @@ void TForm1::ShowInfoScreen(int item) {
     Memos[static_cast<std::size_t>(item)]->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm1::Label4Click() { std::exit(0); }
+void MainWindow::ExitClicked() { std::exit(0); }
 
-void TForm1::Label5Click() { ShowHelpContents(this); }
+void MainWindow::HelpClicked() { ShowHelpContents(this); }
 
-std::string TForm1::SlotText(int slot) const {
+std::string MainWindow::SlotText(int slot) const {
     const QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)];
     return edit ? edit->text().toStdString() : std::string();
 }
 
-void TForm1::SetSlotText(int slot, const std::string& text) {
+void MainWindow::SetSlotText(int slot, const std::string& text) {
     if (QLineEdit* edit = SlotEdits[static_cast<std::size_t>(slot)]) WriteField(edit, QString::fromStdString(text));
 }
 
-void TForm1::SetResultLine(const std::string& caption) {
+void MainWindow::SetResultLine(const std::string& caption) {
     resultCaption_ = caption;
     ShowResultLine();
 }
@@ -976,7 +977,7 @@ void TForm1::SetResultLine(const std::string& caption) {
 // The thickness as calculated: "≈" where the iterations stopped at their
 // limit, greyed where the inputs changed since; a screen reader hears the
 // whole line.
-void TForm1::ShowResultLine() {
+void MainWindow::ShowResultLine() {
     const int t = CurrentType;
     QString line = QString::fromStdString(resultCaption_);
     QStringList notes;
@@ -1002,14 +1003,14 @@ void TForm1::ShowResultLine() {
 
 // A field, toggle or norm choice changed: the shown results no longer
 // belong to the inputs until the next calculation.
-void TForm1::MarkOutdated() {
+void MainWindow::MarkOutdated() {
     const int t = CurrentType;
     if (!IsCalcType(t) || !CalculatedFlag[t] || Outdated[static_cast<std::size_t>(t)]) return;
     Outdated[static_cast<std::size_t>(t)] = true;
     ShowResultLine();
 }
 
-void TForm1::ShowInfo(const std::string& message) {
+void MainWindow::ShowInfo(const std::string& message) {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), QString::fromStdString(message),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("InfoBox"));
@@ -1017,7 +1018,7 @@ void TForm1::ShowInfo(const std::string& message) {
     box.exec();
 }
 
-void TForm1::ShowError(const std::string& message) {
+void MainWindow::ShowError(const std::string& message) {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), Q(ArithmeticFaultText(message)),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("ErrorBox"));
@@ -1025,14 +1026,14 @@ void TForm1::ShowError(const std::string& message) {
     box.exec();
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The first showing counts as an activation also where no window
     // manager activates the window.
     FormActivate();
 }
 
-bool TForm1::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) FormActivate();
     return QWidget::event(event);
 }

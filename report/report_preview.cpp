@@ -1,4 +1,4 @@
-#include "report/unit2.h"
+#include "report/report_preview.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,9 +26,9 @@ void SetUpPage(QPrinter& printer) {
 }
 }  // namespace
 
-TForm2::TForm2() : QuickRep1(DesignedReportPage()) { setObjectName(QStringLiteral("Form2")); }
+ReportPreview::ReportPreview() : QuickRep1(DesignedReportPage()) { setObjectName(QStringLiteral("Form2")); }
 
-QPrinter& TForm2::Printer() {
+QPrinter& ReportPreview::Printer() {
     if (!printer_) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         SetUpPage(*printer_);
@@ -36,7 +36,7 @@ QPrinter& TForm2::Printer() {
     return *printer_;
 }
 
-bool TForm2::RunPrintDialog(QWidget* parent, const QString& name) {
+bool ReportPreview::RunPrintDialog(QWidget* parent, const QString& name) {
     QPrintDialog PrintDialog1(&Printer(), parent);
     PrintDialog1.setObjectName(QStringLiteral("PrintDialog1"));
     // Qt offers print.pdf, or the last file, for the report and the protocol
@@ -56,9 +56,9 @@ bool TForm2::RunPrintDialog(QWidget* parent, const QString& name) {
     return confirmed;
 }
 
-QString TForm2::Print() { return PrintReportPage(Printer(), QuickRep1); }
+QString ReportPreview::Print() { return PrintReportPage(Printer(), QuickRep1); }
 
-QString TForm2::PrintProtocol(const ProtocolDocument& protocol) {
+QString ReportPreview::PrintProtocol(const ProtocolDocument& protocol) {
     Printer().setFullPage(false);  // the protocol is laid out within the margins
     const QString failure = PrintChecked(Printer(), protocol.metadata, [&](QPagedPaintDevice& device) {
         kaldora::PrintProtocol(device, protocol);

@@ -11,9 +11,9 @@
 
 namespace kaldora {
 
-class TForm2 : public QWidget {
+class ReportPreview : public QWidget {
 public:
-    TForm2();
+    ReportPreview();
 
     ReportPage QuickRep1;
 
