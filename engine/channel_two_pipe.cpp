@@ -230,9 +230,10 @@ void CalcChannelTwoPipe() {
         return;
     }
     const LookupTable& table = LongHoursFlag[CurrentType] ? NormFluxChannelOver5000 : NormFluxChannelUpTo5000;
-    const double supplyLoss = Lookup(table, in.pipeDiameter, in.supplyTemp);
-    if (!Checked(supplyLoss != 0.0, "D и t₁ в пределах таблицы норм")) {
-        RefuseMessageFirst(MessageBuffer);
+    const TableValue norm = Lookup(table, in.pipeDiameter, in.supplyTemp);
+    const double supplyLoss = norm.value;
+    if (!Checked(norm.outOfRange.empty(), "D и t₁ в пределах таблицы норм")) {
+        RefuseMessageFirst(norm.outOfRange);
         return;
     }
     // Divisors and logarithm arguments of the channel and soil resistances.
@@ -253,8 +254,7 @@ void CalcChannelTwoPipe() {
     CurrentSlot(kSlotThickness) = CurrentSlot(kSlotPipeThickness);
 
     if (!Checked(CurrentSlot(kSlotThickness) >= 0.0, "δ ≥ 0")) {
-        MessageBuffer = std::string(kInputError) + "Проверьте соответствие\nдиаметров труб и размеров канала";
-        RefuseMessageFirst(MessageBuffer);
+        RefuseMessageFirst(std::string(kInputError) + "Проверьте соответствие\nдиаметров труб и размеров канала");
         return;
     }
     const double width = 2.0 * it.outerDiameter + method::WidthClearance.value;

@@ -42,7 +42,7 @@ void CalcCondensation() {
     const double alpha = MetalCoverFlag[CurrentType] ? method::AlphaColdMetal.value : method::AlphaColdNonMetal.value;
     CurrentSlot(kSlotAlpha) = alpha;
     TraceQuantity("α", "коэффициент теплоотдачи поверхности", alpha, "Вт/(м²·°C)");
-    const double saturation = Lookup(SaturationPressureTable, 1.0, airTemp);
+    const double saturation = Lookup(SaturationPressureTable, 1.0, airTemp).value;
     TraceQuantity("E", "давление насыщенного пара при t_a", saturation, "мм рт. ст.");
     const double vapour = saturation * humidity * 0.01;
     TraceQuantity("e", "парциальное давление пара, e = E·φ / 100", vapour, "мм рт. ст.");
@@ -51,7 +51,7 @@ void CalcCondensation() {
         RefuseResultFirst("Точка росы ниже -40С:\n расчет вне диапазона данных");
         return;
     }
-    const double dewPoint = Lookup(DewPointTable, 1.0, vapour);
+    const double dewPoint = Lookup(DewPointTable, 1.0, vapour).value;
     TraceQuantity("t_р", "температура точки росы", dewPoint, "°C");
     // A medium at or above the dew point keeps the surface dry without insulation.
     if (!Checked(!(mediumTemp >= dewPoint), "t_m < t_р")) {

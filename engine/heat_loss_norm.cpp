@@ -27,16 +27,17 @@ double SurfaceCoefficient(bool indoors, bool metalCover) {
 }
 
 // The normed flux of the current norm, q = K1·q_table / K, recorded with
-// where each part comes from; 0 with the range message outside the table.
-double CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, double diameter, double carrierTemp,
-                       double alpha) {
+// where each part comes from; the range message outside the table.
+TableValue CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, double diameter, double carrierTemp,
+                           double alpha) {
     const NormTable& table = Sp61Table(indoors, longHours);
     // The cells the flux is read from come with the lookup's trace: a
     // local one where the caller keeps none, for the doubtful-cell caution.
     CalcTrace local;
     const TraceAttachment attached(ActiveTrace() ? ActiveTrace() : &local);
-    const double tableFlux = Lookup(table.lookup, diameter, carrierTemp);
-    if (tableFlux == 0.0) return 0.0;
+    const TableValue cell = Lookup(table.lookup, diameter, carrierTemp);
+    if (!cell.outOfRange.empty()) return cell;
+    const double tableFlux = cell.value;
     const double k = SupportsCoefficient(choice.supports, diameter);
     const double k1 = RegionCoefficient(choice.region);
     const double flux = k1 * tableFlux / k;
@@ -63,7 +64,7 @@ double CurrentNormFlux(const NormChoice& choice, bool indoors, bool longHours, d
         TraceQuantity("K", "коэффициент дополнительных потерь через опоры", k, "");
         TraceQuantity("K₁", "районный коэффициент", k1, "");
     }
-    return flux;
+    return {flux, {}};
 }
 
 }  // namespace
@@ -119,11 +120,12 @@ void CalcHeatLossNorm() {
     const double alpha = current ? Sp61SurfaceCoefficient(indoors, metal) : SurfaceCoefficient(indoors, metal);
     CurrentSlot(kSlotAlpha) = alpha;
     TraceQuantity("α", "коэффициент теплоотдачи поверхности", alpha, "Вт/(м²·°C)");
-    const double normFlux = current ? CurrentNormFlux(choice, indoors, longHours, diameter, carrierTemp, alpha)
+    const TableValue norm = current ? CurrentNormFlux(choice, indoors, longHours, diameter, carrierTemp, alpha)
                                     : Lookup(HistoricalNormTable(indoors, longHours), diameter, carrierTemp);
+    const double normFlux = norm.value;
     CurrentSlot(kSlotNormFlux) = normFlux;
-    if (!Checked(normFlux != 0.0, "D и t_m в пределах таблицы норм")) {
-        RefuseMessageFirst(MessageBuffer);
+    if (!Checked(norm.outOfRange.empty(), "D и t_m в пределах таблицы норм")) {
+        RefuseMessageFirst(norm.outOfRange);
         return;
     }
     TraceQuantity("q", "нормированная линейная плотность теплового потока", normFlux, "Вт/м");

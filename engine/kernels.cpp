@@ -41,22 +41,22 @@ double TraceLookupAt(const double* table, int cols, double rowArg, double colArg
 
 }  // namespace
 
-double InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols) {
+TableValue InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols) {
     const auto cell = [table, cols](int r, int c) { return table[r * cols + c]; };
 
     const double firstCol = cell(0, 1);
     const double lastCol = cell(0, cols - 1);
     if (!InRange(colArg, firstCol, lastCol)) {
-        MessageBuffer = "Температура теплоносителя\nдолжна быть от " + FormatFixed(firstCol, 1, 0) + "C до " +
-                        FormatFixed(lastCol, 1, 0) + "C";
-        return TraceLookupAt(table, cols, rowArg, colArg, 0, 0, 0.0);
+        return {TraceLookupAt(table, cols, rowArg, colArg, 0, 0, 0.0), "Температура теплоносителя\nдолжна быть от " +
+                                                                           FormatFixed(firstCol, 1, 0) + "C до " +
+                                                                           FormatFixed(lastCol, 1, 0) + "C"};
     }
     const double firstRow = cell(1, 0);
     const double lastRow = cell(rows - 1, 0);
     if (!InRange(rowArg, firstRow, lastRow)) {
-        MessageBuffer =
-            "Диаметр трубы должен быть от " + FormatFixed(firstRow, 5, 3) + "м до " + FormatFixed(lastRow, 5, 3) + "м";
-        return TraceLookupAt(table, cols, rowArg, colArg, 0, 0, 0.0);
+        return {
+            TraceLookupAt(table, cols, rowArg, colArg, 0, 0, 0.0),
+            "Диаметр трубы должен быть от " + FormatFixed(firstRow, 5, 3) + "м до " + FormatFixed(lastRow, 5, 3) + "м"};
     }
 
     int k = 1;
@@ -69,11 +69,12 @@ double InterpolateTable(const double* table, double rowArg, double colArg, int r
         return cell(k - 1, c) +
                (rowArg - cell(k - 1, 0)) * (cell(k, c) - cell(k - 1, c)) / (cell(k, 0) - cell(k - 1, 0));
     };
-    if (j == 1) return TraceLookupAt(table, cols, rowArg, colArg, k, j, alongRows(1));
+    if (j == 1) return {TraceLookupAt(table, cols, rowArg, colArg, k, j, alongRows(1)), {}};
     const double left = alongRows(j - 1);
     const double right = alongRows(j);
-    return TraceLookupAt(table, cols, rowArg, colArg, k, j,
-                         left + (colArg - cell(0, j - 1)) * (right - left) / (cell(0, j) - cell(0, j - 1)));
+    return {TraceLookupAt(table, cols, rowArg, colArg, k, j,
+                          left + (colArg - cell(0, j - 1)) * (right - left) / (cell(0, j) - cell(0, j - 1))),
+            {}};
 }
 
 double SolveInsulationDiameter(double a, double b) {

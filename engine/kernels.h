@@ -2,16 +2,23 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 namespace kaldora {
 
 inline constexpr double kPi = 3.14159265359;
 inline constexpr double kTwoPi = 6.28318530718;
 
+// A value read from a table, or why there is none: outside the table's rows
+// or columns the value is 0 and `outOfRange` the range message.
+struct TableValue {
+    double value = 0.0;
+    std::string outOfRange;
+};
+
 // Bilinear lookup in a table whose row 0 holds the column keys and column 0
-// the row keys. Out of range it writes the range message into MessageBuffer
-// and returns 0.
-double InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols);
+// the row keys.
+TableValue InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols);
 
 // Outer insulation diameter x (m) with ln x = a - b / x, iterated from three
 // times the diameter slot of the current row. Where the iteration stops at

@@ -4,6 +4,8 @@
 // published, including the cells that look odd.
 #pragma once
 
+#include "engine/kernels.h"
+
 namespace kaldora {
 
 struct LookupTable {
@@ -14,7 +16,8 @@ struct LookupTable {
     const char* source;  // where its figures come from, as the program knows it
 };
 
-double Lookup(const LookupTable& table, double rowArg, double colArg);
+// The table's value, with its name and source in the trace's lookup.
+TableValue Lookup(const LookupTable& table, double rowArg, double colArg);
 
 extern const LookupTable NormFluxOutdoorOver5000;
 extern const LookupTable NormFluxOutdoorUpTo5000;

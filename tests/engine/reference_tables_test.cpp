@@ -62,20 +62,20 @@ TEST(ReferenceTables, SaturationTablesAreInverses) {
 
 TEST(ReferenceTables, SpotValuesAsPublished) {
     // A few cells from each table, the odd ones among them kept as given.
-    EXPECT_EQ(Lookup(NormFluxOutdoorOver5000, 1.02, 400), 348);
-    EXPECT_EQ(Lookup(NormFluxOutdoorOver5000, 1.42, 20), 5);
-    EXPECT_EQ(Lookup(NormFluxOutdoorUpTo5000, 1.02, 600), 1003);
-    EXPECT_EQ(Lookup(NormFluxOutdoorUpTo5000, 0.108, 350), 146);
-    EXPECT_EQ(Lookup(NormFluxIndoorOver5000, 1.02, 200), 286);
-    EXPECT_EQ(Lookup(NormFluxIndoorUpTo5000, 0.018, 20), 7);
-    EXPECT_EQ(Lookup(NormFluxIndoorUpTo5000, 0.018, 50), 7);
-    EXPECT_EQ(Lookup(NormFluxIndoorUpTo5000, 0.108, 350), 140);
-    EXPECT_EQ(Lookup(NormFluxChannelOver5000, 0.108, 65), 24);
-    EXPECT_EQ(Lookup(NormFluxChannelUpTo5000, 0.108, 65), 28);
-    EXPECT_EQ(Lookup(NormFluxChannelUpTo5000, 1.42, 110), 274);
-    EXPECT_EQ(Lookup(SaturationPressureTable, 1.0, 31), 33.87);
-    EXPECT_EQ(Lookup(SaturationPressureTable, 1.0, 51), 97.01);
-    EXPECT_EQ(Lookup(DewPointTable, 1.0, 4.58), 0.0);  // a real 0 °C
+    EXPECT_EQ(Lookup(NormFluxOutdoorOver5000, 1.02, 400).value, 348);
+    EXPECT_EQ(Lookup(NormFluxOutdoorOver5000, 1.42, 20).value, 5);
+    EXPECT_EQ(Lookup(NormFluxOutdoorUpTo5000, 1.02, 600).value, 1003);
+    EXPECT_EQ(Lookup(NormFluxOutdoorUpTo5000, 0.108, 350).value, 146);
+    EXPECT_EQ(Lookup(NormFluxIndoorOver5000, 1.02, 200).value, 286);
+    EXPECT_EQ(Lookup(NormFluxIndoorUpTo5000, 0.018, 20).value, 7);
+    EXPECT_EQ(Lookup(NormFluxIndoorUpTo5000, 0.018, 50).value, 7);
+    EXPECT_EQ(Lookup(NormFluxIndoorUpTo5000, 0.108, 350).value, 140);
+    EXPECT_EQ(Lookup(NormFluxChannelOver5000, 0.108, 65).value, 24);
+    EXPECT_EQ(Lookup(NormFluxChannelUpTo5000, 0.108, 65).value, 28);
+    EXPECT_EQ(Lookup(NormFluxChannelUpTo5000, 1.42, 110).value, 274);
+    EXPECT_EQ(Lookup(SaturationPressureTable, 1.0, 31).value, 33.87);
+    EXPECT_EQ(Lookup(SaturationPressureTable, 1.0, 51).value, 97.01);
+    EXPECT_EQ(Lookup(DewPointTable, 1.0, 4.58).value, 0.0);  // a real 0 °C
 }
 
 TEST(ReferenceTables, IndoorTablesRepeatTheFiftyDegreeColumnAtTwenty) {
@@ -85,9 +85,10 @@ TEST(ReferenceTables, IndoorTablesRepeatTheFiftyDegreeColumnAtTwenty) {
 
 TEST(ReferenceTables, DewPointLookups) {
     ResetCalcData();
-    EXPECT_NEAR(Lookup(DewPointTable, 1.0, 10.524), 12.01, 0.005);
-    EXPECT_EQ(Lookup(DewPointTable, 1.0, 0.09), 0.0);
-    EXPECT_EQ(MessageBuffer, "Температура теплоносителя\nдолжна быть от 0C до 97C");
+    EXPECT_NEAR(Lookup(DewPointTable, 1.0, 10.524).value, 12.01, 0.005);
+    const TableValue below = Lookup(DewPointTable, 1.0, 0.09);
+    EXPECT_EQ(below.value, 0.0);
+    EXPECT_EQ(below.outOfRange, "Температура теплоносителя\nдолжна быть от 0C до 97C");
 }
 
 }  // namespace
