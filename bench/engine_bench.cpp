@@ -25,10 +25,9 @@ BENCHMARK(BM_InterpolateTable);
 void BM_SolveInsulationDiameter(benchmark::State& state) {
     ResetCalcData();
     CurrentType = 3;
-    CurrentSlot(kSlotDiameter) = 0.108;
     double a = std::log(0.108) + 0.9;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(SolveInsulationDiameter(a, 0.01));
+        benchmark::DoNotOptimize(SolveInsulationDiameter(a, 0.01, SolverStart(0.108)));
         benchmark::ClobberMemory();
     }
 }

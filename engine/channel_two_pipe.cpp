@@ -71,8 +71,7 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
             const double b = 2.0 * lambda1 / kChannelAlpha;
             TraceQuantity("a", "ln D + 2πλ₁(t₁ − t_к) / q₁", a, "");
             TraceQuantity("b", "2λ₁ / α", b, "м");
-            CurrentSlot(kSlotDiameter) = d;
-            it.outerDiameter = SolveInsulationDiameter(a, b);
+            it.outerDiameter = SolveInsulationDiameter(a, b, SolverStart(d));
             TraceQuantity("x", "наружный диаметр изоляции", it.outerDiameter, "м");
 
             const double layer1 = std::log(it.outerDiameter / d) / (kTwoPi * lambda1);

@@ -65,7 +65,8 @@ void CalcCondensation() {
     const double b = -2.0 * kLambda * (dewPoint - mediumTemp) / ((airTemp - dewPoint) * alpha);
     TraceQuantity("a", "ln D", a, "");
     TraceQuantity("b", "−2λ(t_р − t_m) / ((t_a − t_р)·α)", b, "м");
-    FinishWithDiameter(SolveInsulationDiameter(a, b), diameter, mediumTemp, airTemp, kLambda, alpha);
+    FinishWithDiameter(SolveInsulationDiameter(a, b, SolverStart(diameter)), diameter, mediumTemp, airTemp, kLambda,
+                       alpha);
 }
 
 }  // namespace kaldora

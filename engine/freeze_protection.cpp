@@ -73,7 +73,7 @@ void CalcFreezeProtection() {
     const double b = kTwoPi * kLambda * (1.0 / (kPi * kAlphaOutdoors));
     TraceQuantity("a", "ln D + 2πλR", a, "");
     TraceQuantity("b", "2πλ / (πα)", b, "м");
-    const double x = SolveInsulationDiameter(a, b);
+    const double x = SolveInsulationDiameter(a, b, SolverStart(diameter));
     const double thickness = (x - diameter) / 2.0;
     CurrentSlot(kSlotThickness) = thickness;
     // Also catches a solver that ran away to a huge or non-numeric diameter.

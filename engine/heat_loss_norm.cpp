@@ -89,7 +89,7 @@ NormIteration IterateHeatLossNorm(double diameter, double airTemp, double carrie
         const double b = 2.0 * lambda / alpha;
         TraceQuantity("a", "ln D + 2πλ(t_m − t_a) / q", a, "");
         TraceQuantity("b", "2λ / α", b, "м");
-        it.outerDiameter = SolveInsulationDiameter(a, b);
+        it.outerDiameter = SolveInsulationDiameter(a, b, SolverStart(diameter));
         TraceQuantity("x", "наружный диаметр изоляции", it.outerDiameter, "м");
         surface = carrierTemp - std::log(it.outerDiameter / diameter) * normFlux / (kTwoPi * lambda);
         TraceQuantity("T", "температура поверхности при этом диаметре", surface, "°C");

@@ -77,10 +77,9 @@ TableValue InterpolateTable(const double* table, double rowArg, double colArg, i
             {}};
 }
 
-double SolveInsulationDiameter(double a, double b) {
+double SolveInsulationDiameter(double a, double b, double start) {
     constexpr double kStop = method::SolverStop.value;
     constexpr int kMaxIterations = static_cast<int>(method::SolverIterations.value);
-    const double start = 3.0 * CurrentSlot(kSlotDiameter);
     double x = start;
     double y = 0.0;
     int n = 0;

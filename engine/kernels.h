@@ -20,11 +20,14 @@ struct TableValue {
 // the row keys.
 TableValue InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols);
 
-// Outer insulation diameter x (m) with ln x = a - b / x, iterated from three
-// times the diameter slot of the current row. Where the iteration stops at
-// its limit unsettled, x is the root it approaches, found by bisection;
-// where the equation has no such root, throws ArithmeticFault.
-double SolveInsulationDiameter(double a, double b);
+// Where the method starts its iteration: three times the pipe's diameter.
+inline double SolverStart(double pipeDiameter) { return 3.0 * pipeDiameter; }
+
+// Outer insulation diameter x (m) with ln x = a - b / x, iterated from
+// `start`. Where the iteration stops at its limit unsettled, x is the root it
+// approaches, found by bisection; where the equation has no such root, throws
+// ArithmeticFault.
+double SolveInsulationDiameter(double a, double b, double start);
 
 // ln x − a + b/x: 0 at a root of the equation above.
 double SolverResidual(double a, double b, double x);

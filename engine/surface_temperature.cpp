@@ -41,7 +41,8 @@ void CalcSurfaceTemperature() {
     const double b = -2.0 * lambda * (carrierTemp - surfaceTemp) / ((surfaceTemp - airTemp) * alpha);
     TraceQuantity("a", "ln D", a, "");
     TraceQuantity("b", "−2λ(t_m − t_s) / ((t_s − t_a)·α)", b, "м");
-    FinishWithDiameter(SolveInsulationDiameter(a, b), diameter, carrierTemp, airTemp, lambda, alpha);
+    FinishWithDiameter(SolveInsulationDiameter(a, b, SolverStart(diameter)), diameter, carrierTemp, airTemp, lambda,
+                       alpha);
 }
 
 }  // namespace kaldora

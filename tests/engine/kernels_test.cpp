@@ -85,40 +85,35 @@ protected:
 };
 
 TEST_F(SolverTest, WithoutSurfaceTermConvergesToExpA) {
-    CurrentSlot(kSlotDiameter) = 0.108;
-    EXPECT_NEAR(SolveInsulationDiameter(std::log(0.2), 0.0), 0.2, 2e-5);
+    EXPECT_NEAR(SolveInsulationDiameter(std::log(0.2), 0.0, SolverStart(0.108)), 0.2, 2e-5);
 }
 
 TEST_F(SolverTest, SolutionSatisfiesTheEquation) {
-    CurrentSlot(kSlotDiameter) = 0.108;
     const double a = std::log(0.108) + 0.9;
     const double b = 0.01;
-    const double x = SolveInsulationDiameter(a, b);
+    const double x = SolveInsulationDiameter(a, b, SolverStart(0.108));
     EXPECT_NEAR(std::log(x), a - b / x, 1e-4);
 }
 
 TEST_F(SolverTest, TinyStartReturnsAtOnce) {
-    CurrentSlot(kSlotDiameter) = 3e-6;  // 3·D = 9e-6 <= 1e-5
-    EXPECT_DOUBLE_EQ(SolveInsulationDiameter(5.0, 1.0), 9e-6);
-    CurrentSlot(kSlotDiameter) = 0.0;
-    EXPECT_DOUBLE_EQ(SolveInsulationDiameter(5.0, 1.0), 0.0);
+    EXPECT_DOUBLE_EQ(SolveInsulationDiameter(5.0, 1.0, SolverStart(3e-6)), 9e-6);  // 3·D = 9e-6 <= 1e-5
+    EXPECT_DOUBLE_EQ(SolveInsulationDiameter(5.0, 1.0, 0.0), 0.0);
 }
 
 TEST_F(SolverTest, UnsettledIterationGivesTheRootByBisection) {
     // b = 0: each step halves the distance to exp(a). From 3 to exp(10) that
     // takes 31 steps to get within 1e-5; the limit stops it at 30, 2e-5
     // short, and bisection finds the root itself.
-    CurrentSlot(kSlotDiameter) = 1.0;
-    EXPECT_NEAR(SolveInsulationDiameter(10.0, 0.0), std::exp(10.0), 1e-15 * std::exp(10.0));
+    EXPECT_NEAR(SolveInsulationDiameter(10.0, 0.0, SolverStart(1.0)), std::exp(10.0), 1e-15 * std::exp(10.0));
     EXPECT_FALSE(WholeResults[static_cast<std::size_t>(CurrentType)].convergence.solver);
     EXPECT_TRUE(WholeResults[static_cast<std::size_t>(CurrentType)].convergence.solverBracketed);
     // The root near the double one at x = b (slow for the iteration), and
     // none where f(b) = ln b + 1 − a > 0: refused.
     const double b = 0.5, a = std::log(b) + 1.0 + 1e-6;
-    const double x = SolveInsulationDiameter(a, b);
+    const double x = SolveInsulationDiameter(a, b, SolverStart(1.0));
     EXPECT_GT(x, b);
     EXPECT_NEAR(SolverResidual(a, b, x), 0.0, 1e-15);
-    EXPECT_THROW(SolveInsulationDiameter(std::log(b) + 0.9, b), ArithmeticFault);
+    EXPECT_THROW(SolveInsulationDiameter(std::log(b) + 0.9, b, SolverStart(1.0)), ArithmeticFault);
 }
 
 TEST(InsulationConductivity, FollowsThePiecewiseLaw) {
