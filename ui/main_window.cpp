@@ -872,8 +872,10 @@ void MainWindow::OpenSupplyTempList() { OpenPickList(TempList, kSlotSupplyTemp);
 
 void MainWindow::SupplyTempPicked() { ChoosePickListItem(TempList, kSlotSupplyTemp); }
 
+// The toggles switch the current type's flag; their tag mirrors it for the
+// accessible checked state.
 void MainWindow::HoursToggleClicked() {
-    const bool longHours = Tag(TimeLab) == 0;
+    const bool longHours = LongHoursFlag[CurrentType] == 0;
     SetCaption(TimeLab, HoursCaption(longHours));
     SetTag(TimeLab, longHours ? 1 : 0);
     LongHoursFlag[CurrentType] = longHours ? 1 : 0;
@@ -881,7 +883,7 @@ void MainWindow::HoursToggleClicked() {
 }
 
 void MainWindow::CoverToggleClicked() {
-    const int metal = Tag(Type_Lab) ? 0 : 1;
+    const int metal = MetalCoverFlag[CurrentType] ? 0 : 1;
     SetTag(Type_Lab, metal);
     SetCaption(Type_Lab, CoverCaption(metal));
     if (IndoorsFlag[RecommendingType().Number()] == 0) SetRecommendation(Q(OutdoorRecommendation(metal)));
@@ -894,16 +896,14 @@ void MainWindow::PlacementToggleClicked() {
         SetTag(Stat_Lab, 1);
         return;
     }
-    if (Tag(Stat_Lab)) {
-        SetTag(Stat_Lab, 0);
-        SetCaption(Stat_Lab, LocationCaption(false));
-        SetRecommendation(Q(OutdoorRecommendation(MetalCoverFlag[RecommendingType().Number()])));
-    } else {
-        SetTag(Stat_Lab, 1);
-        SetCaption(Stat_Lab, LocationCaption(true));
+    const int indoors = IndoorsFlag[CurrentType] ? 0 : 1;
+    IndoorsFlag[CurrentType] = indoors;
+    SetTag(Stat_Lab, indoors);
+    SetCaption(Stat_Lab, LocationCaption(indoors));
+    if (indoors)
         RecommendByCarrierTemperature();
-    }
-    IndoorsFlag[CurrentType] = Tag(Stat_Lab);
+    else
+        SetRecommendation(Q(OutdoorRecommendation(MetalCoverFlag[RecommendingType().Number()])));
     ShowNormChoice();
     MarkOutdated();
 }
