@@ -380,13 +380,14 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
 
 bool IsTotalsRow(const TableLayout& layout, const std::vector<std::string>& row) {
     const auto cell = [&](std::size_t i) { return i < row.size() ? TrimSpaces(row[i]) : std::string_view(); };
-    bool caption = false;
-    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
-        if (layout.columns[i].field == Field::Type && !cell(i).empty()) return false;
-        if (layout.columns[i].field == Field::Section || i == layout.inputs.front())
-            caption = caption || cell(i) == TotalsCaption(Titles::Russian) || cell(i) == TotalsCaption(Titles::English);
-    }
-    return caption;
+    // The caption stands in the section column, or in the first one (which
+    // may be the type's).
+    const std::size_t captionAt = layout.inputs[layout.sectionColumn.value_or(0)];
+    if (cell(captionAt) != TotalsCaption(Titles::Russian) && cell(captionAt) != TotalsCaption(Titles::English))
+        return false;
+    for (std::size_t i = 0; i < layout.columns.size(); ++i)
+        if (i != captionAt && layout.columns[i].field == Field::Type && !cell(i).empty()) return false;
+    return true;
 }
 
 std::string InitialTextsNote(const TableLayout& layout, const std::set<int>& types) {

@@ -545,6 +545,9 @@ TEST(CalcTable, EachOutcomeFillsOnlyItsCells) {
         EXPECT_EQ(filled, expected[row]) << lines[row + 1];
     }
     EXPECT_EQ(lines[2].substr(0, 22), "1,20,108,15,,10,0,,,,,");  // the thickness 0 and nothing else
+    // Read back, the sums in the type column (there is no section column)
+    // are no case: the same table comes out again.
+    EXPECT_EQ(Calc({"--csv", "-"}, "LC_ALL=C", run.out).out, run.out);
 }
 
 // Numbers and options as Russian spreadsheets and word processors write
