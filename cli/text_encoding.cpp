@@ -94,6 +94,10 @@ bool Utf8Checker::Continues(std::string_view piece) {
         cut_.clear();
     }
     for (std::size_t i = 0; i < piece.size();) {
+        if (static_cast<unsigned char>(piece[i]) < 0x80) {  // most of a table is ASCII
+            ++i;
+            continue;
+        }
         const Sequence s = Utf8Sequence(piece.substr(i));
         if (s.cut) {
             cut_ = piece.substr(i);

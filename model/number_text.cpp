@@ -151,6 +151,9 @@ bool ConsumeSpace(std::string_view& text) {
 }  // namespace
 
 std::string_view TrimSpaces(std::string_view text) {
+    // Most cells start and end in a visible ASCII character: nothing to trim.
+    const auto visible = [](char c) { return c > ' ' && c < 0x7F; };
+    if (!text.empty() && visible(text.front()) && visible(text.back())) return text;
     while (ConsumeSpace(text)) {
     }
     while (!text.empty()) {
