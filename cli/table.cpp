@@ -1,8 +1,8 @@
 #include "cli/table.h"
 
+#include <array>
 #include <memory>
 #include <optional>
-#include <set>
 #include <vector>
 
 #include "cli/errors.h"
@@ -14,6 +14,11 @@ namespace kaldora::cli {
 namespace {
 
 constexpr std::size_t kProgressEvery = 10000;
+
+// A line about the whole table on standard error, where the run wants them.
+void Note(std::FILE* notes, const std::string& line) {
+    if (notes) std::fprintf(notes, "kaldora-calc: %s\n", line.c_str());
+}
 
 // Why a row could not be read whole, in the table's language.
 std::string FaultText(const ReadRow& row, Titles titles) {
@@ -71,7 +76,7 @@ public:
         const std::string problem = read.fault != RowFault::None ? FaultText(read, layout_.titles)
                                                                  : ReadCase(layout_, row, read.cellFaults, case_);
         if (problem.empty()) {
-            types_.insert(case_.input.type);
+            computed_[static_cast<std::size_t>(case_.input.type)] = true;
             ResultCells(layout_, RunCase(case_.input), case_.lengthM, results_);
         } else {
             ++counts_.errors;
@@ -89,8 +94,7 @@ public:
         if (layout_.hasLength) WriteTotals();
         for (auto& w : writers_) w->Finish();
         if (run_.progress && counts_.rows >= kProgressEvery) std::fprintf(run_.progress, "\r%zu rows\n", counts_.rows);
-        if (const std::string note = InitialTextsNote(layout_, types_); !note.empty() && run_.notes)
-            std::fprintf(run_.notes, "kaldora-calc: %s\n", note.c_str());
+        if (const std::string note = InitialTextsNote(layout_, computed_); !note.empty()) Note(run_.notes, note);
         return counts_;
     }
 
@@ -122,7 +126,7 @@ private:
     std::vector<std::unique_ptr<TableWriter>> writers_;
     std::vector<OutCell> cells_;
     TableCase case_;
-    std::set<int> types_;  // of the rows computed
+    std::array<bool, kTypeCount> computed_{};  // by type: a row was computed
     std::vector<ResultCell> results_;
     TableCounts counts_;
 };
@@ -132,9 +136,6 @@ private:
 TableCounts RunTable(const TableRun& run) {
     std::optional<RowRunner> runner;
     Dialect dialect;
-    const auto note = [&](const std::string& line) {
-        if (run.notes) std::fprintf(run.notes, "kaldora-calc: %s\n", line.c_str());
-    };
     ReadRows(
         run.in, dialect,
         [&](const ReadRow& row) {
@@ -148,7 +149,7 @@ TableCounts RunTable(const TableRun& run) {
             while (!header.empty() && TrimBlanks(header.back()).empty()) header.pop_back();
             runner.emplace(run, dialect, header);
         },
-        note);
+        [&](const std::string& line) { Note(run.notes, line); });
     if (!runner) throw ArgumentError{"the table is empty"};
     return runner->Finish();
 }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <map>
+#include <set>
 
 #include "cli/errors.h"
 #include "cli/output.h"
@@ -390,7 +391,7 @@ bool IsTotalsRow(const TableLayout& layout, const std::vector<std::string>& row)
     return true;
 }
 
-std::string InitialTextsNote(const TableLayout& layout, const std::set<int>& types) {
+std::string InitialTextsNote(const TableLayout& layout, const std::array<bool, kTypeCount>& computed) {
     std::set<int> given;
     for (const TableLayout::Column& column : layout.columns)
         for (const int slot : ClaimsOf(column)) given.insert(slot);
@@ -398,8 +399,9 @@ std::string InitialTextsNote(const TableLayout& layout, const std::set<int>& typ
     for (const SlotDesign& design : ShownSlotDesigns) {
         if (design.showsResult || given.count(design.slot)) continue;
         std::string used;
-        for (const int type : types)
-            if (IsSlotVisible(type, design.slot)) used += (used.empty() ? "" : ", ") + std::to_string(type);
+        for (int type = 1; type < kTypeCount; ++type)
+            if (computed[static_cast<std::size_t>(type)] && IsSlotVisible(type, design.slot))
+                used += (used.empty() ? "" : ", ") + std::to_string(type);
         if (used.empty()) continue;
         const bool diameter = design.slot == kSlotDiameter || design.slot == kSlotPipeDiameters;
         const TableLayout::Column column{diameter ? Field::Diameter : Field::Slot, design.slot};

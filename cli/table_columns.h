@@ -5,13 +5,13 @@
 #include <array>
 #include <cstddef>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/table_io.h"
 #include "engine/case_run.h"
+#include "model/calc_data.h"
 
 namespace kaldora::cli {
 
@@ -71,7 +71,8 @@ bool IsTotalsRow(const TableLayout& layout, const std::vector<std::string>& row)
 
 // Empty, or the line that says which fields of `types` no column gives and
 // so keep their initial texts.
-std::string InitialTextsNote(const TableLayout& layout, const std::set<int>& types);
+// `computed[t]`: a row of type t was computed.
+std::string InitialTextsNote(const TableLayout& layout, const std::array<bool, kTypeCount>& computed);
 
 // A result cell of a computed row; empty where the row has no such value.
 struct ResultCell {

@@ -240,10 +240,9 @@ private:
         const XML_Char* target = Attribute(attributes, "Target");
         if (element != "Relationship" || !id || !target) return;
         const XML_Char* type = Attribute(attributes, "Type");
-        const std::string_view kind = type ? type : "";
         const std::string_view path(target);
-        targets[id] = {path.front() == '/' ? std::string(path.substr(1)) : "xl/" + std::string(path),
-                       kind.size() >= 10 && kind.substr(kind.size() - 10) == "/worksheet"};
+        targets[id] = {path.starts_with('/') ? std::string(path.substr(1)) : "xl/" + std::string(path),
+                       type && std::string_view(type).ends_with("/worksheet")};
     }
 };
 
@@ -266,11 +265,17 @@ private:
     static constexpr std::size_t kMostBytes = 64 << 20;
     static constexpr std::size_t kBytesAString = 16;  // what each costs beside its text
 
+    // The text so far and `more`, with what each string costs beside it.
+    void Budget(std::size_t more, std::size_t strings) const {
+        if (text_.size() + more + strings * kBytesAString > kMostBytes)
+            throw ReadError{"the workbook's shared strings exceed 64 MB"};
+    }
+
     void Start(std::string_view element, const XML_Char**) override {
         if (element == "si") {
-            if (text_.size() + (ends_.size() + 1) * kBytesAString > kMostBytes)
-                throw ReadError{"the workbook's shared strings exceed 64 MB"};
-            ends_.push_back(text_.size());
+            Budget(0, ends_.size() + 1);
+            start_ = text_.size();
+            ends_.push_back(start_);
             tooLong_.push_back(false);
         }
         if (element == "t") inText_ = !ends_.empty() && phonetic_ == 0;
@@ -282,13 +287,11 @@ private:
     }
     void Text(std::string_view more) override {
         if (!inText_ || tooLong_.back()) return;
-        const std::size_t start = ends_.size() == 1 ? 0 : ends_[ends_.size() - 2];
-        if (text_.size() - start + more.size() > kMostCellBytes) {
+        if (text_.size() - start_ + more.size() > kMostCellBytes) {
             tooLong_.back() = true;
-            text_.resize(start);
+            text_.resize(start_);
         } else {
-            if (text_.size() + more.size() + ends_.size() * kBytesAString > kMostBytes)
-                throw ReadError{"the workbook's shared strings exceed 64 MB"};
+            Budget(more.size(), ends_.size());
             text_.append(more);
         }
         ends_.back() = text_.size();
@@ -296,6 +299,7 @@ private:
     std::string text_;
     std::vector<std::size_t> ends_;
     std::vector<bool> tooLong_;
+    std::size_t start_ = 0;  // of the string being read
     bool inText_ = false;
     int phonetic_ = 0;
 };
