@@ -23,8 +23,6 @@ void BM_InterpolateTable(benchmark::State& state) {
 BENCHMARK(BM_InterpolateTable);
 
 void BM_SolveInsulationDiameter(benchmark::State& state) {
-    ResetCalcData();
-    CurrentType = 3;
     double a = std::log(0.108) + 0.9;
     for (auto _ : state) {
         benchmark::DoNotOptimize(SolveInsulationDiameter(a, 0.01, SolverStart(0.108)));

@@ -40,7 +40,6 @@ int main(int argc, char* argv[]) {
     for (int round = 0; round < kRounds; ++round) {
         QElapsedTimer clock;
         clock.start();
-        ResetCalcData();
         ReportPreview host;
         MainWindow form(&host);
         form.show();
@@ -58,7 +57,7 @@ int main(int argc, char* argv[]) {
         click.push_back(Milliseconds(clock) / kClicks);
 
         clock.restart();
-        FillReport(host.QuickRep1);
+        FillReport(host.QuickRep1, form.TypeScreens.Current());
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("report.pdf")));

@@ -6,22 +6,23 @@
 #include "engine/current_norm.h"
 #include "engine/method_constants.h"
 #include "model/calc_types.h"
+#include "model/screen_texts.h"
 #include "model/slots.h"
 
 namespace kaldora::cli {
 
-using Kind = RecordingView::Kind;
+using Kind = CalcMessage::Kind;
 
 std::string HumanText(const CaseResult& result) {
     std::string text;
-    const std::string* lastResult = nullptr;
+    const CalcMessage* lastResult = nullptr;
     for (const auto& e : result.events) {
         // Type 1 shows its result line again after writing the fields back;
         // on screen the two are one line.
-        if (e.kind == Kind::ResultLine && lastResult && *lastResult == e.text) continue;
-        lastResult = e.kind == Kind::ResultLine ? &e.text : nullptr;
+        if (e.kind == Kind::ResultLine && lastResult && lastResult->thickness == e.thickness) continue;
+        lastResult = e.kind == Kind::ResultLine ? &e : nullptr;
         if (e.kind == Kind::Error) text += "Ошибка: ";
-        text += e.text + "\n";
+        text += MessageText(e) + "\n";
     }
     if (const std::string caution = DoubtfulCellsCaution(result.whole.doubtfulCells); !caution.empty())
         text += caution + "\n";
@@ -133,7 +134,7 @@ std::string JsonText(const CaseResult& result, const CalcTrace* trace) {
     json["events"] = nlohmann::json::array();
     for (const auto& e : result.events) {
         const char* kind = e.kind == Kind::Info ? "info" : e.kind == Kind::Error ? "error" : "result";
-        json["events"].push_back({{"kind", kind}, {"text", e.text}});
+        json["events"].push_back({{"kind", kind}, {"text", MessageText(e)}});
     }
     nlohmann::ordered_json slots = nlohmann::ordered_json::object();
     for (std::size_t slot = 0; slot < result.slotValues.size(); ++slot)

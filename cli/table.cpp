@@ -77,7 +77,7 @@ public:
                                                                  : ReadCase(layout_, row, read.cellFaults, case_);
         if (problem.empty()) {
             computed_[static_cast<std::size_t>(case_.input.type)] = true;
-            ResultCells(layout_, RunCase(case_.input), case_.lengthM, results_);
+            ResultCells(layout_, RunCalculation(case_.Input()), case_.lengthM, results_);
         } else {
             ++counts_.errors;
             ErrorCells(layout_, problem, results_);

@@ -288,7 +288,7 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
     c.input.norm = std::nullopt;
     c.input.supports = std::nullopt;
     c.input.region = std::nullopt;
-    c.input.slotTexts.clear();
+    c.values.clear();
     c.lengthM = std::nullopt;
     for (std::size_t i = 0; i < layout.columns.size(); ++i) {
         if (layout.columns[i].field != Field::Type) continue;
@@ -344,7 +344,7 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
                 }
                 if (cell.empty()) return ColumnTitle(column, layout.titles) + (russian ? ": пусто" : ": empty");
                 if (TrimBlanks(cell).empty()) {
-                    c.input.slotTexts.emplace_back(slot, cell);
+                    c.values.emplace_back(slot, ReadTyped(slot, cell));
                     break;
                 }
                 // Read whole: "-25 град" or "12 m" must not count as a number.
@@ -352,7 +352,7 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
                 if (!number)
                     return ColumnTitle(column, layout.titles) + ": " + Quoted(cell, layout.titles) +
                            (russian ? " не число" : " is not a number") + CommaHint(layout, cell);
-                c.input.slotTexts.emplace_back(slot, std::move(*number));
+                c.values.emplace_back(slot, ReadTyped(slot, *number));
                 break;
             }
             case Field::Length:
@@ -377,6 +377,12 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
         if (flag == Flag::Yes || (flag == Flag::No && hasOption)) *option = flag == Flag::Yes;
     }
     return CheckCase(c.input);
+}
+
+CalcInput TableCase::Input() const {
+    CalcInput in = InputOf(input);
+    for (const auto& [slot, value] : values) in.values[static_cast<std::size_t>(slot)] = value;
+    return in;
 }
 
 bool IsTotalsRow(const TableLayout& layout, const std::vector<std::string>& row) {

@@ -60,8 +60,12 @@ TableLayout ReadHeader(const std::vector<std::string>& header);
 // One row as a case, into `c` (reused from row to row); the row's problem,
 // or empty when it can be computed.
 struct TableCase {
-    CaseInput input;
+    CaseInput input;                             // the type and options; no typed texts
+    std::vector<std::pair<int, double>> values;  // read from the cells, held as the calculation holds them
     std::optional<double> lengthM;
+
+    // The case to calculate: the type's initial input with the row's options and numbers.
+    CalcInput Input() const;
 };
 std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& row,
                      const std::vector<std::pair<std::size_t, CellFault>>& faults, TableCase& c);

@@ -1,11 +1,10 @@
 #include "engine/case_run.h"
 
-#include "engine/calculate_command.h"
-#include "model/attachments.h"
+#include "engine/calculation.h"
 #include "model/calc_data.h"
 #include "model/calc_types.h"
+#include "model/slots.h"
 #include "model/type_layout.h"
-#include "model/value_exchange.h"
 
 namespace kaldora {
 
@@ -25,45 +24,66 @@ std::string CheckCase(const CaseInput& input) {
     return {};
 }
 
-CaseResult RunCase(const CaseInput& input, CalcTrace* trace) {
-    ResetCalcData();
+const CalcInput& InitialInputOf(int type) {
+    static const std::array<CalcInput, kTypeCount> initial = [] {
+        std::array<CalcInput, kTypeCount> inputs{};
+        for (const CalcTypeInfo& info : CalcTypes)
+            inputs[static_cast<std::size_t>(info.Number())] = InitialInput(info.Number());
+        return inputs;
+    }();
+    return initial[static_cast<std::size_t>(type)];
+}
+
+CalcInput InputOf(const CaseInput& input, CalcTrace* trace) {
+    CalcInput in = InitialInputOf(input.type);
+    if (input.indoors) in.indoors = *input.indoors;
+    if (input.metal) in.metalCover = *input.metal;
+    if (input.longHours) in.longHours = *input.longHours;
+    if (input.norm) in.norm.set = *input.norm;
+    if (input.supports) in.norm.supports = *input.supports;
+    if (input.region) in.norm.region = *input.region;
+    std::array<const std::string*, kSlotCount> typed{};
+    for (const auto& [slot, text] : input.slotTexts) typed[static_cast<std::size_t>(slot)] = &text;
+    for (const SlotDesign& design : ShownSlotDesigns) {
+        if (!IsSlotVisible(input.type, design.slot)) continue;
+        const std::string* text = typed[static_cast<std::size_t>(design.slot)];
+        if (!text && !trace) continue;
+        const std::string_view shown = text ? std::string_view(*text) : design.designText;
+        double& value = in.values[static_cast<std::size_t>(design.slot)];
+        if (text) value = ReadTyped(design.slot, shown);
+        TraceInputRead(trace, design.slot, shown, value);
+    }
+    return in;
+}
+
+CaseResult RunCalculation(const CalcInput& input, CalcTrace* trace) {
     const int t = input.type;
     const CalcTypeInfo& info = TypeInfo(t);
-    if (input.indoors) IndoorsFlag[t] = *input.indoors;
-    if (input.metal) MetalCoverFlag[t] = *input.metal;
-    if (input.longHours) LongHoursFlag[t] = *input.longHours;
-    NormChoice& norm = NormChoices[static_cast<std::size_t>(t)];
-    if (input.norm) norm.set = *input.norm;
-    if (input.supports) norm.supports = *input.supports;
-    if (input.region) norm.region = *input.region;
-
-    RecordingView view;
-    for (const auto& [slot, text] : input.slotTexts) view.Type(slot, text);
-    {
-        const ViewAttachment attachedView(view);
-        const TraceAttachment attachedTrace(trace);
-        CurrentType = t;
-        CalculateCommand();
-    }
-
-    const auto flag = [](bool has, int value) { return has ? std::optional<bool>(value != 0) : std::nullopt; };
+    CalcOutcome outcome = Calculate(input, trace);
+    // The window writes such a type's fields back and shows its result line
+    // once more; the events say so too.
+    if (info.writesFieldsBack && !outcome.Faulted())
+        outcome.messages.push_back({CalcMessage::Kind::ResultLine, {}, outcome.Thickness()});
+    const auto option = [](bool has, bool value) { return has ? std::optional<bool>(value) : std::nullopt; };
     CaseResult result{t,
-                      flag(info.HasLocationOption(), IndoorsFlag[t]),
-                      flag(info.HasCoverOption(), MetalCoverFlag[t]),
-                      flag(info.HasHoursOption(), LongHoursFlag[t]),
-                      info.HasNormOption() ? std::optional(norm) : std::nullopt,
+                      option(info.HasLocationOption(), input.indoors),
+                      option(info.HasCoverOption(), input.metalCover),
+                      option(info.HasHoursOption(), input.longHours),
+                      info.HasNormOption() ? std::optional(input.norm) : std::nullopt,
+                      std::move(outcome.messages),
                       {},
-                      {},
-                      TypedFromHeld(kSlotThickness, ParamTable[t][kSlotThickness]),
-                      WholeResults[static_cast<std::size_t>(t)]};
-    result.events = view.TakeEvents();
-    std::erase_if(result.events, [](const RecordingView::Event& e) { return e.kind == RecordingView::Kind::SlotText; });
+                      TypedFromHeld(kSlotThickness, outcome.Thickness()),
+                      std::move(outcome.whole)};
     // The fields fill only the shown slots of a zeroed row: any other slot
     // that is not 0 was written by the calculation.
-    for (int k = 0; k < kSlotCount; ++k)
-        if (IsSlotVisible(t, k) || k == kSlotThickness || ParamTable[t][k] != 0.0)
-            result.slotValues[static_cast<std::size_t>(k)] = ParamTable[t][k];
+    for (int k = 0; k < kSlotCount; ++k) {
+        const double value = outcome.values[static_cast<std::size_t>(k)];
+        if (IsSlotVisible(t, k) || k == kSlotThickness || value != 0.0)
+            result.slotValues[static_cast<std::size_t>(k)] = value;
+    }
     return result;
 }
+
+CaseResult RunCase(const CaseInput& input, CalcTrace* trace) { return RunCalculation(InputOf(input, trace), trace); }
 
 }  // namespace kaldora

@@ -1,6 +1,6 @@
-// One case run headless: typed texts and options in, the outputs and the row
-// out, through the same calculate command the window runs. The command line,
-// the tests and the benchmarks run cases this way.
+// One case run headless: typed texts or numbers and options in, the messages
+// and the row out, through the calculation the window runs. The command line,
+// the tables, the tests and the benchmarks run cases this way.
 #pragma once
 
 #include <array>
@@ -11,8 +11,6 @@
 
 #include "model/calc_data.h"
 #include "model/calc_trace.h"
-#include "model/calc_view.h"
-#include "model/recording_view.h"
 
 namespace kaldora {
 
@@ -32,7 +30,7 @@ struct CaseResult {
     // The options the type has; unset where it has none.
     std::optional<bool> indoors, metal, longHours;
     std::optional<NormChoice> norm;
-    std::vector<RecordingView::Event> events;  // boxes and result lines, in order
+    std::vector<CalcMessage> events;  // boxes and result lines, in order
     // Every slot shown, read or written; unset for the others.
     std::array<std::optional<double>, kSlotCount> slotValues;
     double thicknessMm;
@@ -43,8 +41,16 @@ struct CaseResult {
 // a type out of range, a field the type does not show, an option it lacks.
 std::string CheckCase(const CaseInput& input);
 
-// Runs a checked case from the start state of the calculation data; with a
-// trace, records what the calculation did into it.
+// A checked case as the calculation takes it: the type's initial input with
+// the options given and the typed texts read as the window reads them; with a
+// trace, each field's text and number go into its inputs.
+CalcInput InputOf(const CaseInput& input, CalcTrace* trace = nullptr);
+
+// The type's initial input, read once.
+const CalcInput& InitialInputOf(int type);
+
+// Calculates a case; with a trace, records what the calculation did into it.
+CaseResult RunCalculation(const CalcInput& input, CalcTrace* trace = nullptr);
 CaseResult RunCase(const CaseInput& input, CalcTrace* trace = nullptr);
 
 }  // namespace kaldora

@@ -11,7 +11,6 @@
 #include "engine/reference_tables.h"
 #include "model/calc_data.h"
 #include "model/calc_trace.h"
-#include "model/value_exchange.h"
 
 namespace kaldora {
 
@@ -31,22 +30,24 @@ double SoilResistance(const ChannelInputs& in) {
            ((0.5 * in.width / in.height + 5.7) * in.soilConductivity);
 }
 
-ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
+ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss, CalcTrace* trace) {
     constexpr double kSettled = method::ChannelSettled.value;
     constexpr int kMaxPasses = static_cast<int>(method::MaxPasses.value);
     const double channelResistance = ChannelSurfaceResistance(in);
     const double soilResistance = SoilResistance(in);
-    TraceQuantity("R_к", "сопротивление теплоотдаче стенок канала, (w + h) / (2π·α·w·h)", channelResistance, "м·°C/Вт");
-    TraceQuantity("R_гр", "сопротивление грунта", soilResistance, "м·°C/Вт");
+    TraceQuantity(trace, "R_к", "сопротивление теплоотдаче стенок канала, (w + h) / (2π·α·w·h)", channelResistance,
+                  "м·°C/Вт");
+    TraceQuantity(trace, "R_гр", "сопротивление грунта", soilResistance, "м·°C/Вт");
     const double outerResistance = channelResistance + soilResistance;
     const double d = in.pipeDiameter;
     const double q1 = supplyLoss;
 
-    ChannelIteration it{0.0, 1.5, 0.0, 0.0, 0, 0.0, 0.0};
+    ChannelIteration it{0.0, 1.5, 0.0, 0.0, 0, 0.0, 0.0, 0.0, 0.0, {}};
     double supplySurface = (in.soilTemp + in.returnTemp) / 2.0;
     double returnSurface = supplySurface;
-    TraceQuantity("k₀", "начальная оценка отношения потерь обеих труб к потерям подающей", it.ratio, "");
-    TraceQuantity("θ₀", "начальная оценка температур поверхности обеих труб, (t_гр + t₂) / 2", supplySurface, "°C");
+    TraceQuantity(trace, "k₀", "начальная оценка отношения потерь обеих труб к потерям подающей", it.ratio, "");
+    TraceQuantity(trace, "θ₀", "начальная оценка температур поверхности обеих труб, (t_гр + t₂) / 2", supplySurface,
+                  "°C");
     double epsilon = 1.0;
     // Each iterated value is replaced by the mean of its old and new value;
     // epsilon is the largest half-change of the pass. Passes that wander to
@@ -54,36 +55,37 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
     try {
         while (epsilon > kSettled && it.passes < kMaxPasses) {
             ++it.passes;
-            TraceBeginPass(it.passes);
-            TraceQuantity("k", "отношение потерь обеих труб к потерям подающей", it.ratio, "");
+            TraceBeginPass(trace, it.passes);
+            TraceQuantity(trace, "k", "отношение потерь обеих труб к потерям подающей", it.ratio, "");
             it.channelAirTemp = in.soilTemp + outerResistance * method::ChannelAirFactor.value * q1 * it.ratio;
-            TraceQuantity("t_к", "температура воздуха в канале, t_гр + k_к·(R_к + R_гр)·q₁·k", it.channelAirTemp, "°C");
+            TraceQuantity(trace, "t_к", "температура воздуха в канале, t_гр + k_к·(R_к + R_гр)·q₁·k", it.channelAirTemp,
+                          "°C");
             const double mean1 = (in.supplyTemp + supplySurface) / 2.0;
             const double mean2 = (in.returnTemp + returnSurface) / 2.0;
             const double lambda1 = InsulationConductivity(mean1);
             const double lambda2 = InsulationConductivity(mean2);
-            TraceQuantity("t_ср1", "средняя температура слоя подающей трубы", mean1, "°C");
-            TraceQuantity("λ₁", "теплопроводность изоляции подающей трубы", lambda1, "Вт/(м·°C)");
-            TraceQuantity("t_ср2", "средняя температура слоя обратной трубы", mean2, "°C");
-            TraceQuantity("λ₂", "теплопроводность изоляции обратной трубы", lambda2, "Вт/(м·°C)");
+            TraceQuantity(trace, "t_ср1", "средняя температура слоя подающей трубы", mean1, "°C");
+            TraceQuantity(trace, "λ₁", "теплопроводность изоляции подающей трубы", lambda1, "Вт/(м·°C)");
+            TraceQuantity(trace, "t_ср2", "средняя температура слоя обратной трубы", mean2, "°C");
+            TraceQuantity(trace, "λ₂", "теплопроводность изоляции обратной трубы", lambda2, "Вт/(м·°C)");
             const double required = (in.supplyTemp - it.channelAirTemp) / q1;
             const double a = std::log(d) + kTwoPi * lambda1 * required;
             const double b = 2.0 * lambda1 / kChannelAlpha;
-            TraceQuantity("a", "ln D + 2πλ₁(t₁ − t_к) / q₁", a, "");
-            TraceQuantity("b", "2λ₁ / α", b, "м");
-            it.outerDiameter = SolveInsulationDiameter(a, b, SolverStart(d));
-            TraceQuantity("x", "наружный диаметр изоляции", it.outerDiameter, "м");
+            TraceQuantity(trace, "a", "ln D + 2πλ₁(t₁ − t_к) / q₁", a, "");
+            TraceQuantity(trace, "b", "2λ₁ / α", b, "м");
+            it.outerDiameter = SolveInsulationDiameter(a, b, SolverStart(d), trace, &it.convergence);
+            TraceQuantity(trace, "x", "наружный диаметр изоляции", it.outerDiameter, "м");
 
             const double layer1 = std::log(it.outerDiameter / d) / (kTwoPi * lambda1);
             const double layer2 = std::log(it.outerDiameter / d) / (kTwoPi * lambda2);
             const double surface = 1.0 / (kPi * kChannelAlpha * it.outerDiameter);
             it.returnLoss = (in.returnTemp - it.channelAirTemp) / (layer2 + surface);
-            TraceQuantity("q₂", "потери обратной трубы, (t₂ − t_к) / (R_из2 + R_пов)", it.returnLoss, "Вт/м");
+            TraceQuantity(trace, "q₂", "потери обратной трубы, (t₂ − t_к) / (R_из2 + R_пов)", it.returnLoss, "Вт/м");
 
             const double s1 = in.supplyTemp - q1 * layer1;
             const double s2 = in.returnTemp - it.returnLoss * layer2;
-            TraceQuantity("t_s1", "температура поверхности подающей трубы", s1, "°C");
-            TraceQuantity("t_s2", "температура поверхности обратной трубы", s2, "°C");
+            TraceQuantity(trace, "t_s1", "температура поверхности подающей трубы", s1, "°C");
+            TraceQuantity(trace, "t_s2", "температура поверхности обратной трубы", s2, "°C");
             it.supplySurface = s1;
             it.returnSurface = s2;
             it.supplyLambda = lambda1;
@@ -95,16 +97,17 @@ ChannelIteration IterateChannel(const ChannelInputs& in, double supplyLoss) {
             const double r = (q1 + it.returnLoss) / q1;
             it.ratio = (it.ratio + r) / 2.0;
             if (std::fabs(it.ratio - r) > epsilon) epsilon = std::fabs(it.ratio - r);
-            TraceQuantity("θ₁", "оценка t_s1 на следующий проход, среднее прежней и новой", supplySurface, "°C");
-            TraceQuantity("θ₂", "оценка t_s2 на следующий проход, среднее прежней и новой", returnSurface, "°C");
-            TraceQuantity("r", "отношение потерь этого прохода, (q₁ + q₂) / q₁", r, "");
-            TraceQuantity("ε", "наибольшее изменение за проход, max(|θ₁ − t_s1|, |θ₂ − t_s2|, |k − r|)", epsilon, "");
+            TraceQuantity(trace, "θ₁", "оценка t_s1 на следующий проход, среднее прежней и новой", supplySurface, "°C");
+            TraceQuantity(trace, "θ₂", "оценка t_s2 на следующий проход, среднее прежней и новой", returnSurface, "°C");
+            TraceQuantity(trace, "r", "отношение потерь этого прохода, (q₁ + q₂) / q₁", r, "");
+            TraceQuantity(trace, "ε", "наибольшее изменение за проход, max(|θ₁ − t_s1|, |θ₂ − t_s2|, |k − r|)", epsilon,
+                          "");
         }
     } catch (const ArithmeticFault&) {
-        EndPasses(false);
+        EndPasses(trace, it.convergence, false);
         return it;
     }
-    EndPasses(!(epsilon > kSettled));
+    EndPasses(trace, it.convergence, !(epsilon > kSettled));
     return it;
 }
 
@@ -117,7 +120,8 @@ namespace {
 ChannelIteration ChannelAt(const ChannelInputs& in, double q1, double airTemp) {
     constexpr int kMostRounds = 200;
     const double d = in.pipeDiameter;
-    ChannelIteration it{airTemp, 0.0, 0.0, 0.0, 0, (in.supplyTemp + airTemp) / 2.0, (in.returnTemp + airTemp) / 2.0};
+    ChannelIteration it{airTemp, 0.0, 0.0, 0.0, 0, (in.supplyTemp + airTemp) / 2.0, (in.returnTemp + airTemp) / 2.0,
+                        0.0,     0.0, {}};
     for (int round = 0; round < kMostRounds; ++round) {
         const double lambda1 = InsulationConductivity((in.supplyTemp + it.supplySurface) / 2.0);
         const double lambda2 = InsulationConductivity((in.returnTemp + it.returnSurface) / 2.0);
@@ -152,7 +156,8 @@ double ChannelBalance(const ChannelInputs& in, double q1, double outerResistance
 // Where the passes do not settle: the air temperature that closes the
 // balance, by bisection between the coldest and the hottest of soil and
 // pipes, the bounds a channel's air lies between.
-ChannelIteration ChannelFromBalance(const ChannelInputs& in, double q1, int passes) {
+ChannelIteration ChannelFromBalance(CalcTrace* trace, const ChannelInputs& in, double q1,
+                                    const ChannelIteration& passes) {
     const double outerResistance = ChannelSurfaceResistance(in) + SoilResistance(in);
     double low = std::min({in.soilTemp, in.supplyTemp, in.returnTemp});
     double high = std::max({in.soilTemp, in.supplyTemp, in.returnTemp});
@@ -171,45 +176,46 @@ ChannelIteration ChannelFromBalance(const ChannelInputs& in, double q1, int pass
                                ? low
                                : high;
     ChannelIteration it = ChannelAt(in, q1, airTemp);
-    it.passes = passes;
-    TraceQuantity("t_к", "температура воздуха в канале из теплового баланса, делением отрезка пополам", airTemp, "°C");
-    TraceQuantity("Δ", "невязка баланса, t_гр + k_к·(R_к + R_гр)·(q₁ + q₂) − t_к",
+    it.passes = passes.passes;
+    it.convergence = passes.convergence;
+    it.convergence.passesBracketed = true;
+    TraceQuantity(trace, "t_к", "температура воздуха в канале из теплового баланса, делением отрезка пополам", airTemp,
+                  "°C");
+    TraceQuantity(trace, "Δ", "невязка баланса, t_гр + k_к·(R_к + R_гр)·(q₁ + q₂) − t_к",
                   ChannelBalance(in, q1, outerResistance, airTemp), "°C");
-    Convergence& convergence = WholeResults[static_cast<std::size_t>(CurrentType)].convergence;
-    convergence.passesBracketed = true;
-    if (CalcTrace* trace = ActiveTrace()) trace->passesBracketed = true;
+    if (trace) trace->passesBracketed = true;
     return it;
 }
 
 // The results with their arithmetic, from the last pass's values (or the
 // balance's), as the other types give theirs.
-void TraceChannelResults(const ChannelInputs& in, double q1, const ChannelIteration& it) {
-    if (!ActiveTrace()) return;
+void TraceChannelResults(CalcTrace* trace, const ChannelInputs& in, double q1, const ChannelIteration& it) {
+    if (!trace) return;
     const auto n = [](double v) { return TraceOperand(v, true); };
     const auto o = [](double v) { return TraceOperand(v); };
     const double d = in.pipeDiameter, x = it.outerDiameter;
     const double layer2 = std::log(x / d) / (kTwoPi * it.returnLambda);
     const double surface = 1.0 / (kPi * kChannelAlpha * x);
-    TraceResult("q₁", "потери подающего трубопровода, по нормам", q1, "Вт/м");
-    TraceResult("R_из2",
+    TraceResult(trace, "q₁", "потери подающего трубопровода, по нормам", q1, "Вт/м");
+    TraceResult(trace, "R_из2",
                 "сопротивление слоя обратной трубы, ln(x/D) / (2πλ₂) = ln(" + n(x) + " / " + n(d) + ") / (2π · " +
                     n(it.returnLambda) + ")",
                 layer2, "м·°C/Вт");
-    TraceResult("R_пов",
+    TraceResult(trace, "R_пов",
                 "сопротивление теплоотдаче поверхности, 1 / (παx) = 1 / (π · " + n(kChannelAlpha) + " · " + n(x) + ")",
                 surface, "м·°C/Вт");
     TraceResult(
-        "q₂",
+        trace, "q₂",
         std::string(it.returnLoss < 0.0 ? "тепловой поток обратного трубопровода (меньше нуля: теплопоступления к нему)"
                                         : "потери обратного трубопровода") +
             ", q₂ = (t₂ − t_к) / (R_из2 + R_пов) = (" + n(in.returnTemp) + " − " + o(it.channelAirTemp) + ") / (" +
             n(layer2) + " + " + n(surface) + ")",
         it.returnLoss, "Вт/м");
-    TraceResult("t_к", "температура воздуха в канале", it.channelAirTemp, "°C");
-    TraceResult("t_s1",
+    TraceResult(trace, "t_к", "температура воздуха в канале", it.channelAirTemp, "°C");
+    TraceResult(trace, "t_s1",
                 "температура поверхности изоляции подающей трубы, t₁ − q₁·ln(x/D) / (2πλ₁), λ₁ = " + n(it.supplyLambda),
                 it.supplySurface, "°C");
-    TraceResult("t_s2",
+    TraceResult(trace, "t_s2",
                 "температура поверхности изоляции обратной трубы, t₂ − q₂·R_из2 = " + n(in.returnTemp) + " − " +
                     o(it.returnLoss) + " · " + n(layer2),
                 it.returnSurface, "°C");
@@ -217,56 +223,54 @@ void TraceChannelResults(const ChannelInputs& in, double q1, const ChannelIterat
 
 }  // namespace
 
-void CalcChannelTwoPipe() {
-    CurrentSlot(kSlotChannelAlpha) = kChannelAlpha;
-    const ChannelInputs in{CurrentSlot(kSlotSoilTemp),     CurrentSlot(kSlotSoilConductivity),
-                           CurrentSlot(kSlotChannelDepth), CurrentSlot(kSlotChannelHeight),
-                           CurrentSlot(kSlotChannelWidth), CurrentSlot(kSlotPipeDiameters),
-                           CurrentSlot(kSlotSupplyTemp),   CurrentSlot(kSlotReturnTemp)};
+void CalcChannelTwoPipe(Calc& c) {
+    c.Slot(kSlotChannelAlpha) = kChannelAlpha;
+    const ChannelInputs in{c.Slot(kSlotSoilTemp),      c.Slot(kSlotSoilConductivity), c.Slot(kSlotChannelDepth),
+                           c.Slot(kSlotChannelHeight), c.Slot(kSlotChannelWidth),     c.Slot(kSlotPipeDiameters),
+                           c.Slot(kSlotSupplyTemp),    c.Slot(kSlotReturnTemp)};
 
-    if (!Checked(!(0.5 * in.height >= in.depth), "h / 2 < H")) {
-        RefuseMessageFirst(std::string(kInputError) + "Канал выходит на поверхность земли");
+    if (!Checked(c.trace, !(0.5 * in.height >= in.depth), "h / 2 < H")) {
+        RefuseMessageFirst(c, std::string(kInputError) + "Канал выходит на поверхность земли");
         return;
     }
-    const LookupTable& table = LongHoursFlag[CurrentType] ? NormFluxChannelOver5000 : NormFluxChannelUpTo5000;
-    const TableValue norm = Lookup(table, in.pipeDiameter, in.supplyTemp);
+    const LookupTable& table = c.in.longHours ? NormFluxChannelOver5000 : NormFluxChannelUpTo5000;
+    const TableValue norm = Lookup(table, in.pipeDiameter, in.supplyTemp, c.trace);
     const double supplyLoss = norm.value;
-    if (!Checked(norm.outOfRange.empty(), "D и t₁ в пределах таблицы норм")) {
-        RefuseMessageFirst(norm.outOfRange);
+    if (!Checked(c.trace, norm.outOfRange.empty(), "D и t₁ в пределах таблицы норм")) {
+        RefuseMessageFirst(c, norm.outOfRange);
         return;
     }
     // Divisors and logarithm arguments of the channel and soil resistances.
-    if (!Checked(in.height > 0.0 && in.width > 0.0 && in.soilConductivity > 0.0, "h > 0, w > 0, λ_гр > 0")) {
-        RefuseMessageFirst(std::string(kInputError) +
-                           "Размеры канала и теплопроводность грунта\nдолжны быть больше нуля");
+    if (!Checked(c.trace, in.height > 0.0 && in.width > 0.0 && in.soilConductivity > 0.0, "h > 0, w > 0, λ_гр > 0")) {
+        RefuseMessageFirst(
+            c, std::string(kInputError) + "Размеры канала и теплопроводность грунта\nдолжны быть больше нуля");
         return;
     }
 
-    TraceQuantity("q₁", "нормированные потери подающей трубы", supplyLoss, "Вт/м");
-    TraceQuantity("α", "коэффициент теплоотдачи в канале", kChannelAlpha, "Вт/(м²·°C)");
-    ChannelIteration it = IterateChannel(in, supplyLoss);
-    if (!WholeResults[static_cast<std::size_t>(CurrentType)].convergence.passes)
-        it = ChannelFromBalance(in, supplyLoss, it.passes);
-    CurrentSlot(kSlotSupplyLoss) = supplyLoss;
-    CurrentSlot(kSlotReturnLoss) = it.returnLoss;
-    CurrentSlot(kSlotPipeThickness) = (it.outerDiameter - in.pipeDiameter) / 2.0;
-    CurrentSlot(kSlotThickness) = CurrentSlot(kSlotPipeThickness);
+    TraceQuantity(c.trace, "q₁", "нормированные потери подающей трубы", supplyLoss, "Вт/м");
+    TraceQuantity(c.trace, "α", "коэффициент теплоотдачи в канале", kChannelAlpha, "Вт/(м²·°C)");
+    ChannelIteration it = IterateChannel(in, supplyLoss, c.trace);
+    if (!it.convergence.passes) it = ChannelFromBalance(c.trace, in, supplyLoss, it);
+    c.Whole().convergence = it.convergence;
+    c.Slot(kSlotSupplyLoss) = supplyLoss;
+    c.Slot(kSlotReturnLoss) = it.returnLoss;
+    c.Slot(kSlotPipeThickness) = (it.outerDiameter - in.pipeDiameter) / 2.0;
+    c.Slot(kSlotThickness) = c.Slot(kSlotPipeThickness);
 
-    if (!Checked(CurrentSlot(kSlotThickness) >= 0.0, "δ ≥ 0")) {
-        RefuseMessageFirst(std::string(kInputError) + "Проверьте соответствие\nдиаметров труб и размеров канала");
+    if (!Checked(c.trace, c.Slot(kSlotThickness) >= 0.0, "δ ≥ 0")) {
+        RefuseMessageFirst(c, std::string(kInputError) + "Проверьте соответствие\nдиаметров труб и размеров канала");
         return;
     }
     const double width = 2.0 * it.outerDiameter + method::WidthClearance.value;
-    if (!CheckedAgainst(!(width > in.width), "2x + Δw", width, "w", in.width, "м"))
-        InfoBox("Ширина канала недостаточна");
+    if (!CheckedAgainst(c.trace, !(width > in.width), "2x + Δw", width, "w", in.width, "м"))
+        c.Info("Ширина канала недостаточна");
     const double height = it.outerDiameter + method::HeightClearance.value;
-    if (!CheckedAgainst(!(height > in.height), "x + Δh", height, "h", in.height, "м"))
-        InfoBox("Высота канала недостаточна");
-    TraceThickness(it.outerDiameter);
-    TraceChannelResults(in, supplyLoss, it);
-    if (std::isfinite(it.channelAirTemp))
-        WholeResults[static_cast<std::size_t>(CurrentType)].channelAirTemp = it.channelAirTemp;
-    ShowResult(CurrentSlot(kSlotThickness));
+    if (!CheckedAgainst(c.trace, !(height > in.height), "x + Δh", height, "h", in.height, "м"))
+        c.Info("Высота канала недостаточна");
+    TraceThickness(c, it.outerDiameter);
+    TraceChannelResults(c.trace, in, supplyLoss, it);
+    if (std::isfinite(it.channelAirTemp)) c.Whole().channelAirTemp = it.channelAirTemp;
+    c.ShowResult(c.Slot(kSlotThickness));
 }
 
 }  // namespace kaldora

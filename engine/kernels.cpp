@@ -3,13 +3,13 @@
 #include "engine/method_constants.h"
 
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <limits>
 
 #include "model/calc_data.h"
 #include "model/calc_trace.h"
 #include "model/number_text.h"
-#include "model/value_exchange.h"
 
 namespace kaldora {
 
@@ -23,8 +23,8 @@ bool InRange(double value, double low, double high) { return value >= low && val
 // The lookup as a protocol shows it: the point, the keys around it and the
 // four cells (row k and column j bracket it from above, as the interpolation
 // takes them); out of range (k = 0), the point alone.
-double TraceLookupAt(const double* table, int cols, double rowArg, double colArg, int k, int j, double value) {
-    CalcTrace* trace = ActiveTrace();
+double TraceLookupAt(CalcTrace* trace, const double* table, int cols, double rowArg, double colArg, int k, int j,
+                     double value) {
     if (!trace) return value;
     const auto cell = [table, cols](int r, int c) { return table[r * cols + c]; };
     TraceLookup lookup{{}, {}, rowArg, colArg, k > 0, {}, {}, {}, value};
@@ -39,23 +39,35 @@ double TraceLookupAt(const double* table, int cols, double rowArg, double colArg
     return value;
 }
 
+// The fault the floating-point unit flagged; division by zero and overflow
+// come before the invalid operation that usually follows them.
+std::string FaultMessage() {
+    if (std::fetestexcept(FE_DIVBYZERO)) return "Floating point division by zero";
+    if (std::fetestexcept(FE_OVERFLOW)) return "Floating point overflow";
+    return "Invalid floating point operation";
+}
+
 }  // namespace
 
-TableValue InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols) {
+void RequireFinite(double value) {
+    if (!std::isfinite(value)) throw ArithmeticFault{FaultMessage()};
+}
+
+TableValue InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols, CalcTrace* trace) {
     const auto cell = [table, cols](int r, int c) { return table[r * cols + c]; };
 
     const double firstCol = cell(0, 1);
     const double lastCol = cell(0, cols - 1);
     if (!InRange(colArg, firstCol, lastCol)) {
-        return {TraceLookupAt(table, cols, rowArg, colArg, 0, 0, 0.0), "Температура теплоносителя\nдолжна быть от " +
-                                                                           FormatFixed(firstCol, 1, 0) + "C до " +
-                                                                           FormatFixed(lastCol, 1, 0) + "C"};
+        return {TraceLookupAt(trace, table, cols, rowArg, colArg, 0, 0, 0.0),
+                "Температура теплоносителя\nдолжна быть от " + FormatFixed(firstCol, 1, 0) + "C до " +
+                    FormatFixed(lastCol, 1, 0) + "C"};
     }
     const double firstRow = cell(1, 0);
     const double lastRow = cell(rows - 1, 0);
     if (!InRange(rowArg, firstRow, lastRow)) {
         return {
-            TraceLookupAt(table, cols, rowArg, colArg, 0, 0, 0.0),
+            TraceLookupAt(trace, table, cols, rowArg, colArg, 0, 0, 0.0),
             "Диаметр трубы должен быть от " + FormatFixed(firstRow, 5, 3) + "м до " + FormatFixed(lastRow, 5, 3) + "м"};
     }
 
@@ -69,15 +81,15 @@ TableValue InterpolateTable(const double* table, double rowArg, double colArg, i
         return cell(k - 1, c) +
                (rowArg - cell(k - 1, 0)) * (cell(k, c) - cell(k - 1, c)) / (cell(k, 0) - cell(k - 1, 0));
     };
-    if (j == 1) return {TraceLookupAt(table, cols, rowArg, colArg, k, j, alongRows(1)), {}};
+    if (j == 1) return {TraceLookupAt(trace, table, cols, rowArg, colArg, k, j, alongRows(1)), {}};
     const double left = alongRows(j - 1);
     const double right = alongRows(j);
-    return {TraceLookupAt(table, cols, rowArg, colArg, k, j,
+    return {TraceLookupAt(trace, table, cols, rowArg, colArg, k, j,
                           left + (colArg - cell(0, j - 1)) * (right - left) / (cell(0, j) - cell(0, j - 1))),
             {}};
 }
 
-double SolveInsulationDiameter(double a, double b, double start) {
+double SolveInsulationDiameter(double a, double b, double start, CalcTrace* trace, Convergence* convergence) {
     constexpr double kStop = method::SolverStop.value;
     constexpr int kMaxIterations = static_cast<int>(method::SolverIterations.value);
     double x = start;
@@ -93,12 +105,12 @@ double SolveInsulationDiameter(double a, double b, double start) {
         const std::optional<double> root = LargerRootOf(a, b);
         if (!root) throw ArithmeticFault{"уравнение ln x = a − b/x не имеет решения"};
         x = *root;
-        Convergence& convergence = WholeResults[static_cast<std::size_t>(CurrentType)].convergence;
-        convergence.solver = false;
-        convergence.solverBracketed = true;
+        if (convergence) {
+            convergence->solver = false;
+            convergence->solverBracketed = true;
+        }
     }
-    if (CalcTrace* trace = ActiveTrace())
-        trace->solves.push_back({a, b, start, x, n, settled, !settled, SolverResidual(a, b, x)});
+    if (trace) trace->solves.push_back({a, b, start, x, n, settled, !settled, SolverResidual(a, b, x)});
     return x;
 }
 

@@ -6,6 +6,9 @@
 
 namespace kaldora {
 
+struct CalcTrace;
+struct Convergence;
+
 inline constexpr double kPi = 3.14159265359;
 inline constexpr double kTwoPi = 6.28318530718;
 
@@ -17,17 +20,30 @@ struct TableValue {
 };
 
 // Bilinear lookup in a table whose row 0 holds the column keys and column 0
-// the row keys.
-TableValue InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols);
+// the row keys; the point, its keys and cells go into the trace given.
+TableValue InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols,
+                            CalcTrace* trace = nullptr);
+
+// Thrown where a calculation meets a value that is not a finite number or an
+// equation without a solution; the calculation refuses with its message.
+struct ArithmeticFault {
+    std::string message;
+};
+
+// Throws ArithmeticFault, with the fault the floating-point unit flagged,
+// when `value` is not finite.
+void RequireFinite(double value);
 
 // Where the method starts its iteration: three times the pipe's diameter.
 inline double SolverStart(double pipeDiameter) { return 3.0 * pipeDiameter; }
 
 // Outer insulation diameter x (m) with ln x = a - b / x, iterated from
 // `start`. Where the iteration stops at its limit unsettled, x is the root it
-// approaches, found by bisection; where the equation has no such root, throws
-// ArithmeticFault.
-double SolveInsulationDiameter(double a, double b, double start);
+// approaches, found by bisection, and `convergence` (if given) says so; where
+// the equation has no such root, throws ArithmeticFault. The run goes into
+// the trace given.
+double SolveInsulationDiameter(double a, double b, double start, CalcTrace* trace = nullptr,
+                               Convergence* convergence = nullptr);
 
 // ln x − a + b/x: 0 at a root of the equation above.
 double SolverResidual(double a, double b, double x);

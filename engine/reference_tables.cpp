@@ -250,9 +250,9 @@ const LookupTable SaturationPressureTable{kSaturationPressureTable, 2, 93,
                                           "давление насыщенного водяного пара, мм рт. ст.", kProgramSourceText};
 const LookupTable DewPointTable{kDewPointTable, 2, 93, "температура точки росы, °C", kProgramSourceText};
 
-TableValue Lookup(const LookupTable& table, double rowArg, double colArg) {
-    TableValue value = InterpolateTable(table.cells, rowArg, colArg, table.rows, table.cols);
-    if (CalcTrace* trace = ActiveTrace(); trace && !trace->lookups.empty()) {
+TableValue Lookup(const LookupTable& table, double rowArg, double colArg, CalcTrace* trace) {
+    TableValue value = InterpolateTable(table.cells, rowArg, colArg, table.rows, table.cols, trace);
+    if (trace && !trace->lookups.empty()) {
         trace->lookups.back().table = table.name;
         trace->lookups.back().source = table.source;
     }

@@ -16,8 +16,9 @@ struct LookupTable {
     const char* source;  // where its figures come from, as the program knows it
 };
 
-// The table's value, with its name and source in the trace's lookup.
-TableValue Lookup(const LookupTable& table, double rowArg, double colArg);
+// The table's value, with its name and source in the lookup it records into
+// the trace given.
+TableValue Lookup(const LookupTable& table, double rowArg, double colArg, CalcTrace* trace = nullptr);
 
 extern const LookupTable NormFluxOutdoorOver5000;
 extern const LookupTable NormFluxOutdoorUpTo5000;

@@ -1,11 +1,12 @@
-// Program-wide calculation data: the parameter table, the current type,
-// the per-type option flags, the per-slot number formats and the shared
-// text buffers. One instance for the whole run.
+// What a calculation takes and gives, as plain values: the case (its type,
+// options, norm choice and the numbers by slot) and its outcome (the row as
+// the calculation left it, what it found and the messages it gave).
 #pragma once
 
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/norm_choice.h"
@@ -27,9 +28,9 @@ inline constexpr int kSlotCount = 35;  // slots 0..34
 inline constexpr int kFirstSlot = 1;
 inline constexpr int kLastSlot = 32;  // slots with a meaning
 
-using TypeFlags = std::array<int, kTypeCount>;
-
-extern double ParamTable[kTypeCount][kSlotCount];
+// A type's numbers by slot, in the calculation's units (diameters and the
+// thickness in metres).
+using SlotValues = std::array<double, kSlotCount>;
 
 // What a calculation found beyond its slots, from the heat balance it
 // solved: the temperature of the insulation surface, the linear heat flux
@@ -62,25 +63,44 @@ struct WholeResult {
     // published copies disagree, named for a caution.
     std::vector<std::string> doubtfulCells{};
 };
-extern std::array<WholeResult, kTypeCount> WholeResults;
-extern int CurrentType;
-extern TypeFlags IndoorsFlag;
-extern TypeFlags MetalCoverFlag;
-extern TypeFlags LongHoursFlag;
-extern TypeFlags CalculatedFlag;
-// The norm each type's screen has chosen; only a type with the choice reads it.
-extern std::array<NormChoice, kTypeCount> NormChoices;
-extern std::array<std::string, kSlotCount> SlotFormats;  // "%4.2f", empty until built
-// The two shared text buffers grow with their text: a field's text is read
-// whole however long it is, and a message or a value written back is never
-// cut short.
-extern std::string EditTextBuffer;
-extern std::string MessageBuffer;
 
-// Puts all of the above into its start state.
-void ResetCalcData();
+// One case: everything a calculation reads. The flags of options a type lacks
+// and the slots it neither shows nor uses are not read.
+struct CalcInput {
+    int type = 0;
+    bool indoors = false, metalCover = false, longHours = false;
+    NormChoice norm{};
+    SlotValues values{};
+};
 
-// Slot k of the row of CurrentType.
-double& CurrentSlot(int slot);
+// A type's case as the window starts it: its options as they start and the
+// numbers its fields' initial texts stand for.
+CalcInput InitialInput(int type);
+
+// The number a field's text stands for, as the calculation holds it: the
+// first comma read as the decimal point, a leading number read and the rest
+// ignored, diameters from mm to m.
+double ReadTyped(int slot, std::string_view text);
+
+// What a calculation says, in order: an information box, an error box, or
+// the result line for a thickness (formatted where it is shown).
+struct CalcMessage {
+    enum class Kind { Info, Error, ResultLine };
+    Kind kind;
+    std::string text;        // of a box
+    double thickness = 0.0;  // of a result line, m
+
+    bool operator==(const CalcMessage&) const = default;
+};
+
+struct CalcOutcome {
+    SlotValues values{};  // the input's, with what the calculation wrote
+    WholeResult whole{};
+    std::vector<CalcMessage> messages{};
+
+    double Thickness() const { return values[kSlotThickness]; }
+    // Refused for an arithmetic fault: its error box is the last message.
+    bool Faulted() const { return !messages.empty() && messages.back().kind == CalcMessage::Kind::Error; }
+};
 
 }  // namespace kaldora

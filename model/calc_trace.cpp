@@ -8,29 +8,18 @@
 namespace kaldora {
 
 namespace trace_detail {
-CalcTrace* attached = nullptr;
-}  // namespace trace_detail
 
-namespace {
-using trace_detail::attached;
-bool passOpen = false;
-}  // namespace
-
-void AttachTrace(CalcTrace* trace) {
-    attached = trace;
-    passOpen = false;
+void RecordCheck(CalcTrace& trace, bool met, std::string_view condition) {
+    trace.checks.push_back({std::string(condition), met});
 }
 
-namespace trace_detail {
-
-void RecordCheck(bool met, std::string_view condition) { attached->checks.push_back({std::string(condition), met}); }
-
-void RecordQuantity(std::string_view symbol, std::string_view meaning, double value, std::string_view unit) {
+void RecordQuantity(CalcTrace& trace, std::string_view symbol, std::string_view meaning, double value,
+                    std::string_view unit) {
     TraceValue v{std::string(symbol), std::string(meaning), value, std::string(unit)};
-    if (passOpen && !attached->passes.empty())
-        attached->passes.back().values.push_back(std::move(v));
+    if (trace.passOpen && !trace.passes.empty())
+        trace.passes.back().values.push_back(std::move(v));
     else
-        attached->values.push_back(std::move(v));
+        trace.values.push_back(std::move(v));
 }
 
 }  // namespace trace_detail
@@ -53,44 +42,47 @@ std::string TraceNumber(double value, int significant) {
     return (value < 0.0 ? "−" : "") + SwapFirstPoint(text);
 }
 
-bool CheckedAgainst(bool met, std::string_view left, double leftValue, std::string_view right, double rightValue,
-                    std::string_view unit) {
-    if (!attached) return met;
+bool CheckedAgainst(CalcTrace* trace, bool met, std::string_view left, double leftValue, std::string_view right,
+                    double rightValue, std::string_view unit) {
+    if (!trace) return met;
     const std::string u = unit.empty() ? std::string() : " " + std::string(unit);
-    trace_detail::RecordCheck(met, std::string(left) + " = " + TraceNumber(leftValue) + u + (met ? " ≤ " : " > ") +
-                                       std::string(right) + " = " + TraceNumber(rightValue) + u);
+    trace_detail::RecordCheck(*trace, met,
+                              std::string(left) + " = " + TraceNumber(leftValue) + u + (met ? " ≤ " : " > ") +
+                                  std::string(right) + " = " + TraceNumber(rightValue) + u);
     return met;
 }
 
-void TraceInputRead(int slot, std::string_view typed, double value) {
-    if (attached) attached->inputs.push_back({slot, std::string(typed), value});
+void TraceInputRead(CalcTrace* trace, int slot, std::string_view typed, double value) {
+    if (trace) trace->inputs.push_back({slot, std::string(typed), value});
 }
 
-void TraceOption(std::string_view name, std::string_view value) {
-    if (attached) attached->options.emplace_back(name, value);
+void TraceOption(CalcTrace* trace, std::string_view name, std::string_view value) {
+    if (trace) trace->options.emplace_back(name, value);
 }
 
-void TraceBeginPass(int number) {
-    if (!attached) return;
-    attached->passes.push_back({number, {}});
-    passOpen = true;
+void TraceBeginPass(CalcTrace* trace, int number) {
+    if (!trace) return;
+    trace->passes.push_back({number, {}});
+    trace->passOpen = true;
 }
 
-void TraceEndPasses(bool settled) {
-    passOpen = false;
-    if (attached && !settled) attached->passesSettled = false;
+void TraceEndPasses(CalcTrace* trace, bool settled) {
+    if (!trace) return;
+    trace->passOpen = false;
+    if (!settled) trace->passesSettled = false;
 }
 
-void TraceResult(std::string_view symbol, std::string_view meaning, double value, std::string_view unit) {
-    if (attached) attached->results.push_back({std::string(symbol), std::string(meaning), value, std::string(unit)});
+void TraceResult(CalcTrace* trace, std::string_view symbol, std::string_view meaning, double value,
+                 std::string_view unit) {
+    if (trace) trace->results.push_back({std::string(symbol), std::string(meaning), value, std::string(unit)});
 }
 
-void TraceMessage(std::string_view text) {
-    if (attached) attached->messages.emplace_back(text);
+void TraceMessage(CalcTrace* trace, std::string_view text) {
+    if (trace) trace->messages.emplace_back(text);
 }
 
-void TraceRefusal() {
-    if (attached) attached->refused = true;
+void TraceRefusal(CalcTrace* trace) {
+    if (trace) trace->refused = true;
 }
 
 }  // namespace kaldora

@@ -2,8 +2,8 @@
 // and recompute it: the inputs as typed and as read, the options, each check,
 // each table lookup with the cells around the point, the coefficients, the
 // solver's runs, every pass of an outer loop, the messages and the results.
-// The engine fills it where it computes, while a trace is attached; without
-// one the recording calls do nothing and the numbers are the same.
+// The engine fills the trace it is given where it computes; without one the
+// recording calls do nothing and the numbers are the same.
 #pragma once
 
 #include <array>
@@ -92,27 +92,23 @@ struct CalcTrace {
     bool passesSettled = true;      // false: an outer loop stopped at its pass limit
     bool passesBracketed = false;   // then its result was found by bisection of a balance
     bool refused = false;           // no thickness was found
+    bool passOpen = false;          // while recording: quantities go into the last pass
 
     void Clear() { *this = CalcTrace{}; }
 };
 
-// The trace the engine records into; nullptr (the default) records nothing.
-void AttachTrace(CalcTrace* trace);
-
 namespace trace_detail {
-extern CalcTrace* attached;
-void RecordCheck(bool met, std::string_view condition);
-void RecordQuantity(std::string_view symbol, std::string_view meaning, double value, std::string_view unit);
+void RecordCheck(CalcTrace& trace, bool met, std::string_view condition);
+void RecordQuantity(CalcTrace& trace, std::string_view symbol, std::string_view meaning, double value,
+                    std::string_view unit);
 }  // namespace trace_detail
 
-inline CalcTrace* ActiveTrace() { return trace_detail::attached; }
-
-// Recording calls; each does nothing without a trace. The two that stand in
-// the calculations' loops are inline, so that a run without a trace pays a
-// test and nothing more.
+// Recording calls, each into the trace given; with none (nullptr) they do
+// nothing. The two that stand in the calculations' loops are inline, so that
+// a run without a trace pays a test and nothing more.
 // Records a check the calculation makes and returns its outcome unchanged.
-inline bool Checked(bool met, std::string_view condition) {
-    if (ActiveTrace()) trace_detail::RecordCheck(met, condition);
+inline bool Checked(CalcTrace* trace, bool met, std::string_view condition) {
+    if (trace) trace_detail::RecordCheck(*trace, met, condition);
     return met;
 }
 // A number as the trace's texts and the protocol print it: `significant`
@@ -124,19 +120,21 @@ std::string TraceNumber(double value, int significant = 6);
 std::string TraceOperand(double value, bool leading = false);
 // A limit check recorded with both of its numbers ("2x + Δw = 0,611 м >
 // w = 0,555 м" when not met, "≤" when met); returns `met` unchanged.
-bool CheckedAgainst(bool met, std::string_view left, double leftValue, std::string_view right, double rightValue,
-                    std::string_view unit);
+bool CheckedAgainst(CalcTrace* trace, bool met, std::string_view left, double leftValue, std::string_view right,
+                    double rightValue, std::string_view unit);
 // Into the open pass, if any, else among the values.
-inline void TraceQuantity(std::string_view symbol, std::string_view meaning, double value, std::string_view unit) {
-    if (ActiveTrace()) trace_detail::RecordQuantity(symbol, meaning, value, unit);
+inline void TraceQuantity(CalcTrace* trace, std::string_view symbol, std::string_view meaning, double value,
+                          std::string_view unit) {
+    if (trace) trace_detail::RecordQuantity(*trace, symbol, meaning, value, unit);
 }
-void TraceInputRead(int slot, std::string_view typed, double value);
-void TraceOption(std::string_view name, std::string_view value);
-void TraceBeginPass(int number);
+void TraceInputRead(CalcTrace* trace, int slot, std::string_view typed, double value);
+void TraceOption(CalcTrace* trace, std::string_view name, std::string_view value);
+void TraceBeginPass(CalcTrace* trace, int number);
 // Closes the passes; `settled` false when they stopped at their limit.
-void TraceEndPasses(bool settled);
-void TraceResult(std::string_view symbol, std::string_view meaning, double value, std::string_view unit);
-void TraceMessage(std::string_view text);
-void TraceRefusal();
+void TraceEndPasses(CalcTrace* trace, bool settled);
+void TraceResult(CalcTrace* trace, std::string_view symbol, std::string_view meaning, double value,
+                 std::string_view unit);
+void TraceMessage(CalcTrace* trace, std::string_view text);
+void TraceRefusal(CalcTrace* trace);
 
 }  // namespace kaldora

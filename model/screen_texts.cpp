@@ -37,6 +37,14 @@ std::string WholeResultCaption(WholeKind kind, double value, std::string_view mo
     return {};
 }
 
+std::string ResultLineText(double thicknessMetres) {
+    return "Толщина тепловой изоляции = " + FormatShown(TypedFromHeld(kSlotThickness, thicknessMetres), 3, 1) + " мм";
+}
+
+std::string MessageText(const CalcMessage& message) {
+    return message.kind == CalcMessage::Kind::ResultLine ? ResultLineText(message.thickness) : message.text;
+}
+
 std::string ArithmeticFaultText(std::string_view fault) {
     return "Расчет невозможен при заданных значениях (" + std::string(fault) + ").\nПроверьте исходные данные.";
 }

@@ -27,6 +27,11 @@ std::string_view OutdoorRecommendation(bool metal);
 // moment says when.
 std::string WholeResultCaption(WholeKind kind, double value, std::string_view moment);
 
+// The result line for a thickness in metres.
+std::string ResultLineText(double thicknessMetres);
+// A calculation's message as shown: a box's text, or its result line.
+std::string MessageText(const CalcMessage& message);
+
 // The error box of an arithmetic fault: what it means for the engineer, with
 // the fault's own name kept.
 std::string ArithmeticFaultText(std::string_view fault);

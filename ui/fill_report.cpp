@@ -10,12 +10,12 @@
 #include "model/type_layout.h"
 #include "report/qt_text.h"
 #include "report/report_page.h"
+#include "screen/screens.h"
 
 namespace kaldora {
 
-const std::string& FormatReportValue(std::string_view format, double value) {
-    MessageBuffer = SwapFirstPoint(FormatWithRecord(std::string(format), value));
-    return MessageBuffer;
+std::string FormatReportValue(std::string_view format, double value) {
+    return SwapFirstPoint(FormatWithRecord(std::string(format), value));
 }
 
 namespace {
@@ -23,14 +23,17 @@ namespace {
 constexpr char kBlank[] = " ";
 
 // As typed: diameters and the thickness in millimetres.
-QString SlotValue(int slot) { return Q(FormatReportValue("%3.1f", TypedFromHeld(slot, CurrentSlot(slot)))); }
+QString SlotValue(const TypeScreen& screen, int slot) {
+    return Q(FormatReportValue("%3.1f", TypedFromHeld(slot, screen.input.values[static_cast<std::size_t>(slot)])));
+}
 
-QString HoursText(int type) { return Q(LongHoursFlag[type] ? "свыше 5000 часов" : "не более 5000 часов"); }
+QString HoursText(bool longHours) { return Q(longHours ? "свыше 5000 часов" : "не более 5000 часов"); }
 
 }  // namespace
 
-void FillReport(ReportPage& page) {
-    const int t = CurrentType;
+void FillReport(ReportPage& page, const TypeScreen& screen) {
+    const CalcInput& in = screen.input;
+    const int t = in.type;
     if (!IsCalcType(t)) return;
     const CalcTypeInfo& info = TypeInfo(t);
     page[QStringLiteral("QRRegName")].text = Q(TypeHeadings[static_cast<std::size_t>(t)]);
@@ -38,24 +41,24 @@ void FillReport(ReportPage& page) {
 
     page[QStringLiteral("QRCon")].text = Q(info.reportObject);
     page[QStringLiteral("QRStat")].text = !info.reportPlacement.empty() ? Q(info.reportPlacement)
-                                          : IndoorsFlag[t]              ? QStringLiteral("В помещении")
-                                                           : QStringLiteral("На открытом воздухе");
+                                          : in.indoors                  ? QStringLiteral("В помещении")
+                                                       : QStringLiteral("На открытом воздухе");
     page[QStringLiteral("QRType")].text =
-        info.HasCoverOption() && MetalCoverFlag[t] ? QStringLiteral("Металл") : QStringLiteral("Неметаллическое");
+        info.HasCoverOption() && in.metalCover ? QStringLiteral("Металл") : QStringLiteral("Неметаллическое");
 
     for (std::size_t i = 0; i < info.reportRows.size(); ++i) {
         const ReportRow& row = info.reportRows[i];
         QString value = QString::fromLatin1(kBlank);
         switch (row.source) {
             case ReportRow::Source::Blank: break;
-            case ReportRow::Source::Slot: value = SlotValue(row.slot); break;
-            case ReportRow::Source::Hours: value = HoursText(t); break;
+            case ReportRow::Source::Slot: value = SlotValue(screen, row.slot); break;
+            case ReportRow::Source::Hours: value = HoursText(in.longHours); break;
         }
         page[QStringLiteral("QRN%1").arg(i + 1)].text = Q(row.name);
         page[QStringLiteral("QRD%1").arg(i + 1)].text = value;
     }
 
-    const NormChoice& norm = NormChoices[static_cast<std::size_t>(t)];
+    const NormChoice& norm = in.norm;
     page[QStringLiteral("QRNorm")].text = info.HasNormOption() && norm.set == NormSet::Sp61
                                               ? QStringLiteral("Нормы: ") + Q(TextOf(norm.set).title) +
                                                     QStringLiteral(", ") + Q(SupportsPhrase(norm.supports)) +
@@ -63,14 +66,14 @@ void FillReport(ReportPage& page) {
                                               : QString();
 
     page[QStringLiteral("QRNormCheck")].text =
-        CalculatedFlag[t] ? Q(DoubtfulCellsCaution(WholeResults[static_cast<std::size_t>(t)].doubtfulCells))
-                          : QString();
+        screen.calculated ? Q(DoubtfulCellsCaution(screen.whole.doubtfulCells)) : QString();
 
     page[QStringLiteral("QRResName")].text = Q(info.reportResultName);
     // A thickness the iterations did not settle on is printed as approximate.
-    const WholeResult& whole = WholeResults[static_cast<std::size_t>(t)];
-    const bool approximate = CalculatedFlag[t] && whole.answer == Answer::Thickness && whole.convergence.Approximate();
-    page[QStringLiteral("QRRes")].text = (approximate ? QStringLiteral("≈ ") : QString()) + SlotValue(kSlotThickness);
+    const WholeResult& whole = screen.whole;
+    const bool approximate = screen.calculated && whole.answer == Answer::Thickness && whole.convergence.Approximate();
+    page[QStringLiteral("QRRes")].text =
+        (approximate ? QStringLiteral("≈ ") : QString()) + SlotValue(screen, kSlotThickness);
     // Up to two further result lines; the rest stay blank.
     const QString blank = QString::fromLatin1(kBlank);
     const std::array<std::pair<const char*, const char*>, 2> resultElements = {
@@ -79,7 +82,7 @@ void FillReport(ReportPage& page) {
         const bool shown = i < info.reportResults.size();
         page[QString::fromLatin1(resultElements[i].first)].text = shown ? Q(info.reportResults[i].name) : blank;
         page[QString::fromLatin1(resultElements[i].second)].text =
-            shown ? SlotValue(info.reportResults[i].slot) : blank;
+            shown ? SlotValue(screen, info.reportResults[i].slot) : blank;
     }
 }
 

@@ -1,4 +1,4 @@
-// Fills the report page from the current type's row and flags.
+// Fills the report page from a type screen's row and options.
 #pragma once
 
 #include <string>
@@ -7,11 +7,11 @@
 namespace kaldora {
 
 struct ReportPage;
+struct TypeScreen;
 
-// Formats a value for the report ("%3.1f" and a decimal comma) into the
-// message buffer and returns that text.
-const std::string& FormatReportValue(std::string_view format, double value);
+// Formats a value for the report ("%3.1f" and a decimal comma).
+std::string FormatReportValue(std::string_view format, double value);
 
-void FillReport(ReportPage& page);
+void FillReport(ReportPage& page, const TypeScreen& screen);
 
 }  // namespace kaldora

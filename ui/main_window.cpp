@@ -18,15 +18,12 @@
 
 #include "assets/fonts.h"
 #include "assets/pictures.h"
-#include "engine/calculate_command.h"
 #include "engine/current_norm.h"
 #include "engine/method_constants.h"
-#include "model/attachments.h"
 #include "model/calc_data.h"
 #include "model/calc_types.h"
 #include "model/number_text.h"
 #include "model/screen_texts.h"
-#include "model/value_exchange.h"
 #include "report/protocol.h"
 #include "report/qt_text.h"
 #include "report/report_preview.h"
@@ -97,7 +94,6 @@ MainWindow::MainWindow(ReportPreview* report, TitleScreenFirst) : report_(report
 }
 
 MainWindow::~MainWindow() {
-    if (AttachedView() == this) AttachView(nullptr);
     // The focus leaves while the window is whole: a menu item's hook that
     // lowers it must not run while the children are being destroyed.
     if (QWidget* focused = focusWidget()) focused->clearFocus();
@@ -533,7 +529,6 @@ void MainWindow::OpenPickListFor(int slot) {
 }
 
 void MainWindow::FormCreate() {
-    AttachView(this);
     for (std::string_view item : *CalcTypes.front().diameterItems) DiaList->addItem(Q(item));
     Con_Lab->setText(QStringLiteral("Объект\nтруба"));
 }
@@ -562,7 +557,7 @@ void MainWindow::TitleTimerFired() {
 }
 
 void MainWindow::ChooseType(int type) {
-    CurrentType = type;
+    TypeScreens.type = type;
     ShowTypeScreen();
     // Typing goes on in the screen's first field, not in a control of the
     // screen before.
@@ -571,12 +566,13 @@ void MainWindow::ChooseType(int type) {
 
 QLineEdit* MainWindow::FirstField() const {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot)
-        if (SlotHasControls(slot) && IsSlotVisible(CurrentType, slot)) return SlotEdits[static_cast<std::size_t>(slot)];
+        if (SlotHasControls(slot) && IsSlotVisible(TypeScreens.type, slot))
+            return SlotEdits[static_cast<std::size_t>(slot)];
     return nullptr;
 }
 
 void MainWindow::ShowTypeScreen() {
-    const int t = CurrentType;
+    const int t = TypeScreens.type;
     for (int n = 1; n <= 3; ++n) Memos[n]->hide();
     ShowSurfaceRecommendation();
     Head_Lab->setText(Q(TypeHeadings[static_cast<std::size_t>(t)]));
@@ -594,31 +590,31 @@ void MainWindow::ShowTypeScreen() {
     ShowNormChoice();
     ShowPlates();
     ShowDiameterItems();
-    if (CalculatedFlag[t])
-        WriteSlots();
+    if (TypeScreens[t].calculated)
+        WriteFields(*this, TypeScreens);
     else
-        ShowResult(0.0);
+        SetResultLine(ResultLineText(0.0));
 }
 
 void MainWindow::ShowSurfaceRecommendation() {
-    const int t = CurrentType;
+    const int t = TypeScreens.type;
     const CalcTypeInfo& info = TypeInfo(t);
     SetShowHint(SlotPanels[kSlotSurfaceTemp], info.recommendsSurface);
     SetShowHint(SlotEdits[kSlotSurfaceTemp], info.recommendsSurface);
     if (info.recommendsSurface)
-        SetRecommendation(Q(SurfaceRecommendation(IndoorsFlag[t], MetalCoverFlag[t],
+        SetRecommendation(Q(SurfaceRecommendation(TypeScreens[t].input.indoors, TypeScreens[t].input.metalCover,
                                                   SlotEdits[kSlotCarrierTemp]->text().toStdString())));
 }
 
 // The type's fields at their places, the others hidden; Tab goes through
 // the shown ones from top to bottom. The last shown field.
 QWidget* MainWindow::ShowSlotFields() {
-    const auto row = static_cast<std::size_t>(CurrentType);
+    const auto row = static_cast<std::size_t>(TypeScreens.type);
     QWidget* previous = nullptr;
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
         if (!SlotHasControls(slot)) continue;
         QLabel* panel = SlotPanels[static_cast<std::size_t>(slot)];
-        if (!IsSlotVisible(CurrentType, slot)) {
+        if (!IsSlotVisible(TypeScreens.type, slot)) {
             panel->hide();
             continue;
         }
@@ -636,27 +632,27 @@ QWidget* MainWindow::ShowSlotFields() {
 // The object plate goes with the location and cover plates; the hours
 // plate stands alone.
 void MainWindow::ShowPlates() {
-    const int t = CurrentType;
+    const int t = TypeScreens.type;
     const CalcTypeInfo& info = TypeInfo(t);
-    SetTag(Stat_Lab, IndoorsFlag[t]);
-    SetTag(Type_Lab, MetalCoverFlag[t]);
+    SetTag(Stat_Lab, TypeScreens[t].input.indoors ? 1 : 0);
+    SetTag(Type_Lab, TypeScreens[t].input.metalCover ? 1 : 0);
     const bool plates = info.locationPlate || info.coverPlate;
     Con_Panel->setVisible(plates);
     Stat_Pan->setVisible(info.locationPlate);
     Type_Panel->setVisible(info.coverPlate);
     if (plates) {
-        SetCaption(Stat_Lab, LocationCaption(IndoorsFlag[t]));
-        SetCaption(Type_Lab, CoverCaption(MetalCoverFlag[t]));
+        SetCaption(Stat_Lab, LocationCaption(TypeScreens[t].input.indoors));
+        SetCaption(Type_Lab, CoverCaption(TypeScreens[t].input.metalCover));
     }
     TimePan->setVisible(info.hoursPlate);
     if (info.hoursPlate) {
-        SetCaption(TimeLab, HoursCaption(LongHoursFlag[t]));
-        SetTag(TimeLab, LongHoursFlag[t] ? 1 : 0);
+        SetCaption(TimeLab, HoursCaption(TypeScreens[t].input.longHours));
+        SetTag(TimeLab, TypeScreens[t].input.longHours ? 1 : 0);
     }
 }
 
 void MainWindow::ShowDiameterItems() {
-    const DiameterList& items = *TypeInfo(CurrentType).diameterItems;
+    const DiameterList& items = *TypeInfo(TypeScreens.type).diameterItems;
     for (int i = 0; i < static_cast<int>(items.size()); ++i)
         DiaList->setItemText(i, Q(items[static_cast<std::size_t>(i)]));
     // A list left open keeps the field it fills; with this screen's items it
@@ -676,14 +672,12 @@ void MainWindow::HideTypeScreen() {
 }
 
 void MainWindow::CalculateClicked() {
-    if (!IsCalcType(CurrentType)) return;
-    {
-        const TraceAttachment attached(&Traces[static_cast<std::size_t>(CurrentType)]);
-        CalculationDates[static_cast<std::size_t>(CurrentType)] = QDate::currentDate();
-        UnreadFields[static_cast<std::size_t>(CurrentType)] = FieldsWithoutNumbers();
-        Outdated[static_cast<std::size_t>(CurrentType)] = false;
-        CalculateCommand();
-    }
+    if (!IsCalcType(TypeScreens.type)) return;
+    const auto t = static_cast<std::size_t>(TypeScreens.type);
+    CalculationDates[t] = QDate::currentDate();
+    UnreadFields[t] = FieldsWithoutNumbers();
+    Outdated[t] = false;
+    CalculateScreen(TypeScreens, *this, &Traces[t]);
     ShowWholeResult();
     ShowResultLine();
     ShowNormChoice();
@@ -693,15 +687,15 @@ void MainWindow::CalculateClicked() {
 // the calculate button does. False when the calculation refused: the report
 // then prints nothing, the protocol says why.
 bool MainWindow::CalculateForPrinting() {
-    if (!IsCalcType(CurrentType)) return false;
+    if (!IsCalcType(TypeScreens.type)) return false;
     CalculateClicked();
-    return WholeResults[static_cast<std::size_t>(CurrentType)].answer != Answer::Refused;
+    return TypeScreens.Current().whole.answer != Answer::Refused;
 }
 
 // The rows of what the type found beyond its fields, below the last field;
 // the protocol button once the type has been calculated.
 void MainWindow::ShowWholeResult() {
-    const int t = CurrentType;
+    const int t = TypeScreens.type;
     const CalcTypeInfo& info = TypeInfo(t);
     int top = 0;
     for (const SlotPlacement& p : info.placements) top = std::max(top, p.top);
@@ -710,7 +704,7 @@ void MainWindow::ShowWholeResult() {
     std::size_t shown = 0;
     for (const WholeKind kind : info.screenResults) {
         const std::optional<double> value =
-            CalculatedFlag[t] ? ValueOf(WholeResults[static_cast<std::size_t>(t)], kind) : std::nullopt;
+            TypeScreens[t].calculated ? ValueOf(TypeScreens[t].whole, kind) : std::nullopt;
         if (!value || row >= WholePanels.size()) continue;
         QLabel* panel = WholePanels[row];
         QLineEdit* edit = WholeEdits[row];
@@ -727,21 +721,21 @@ void MainWindow::ShowWholeResult() {
     }
     shown = row;
     for (; row < WholePanels.size(); ++row) WholePanels[row]->hide();
-    ProtButton->setVisible(CalculatedFlag[t] != 0);
+    ProtButton->setVisible(TypeScreens[t].calculated);
     // The fields the last calculation read as 0 though they held no number.
     const QString& unread = UnreadFields[static_cast<std::size_t>(t)];
     ZeroLab->setText(QStringLiteral(" Прочитано как 0: ") + unread);
     ZeroLab->setGeometry(
         kPanelLeft, top + kSlotTopOffset + kRowStep * static_cast<int>(shown + 1),
         std::min(kBandRight - kPanelLeft, ZeroLab->fontMetrics().horizontalAdvance(ZeroLab->text()) + 10), 24);
-    ZeroLab->setVisible(CalculatedFlag[t] != 0 && !unread.isEmpty());
+    ZeroLab->setVisible(TypeScreens[t].calculated && !unread.isEmpty());
 }
 
 QString MainWindow::FieldsWithoutNumbers() const {
     QStringList names;
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
         const SlotDesign* design = FindSlotDesign(slot);
-        if (!IsSlotVisible(CurrentType, slot) || !design || design->showsResult) continue;
+        if (!IsSlotVisible(TypeScreens.type, slot) || !design || design->showsResult) continue;
         if (!HasNumberPrefix(SwapFirstComma(SlotText(slot))))
             names << SlotEdits[static_cast<std::size_t>(slot)]->accessibleName().section(QStringLiteral(" ("), 0, 0);
     }
@@ -750,14 +744,14 @@ QString MainWindow::FieldsWithoutNumbers() const {
 
 void MainWindow::ReportClicked() {
     if (!report_ || !CalculateForPrinting()) return;
-    FillReport(report_->QuickRep1);
+    FillReport(report_->QuickRep1, TypeScreens.Current());
     const bool confirmed = ConfirmPrint ? ConfirmPrint() : report_->RunPrintDialog(this, QStringLiteral("report"));
     if (confirmed) ShowPrintFailure(report_->Print());
 }
 
 void MainWindow::ProtocolClicked() {
-    if (!report_ || !IsCalcType(CurrentType)) return;
-    const std::size_t t = static_cast<std::size_t>(CurrentType);
+    if (!report_ || !IsCalcType(TypeScreens.type)) return;
+    const std::size_t t = static_cast<std::size_t>(TypeScreens.type);
     std::optional<ProtocolIdentity> identity;
     if (AskIdentity) {
         identity = AskIdentity();
@@ -777,8 +771,8 @@ void MainWindow::ProtocolClicked() {
 }
 
 void MainWindow::NormClicked() {
-    if (!IsCalcType(CurrentType) || !TypeInfo(CurrentType).HasNormOption()) return;
-    NormChoice& choice = NormChoices[static_cast<std::size_t>(CurrentType)];
+    if (!IsCalcType(TypeScreens.type) || !TypeInfo(TypeScreens.type).HasNormOption()) return;
+    NormChoice& choice = TypeScreens.Current().input.norm;
     std::optional<NormChoice> chosen;
     if (ChooseNorm) {
         chosen = ChooseNorm(choice);
@@ -796,14 +790,14 @@ void MainWindow::NormClicked() {
 // lines and, after a calculation that read a cell whose published copies
 // disagree, which cell to check; the air field's hint outdoors.
 void MainWindow::ShowNormChoice() {
-    const int t = CurrentType;
+    const int t = TypeScreens.type;
     const bool has = IsCalcType(t) && TypeInfo(t).HasNormOption();
     NormButton->setVisible(has);
-    const bool current = has && NormChoices[static_cast<std::size_t>(t)].set == NormSet::Sp61;
-    QString text = current ? NormSummary(NormChoices[static_cast<std::size_t>(t)]) : QString();
+    const bool current = has && TypeScreens[t].input.norm.set == NormSet::Sp61;
+    QString text = current ? NormSummary(TypeScreens[t].input.norm) : QString();
     QString caution;
-    if (current && CalculatedFlag[t]) {
-        const std::vector<std::string>& cells = WholeResults[static_cast<std::size_t>(t)].doubtfulCells;
+    if (current && TypeScreens[t].calculated) {
+        const std::vector<std::string>& cells = TypeScreens[t].whole.doubtfulCells;
         QStringList names;
         for (const std::string& cell : cells) names << Q(cell);
         if (!names.isEmpty()) text += QStringLiteral("\nСверьте с текстом нормы: ") + names.join(QStringLiteral("; "));
@@ -814,7 +808,7 @@ void MainWindow::ShowNormChoice() {
     NormLab->resize(NormLab->width(),
                     NormLab->fontMetrics().height() * static_cast<int>(text.count(QLatin1Char('\n')) + 1) + 8);
     NormLab->setVisible(!text.isEmpty());
-    const bool outdoorAir = current && IndoorsFlag[t] == 0;
+    const bool outdoorAir = current && !TypeScreens[t].input.indoors;
     for (QWidget* air :
          {static_cast<QWidget*>(SlotPanels[kSlotAirTemp]), static_cast<QWidget*>(SlotEdits[kSlotAirTemp])}) {
         SetHint(air, outdoorAir ? OutdoorAirHint() : QString());
@@ -875,41 +869,41 @@ void MainWindow::SupplyTempPicked() { ChoosePickListItem(TempList, kSlotSupplyTe
 // The toggles switch the current type's flag; their tag mirrors it for the
 // accessible checked state.
 void MainWindow::HoursToggleClicked() {
-    const bool longHours = LongHoursFlag[CurrentType] == 0;
+    const bool longHours = !TypeScreens.Current().input.longHours;
     SetCaption(TimeLab, HoursCaption(longHours));
     SetTag(TimeLab, longHours ? 1 : 0);
-    LongHoursFlag[CurrentType] = longHours ? 1 : 0;
+    TypeScreens.Current().input.longHours = longHours;
     MarkOutdated();
 }
 
 void MainWindow::CoverToggleClicked() {
-    const int metal = MetalCoverFlag[CurrentType] ? 0 : 1;
-    SetTag(Type_Lab, metal);
+    const bool metal = !TypeScreens.Current().input.metalCover;
+    SetTag(Type_Lab, metal ? 1 : 0);
     SetCaption(Type_Lab, CoverCaption(metal));
-    if (IndoorsFlag[RecommendingType().Number()] == 0) SetRecommendation(Q(OutdoorRecommendation(metal)));
-    MetalCoverFlag[CurrentType] = metal;
+    if (!TypeScreens[RecommendingType().Number()].input.indoors) SetRecommendation(Q(OutdoorRecommendation(metal)));
+    TypeScreens.Current().input.metalCover = metal;
     MarkOutdated();
 }
 
 void MainWindow::PlacementToggleClicked() {
-    if (TypeInfo(CurrentType).alwaysIndoors) {
+    if (TypeInfo(TypeScreens.type).alwaysIndoors) {
         SetTag(Stat_Lab, 1);
         return;
     }
-    const int indoors = IndoorsFlag[CurrentType] ? 0 : 1;
-    IndoorsFlag[CurrentType] = indoors;
-    SetTag(Stat_Lab, indoors);
+    const bool indoors = !TypeScreens.Current().input.indoors;
+    TypeScreens.Current().input.indoors = indoors;
+    SetTag(Stat_Lab, indoors ? 1 : 0);
     SetCaption(Stat_Lab, LocationCaption(indoors));
     if (indoors)
         RecommendByCarrierTemperature();
     else
-        SetRecommendation(Q(OutdoorRecommendation(MetalCoverFlag[RecommendingType().Number()])));
+        SetRecommendation(Q(OutdoorRecommendation(TypeScreens[RecommendingType().Number()].input.metalCover)));
     ShowNormChoice();
     MarkOutdated();
 }
 
 void MainWindow::CarrierTempEdited() {
-    if (IndoorsFlag[CurrentType] == 0) return;
+    if (!TypeScreens.Current().input.indoors) return;
     RecommendByCarrierTemperature();
 }
 
@@ -978,13 +972,13 @@ void MainWindow::SetResultLine(const std::string& caption) {
 // limit, greyed where the inputs changed since; a screen reader hears the
 // whole line.
 void MainWindow::ShowResultLine() {
-    const int t = CurrentType;
+    const int t = TypeScreens.type;
     QString line = QString::fromStdString(resultCaption_);
     QStringList notes;
-    const bool calculated = IsCalcType(t) && CalculatedFlag[t];
+    const bool calculated = IsCalcType(t) && TypeScreens[t].calculated;
     const bool outdated = calculated && Outdated[static_cast<std::size_t>(t)];
     if (calculated) {
-        const WholeResult& whole = WholeResults[static_cast<std::size_t>(t)];
+        const WholeResult& whole = TypeScreens[t].whole;
         if (whole.answer == Answer::Thickness && whole.convergence.Approximate())
             line.replace(QStringLiteral(" = "), QStringLiteral(" ≈ "));
         for (const std::string& text : UnsettledTexts(whole.convergence)) notes << Q(text);
@@ -1004,8 +998,8 @@ void MainWindow::ShowResultLine() {
 // A field, toggle or norm choice changed: the shown results no longer
 // belong to the inputs until the next calculation.
 void MainWindow::MarkOutdated() {
-    const int t = CurrentType;
-    if (!IsCalcType(t) || !CalculatedFlag[t] || Outdated[static_cast<std::size_t>(t)]) return;
+    const int t = TypeScreens.type;
+    if (!IsCalcType(t) || !TypeScreens[t].calculated || Outdated[static_cast<std::size_t>(t)]) return;
     Outdated[static_cast<std::size_t>(t)] = true;
     ShowResultLine();
 }

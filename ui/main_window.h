@@ -19,8 +19,9 @@
 #include "report/protocol.h"
 
 #include "model/calc_trace.h"
-#include "model/calc_view.h"
 #include "model/type_layout.h"
+#include "screen/calc_view.h"
+#include "screen/screens.h"
 
 namespace kaldora {
 
@@ -90,6 +91,9 @@ public:
     // replaces it.
     std::function<std::optional<ProtocolIdentity>()> AskIdentity;
 
+    // What each type's screen holds between calculations; `type` is the
+    // screen shown.
+    Screens TypeScreens;
     // What the last calculation of each type did, and when, for its protocol.
     std::array<CalcTrace, kTypeCount> Traces;
     std::array<QDate, kTypeCount> CalculationDates;

@@ -248,12 +248,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // The same case computed by the engine in this process.
-double EngineThickness(int type, std::initializer_list<std::pair<int, std::string>> texts) {
-    using namespace kaldora;
-    CaseInput input{.type = type};
+kaldora::CaseResult EngineResult(int type, std::initializer_list<std::pair<int, std::string>> texts) {
+    kaldora::CaseInput input{.type = type};
     input.slotTexts.assign(texts.begin(), texts.end());
-    RunCase(input);
-    return ParamTable[type][kSlotThickness];
+    return kaldora::RunCase(input);
 }
 
 TEST(CalcJson, NumbersReadBackEqualToTheEngines) {
@@ -262,13 +260,14 @@ TEST(CalcJson, NumbersReadBackEqualToTheEngines) {
     const auto json = nlohmann::json::parse(run.out);
     EXPECT_EQ(json["type"], 5);
     EXPECT_EQ(json["flags"]["long_hours"], false);
-    EXPECT_EQ(json["slots"]["5"].get<double>(), EngineThickness(5, {{17, "6,5"}, {23, "159"}}));
+    const kaldora::CaseResult engine = EngineResult(5, {{17, "6,5"}, {23, "159"}});
+    EXPECT_EQ(json["slots"]["5"].get<double>(), engine.slotValues[5].value());
     EXPECT_EQ(json["slots"]["23"].get<double>(), 0.159);
     EXPECT_EQ(json["slots"]["22"].get<double>(), 11.0);
-    EXPECT_EQ(json["slots"]["29"].get<double>(), kaldora::ParamTable[5][29]);
-    EXPECT_EQ(json["slots"]["30"].get<double>(), kaldora::ParamTable[5][30]);
-    EXPECT_EQ(json["thickness_mm"].get<double>(), kaldora::ParamTable[5][5] * 1000.0);
-    EXPECT_EQ(json["channel_air_temp_c"].get<double>(), kaldora::WholeResults[5].channelAirTemp.value());
+    EXPECT_EQ(json["slots"]["29"].get<double>(), engine.slotValues[29].value());
+    EXPECT_EQ(json["slots"]["30"].get<double>(), engine.slotValues[30].value());
+    EXPECT_EQ(json["thickness_mm"].get<double>(), engine.thicknessMm);
+    EXPECT_EQ(json["channel_air_temp_c"].get<double>(), engine.whole.channelAirTemp.value());
     EXPECT_FALSE(json.contains("surface_temp_c"));
     EXPECT_EQ(json["trace"]["passes"].size(), json["trace"]["solves"].size());
     const auto& inputs = json["trace"]["inputs"];

@@ -20,17 +20,17 @@ class ArithmeticFaultTest : public CalcTest, public ::testing::WithParamInterfac
 
 TEST_P(ArithmeticFaultTest, ShowsTheFaultAndLeavesOnlyFiniteNumbers) {
     const FaultCase& c = GetParam();
-    CurrentType = c.type;
+    screens.type = c.type;
     for (const auto& [slot, text] : c.texts) view.Type(slot, text);
     view.ClearEvents();
-    CalculateCommand();
+    CalculateScreen(screens, view);
 
     const auto out = Outputs();
     ASSERT_FALSE(out.empty());
     EXPECT_EQ(out.back(), Error(c.message));
     EXPECT_EQ(out[out.size() - 2], Result("0,0"));
     EXPECT_EQ(Slot(kSlotThickness), 0.0);
-    for (double value : ParamTable[c.type]) EXPECT_TRUE(std::isfinite(value));
+    for (double value : screens[c.type].input.values) EXPECT_TRUE(std::isfinite(value));
     for (const auto& e : view.Events()) {
         EXPECT_EQ(e.text.find("nan"), std::string::npos) << e.text;
         EXPECT_EQ(e.text.find("inf"), std::string::npos) << e.text;

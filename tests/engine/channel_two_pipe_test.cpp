@@ -45,12 +45,12 @@ TEST_F(CalcTest, ChannelInitialCaseMatchesTheWorkedFigures) {
 }
 
 TEST_F(CalcTest, ChannelOver5000HoursUsesTheOtherNorm) {
-    LongHoursFlag[5] = 1;
+    screens[5].input.longHours = 1;
     Calculate(5);
     EXPECT_EQ(Slot(29), 24.0);
     EXPECT_NEAR(Slot(5), 0.03138, 0.000005);
     EXPECT_EQ(Outputs().back(), Result("31,4"));
-    CurrentType = 5;
+    screens.type = 5;
     EXPECT_EQ(IterateChannel(InitialInputs(), 24).passes, 7);
 }
 
@@ -67,8 +67,8 @@ class ChannelRefusalTest : public CalcTest, public ::testing::WithParamInterface
 
 TEST_P(ChannelRefusalTest, ShowsTheMessageThenZero) {
     const ChannelRefusalCase& c = GetParam();
-    CurrentType = 5;
-    CurrentSlot(29) = 99;  // from an earlier run: kept by an early refusal
+    screens.type = 5;
+    Slot(29) = 99;  // from an earlier run: kept by an early refusal
     Calculate(5, {{c.slot1, c.text1}, {c.slot2, c.text2}});
     EXPECT_EQ(Outputs(), (std::vector{Info(c.message), Result("0,0")}));
     EXPECT_EQ(Slot(kSlotThickness), 0.0);
@@ -122,7 +122,7 @@ TEST_F(CalcTest, ChannelWithRoomEnoughGivesNoWarning) {
 
 TEST_F(CalcTest, ChannelNeverRunsMoreThanThirtyPasses) {
     // A return pipe far hotter than the supply keeps the ratio swinging.
-    CurrentType = 5;
+    screens.type = 5;
     ChannelInputs in = InitialInputs();
     in.returnTemp = 3000;
     EXPECT_LE(IterateChannel(in, 28).passes, 30);

@@ -21,7 +21,7 @@ class CondensationTest : public CalcTest, public ::testing::WithParamInterface<C
 
 TEST_P(CondensationTest, KeepsTheSurfaceAtTheDewPoint) {
     const CondensationCase& c = GetParam();
-    MetalCoverFlag[2] = c.metal;
+    screens[2].input.metalCover = c.metal;
     Calculate(2, {{1, c.air}, {3, c.diameter}, {4, c.medium}, {32, c.humidity}});
     EXPECT_EQ(Outputs(), (std::vector{Result(c.shown)}));
     EXPECT_EQ(Slot(kSlotAlpha), c.metal ? 5.0 : 7.0);

@@ -36,9 +36,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, FreezeProtectionTest,
 TEST_F(CalcTest, FreezeProtectionIgnoresTheOptions) {
     Calculate(4, {{1, "-20"}, {3, "108"}, {8, "5"}, {11, "20"}, {16, "20"}});
     const double plain = Slot(kSlotThickness);
-    IndoorsFlag[4] = 1;
-    MetalCoverFlag[4] = 1;
-    LongHoursFlag[4] = 1;
+    screens[4].input.indoors = 1;
+    screens[4].input.metalCover = 1;
+    screens[4].input.longHours = 1;
     Calculate(4);
     EXPECT_EQ(Slot(kSlotThickness), plain);
 }

@@ -25,10 +25,10 @@ class HeatLossNormTest : public CalcTest, public ::testing::WithParamInterface<N
 
 TEST_P(HeatLossNormTest, FindsTheThicknessForTheNorm) {
     const NormCase& c = GetParam();
-    IndoorsFlag[1] = c.indoors;
-    MetalCoverFlag[1] = c.metal;
-    LongHoursFlag[1] = c.longHours;
-    NormChoices[1] = c.choice;
+    screens[1].input.indoors = c.indoors;
+    screens[1].input.metalCover = c.metal;
+    screens[1].input.longHours = c.longHours;
+    screens[1].input.norm = c.choice;
     Calculate(1, {{1, "20"}, {3, c.diameter}, {4, c.carrier}});
     EXPECT_DOUBLE_EQ(Slot(6), c.norm);
     EXPECT_EQ(Slot(kSlotAlpha), c.alpha);
@@ -66,8 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalcTest, HeatLossNormSettlesInSixPasses) {
-    CurrentType = 1;
-    CurrentSlot(kSlotDiameter) = 0.108;
+    screens.type = 1;
+    Slot(kSlotDiameter) = 0.108;
     const NormIteration it = IterateHeatLossNorm(0.108, 20, 350, 146, 29);
     EXPECT_EQ(it.passes, 6);
     EXPECT_NEAR(it.surfaceTemp, 25.9, 0.05);
@@ -89,8 +89,8 @@ class HeatLossNormRefusalTest : public CalcTest, public ::testing::WithParamInte
 
 TEST_P(HeatLossNormRefusalTest, RefusesInItsOrder) {
     const NormRefusalCase& c = GetParam();
-    IndoorsFlag[1] = c.indoors;
-    NormChoices[1] = c.choice;
+    screens[1].input.indoors = c.indoors;
+    screens[1].input.norm = c.choice;
     Calculate(1, {{1, c.air}, {3, c.diameter}, {4, c.carrier}});
     const auto expected = c.resultFirst ? std::vector{Result("0,0"), Info(c.message), Result("0,0")}
                                         : std::vector{Info(c.message), Result("0,0"), Result("0,0")};

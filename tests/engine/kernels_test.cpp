@@ -7,7 +7,6 @@
 #include "engine/kernels.h"
 #include "engine/reference_tables.h"
 #include "model/calc_data.h"
-#include "model/value_exchange.h"
 
 namespace kaldora {
 namespace {
@@ -23,10 +22,7 @@ struct LookupCase {
     const std::string* message;  // nullptr: the lookup succeeds
 };
 
-class NormLookupTest : public ::testing::TestWithParam<LookupCase> {
-protected:
-    void SetUp() override { ResetCalcData(); }
-};
+class NormLookupTest : public ::testing::TestWithParam<LookupCase> {};
 
 TEST_P(NormLookupTest, InterpolatesOrRefuses) {
     const LookupCase& c = GetParam();
@@ -76,37 +72,31 @@ TEST(InterpolateTable, FirstRowAndColumnUseTheirCellsDirectly) {
     EXPECT_DOUBLE_EQ(InterpolateTable(t, 2, 20, 3, 3).value, 11);
 }
 
-class SolverTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetCalcData();
-        CurrentType = 3;
-    }
-};
-
-TEST_F(SolverTest, WithoutSurfaceTermConvergesToExpA) {
+TEST(SolverTest, WithoutSurfaceTermConvergesToExpA) {
     EXPECT_NEAR(SolveInsulationDiameter(std::log(0.2), 0.0, SolverStart(0.108)), 0.2, 2e-5);
 }
 
-TEST_F(SolverTest, SolutionSatisfiesTheEquation) {
+TEST(SolverTest, SolutionSatisfiesTheEquation) {
     const double a = std::log(0.108) + 0.9;
     const double b = 0.01;
     const double x = SolveInsulationDiameter(a, b, SolverStart(0.108));
     EXPECT_NEAR(std::log(x), a - b / x, 1e-4);
 }
 
-TEST_F(SolverTest, TinyStartReturnsAtOnce) {
+TEST(SolverTest, TinyStartReturnsAtOnce) {
     EXPECT_DOUBLE_EQ(SolveInsulationDiameter(5.0, 1.0, SolverStart(3e-6)), 9e-6);  // 3·D = 9e-6 <= 1e-5
     EXPECT_DOUBLE_EQ(SolveInsulationDiameter(5.0, 1.0, 0.0), 0.0);
 }
 
-TEST_F(SolverTest, UnsettledIterationGivesTheRootByBisection) {
+TEST(SolverTest, UnsettledIterationGivesTheRootByBisection) {
     // b = 0: each step halves the distance to exp(a). From 3 to exp(10) that
     // takes 31 steps to get within 1e-5; the limit stops it at 30, 2e-5
     // short, and bisection finds the root itself.
-    EXPECT_NEAR(SolveInsulationDiameter(10.0, 0.0, SolverStart(1.0)), std::exp(10.0), 1e-15 * std::exp(10.0));
-    EXPECT_FALSE(WholeResults[static_cast<std::size_t>(CurrentType)].convergence.solver);
-    EXPECT_TRUE(WholeResults[static_cast<std::size_t>(CurrentType)].convergence.solverBracketed);
+    Convergence convergence;
+    EXPECT_NEAR(SolveInsulationDiameter(10.0, 0.0, SolverStart(1.0), nullptr, &convergence), std::exp(10.0),
+                1e-15 * std::exp(10.0));
+    EXPECT_FALSE(convergence.solver);
+    EXPECT_TRUE(convergence.solverBracketed);
     // The root near the double one at x = b (slow for the iteration), and
     // none where f(b) = ln b + 1 − a > 0: refused.
     const double b = 0.5, a = std::log(b) + 1.0 + 1e-6;

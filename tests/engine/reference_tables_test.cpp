@@ -84,7 +84,6 @@ TEST(ReferenceTables, IndoorTablesRepeatTheFiftyDegreeColumnAtTwenty) {
 }
 
 TEST(ReferenceTables, DewPointLookups) {
-    ResetCalcData();
     EXPECT_NEAR(Lookup(DewPointTable, 1.0, 10.524).value, 12.01, 0.005);
     const TableValue below = Lookup(DewPointTable, 1.0, 0.09);
     EXPECT_EQ(below.value, 0.0);

@@ -22,7 +22,7 @@ class SurfaceTemperatureTest : public CalcTest, public ::testing::WithParamInter
 
 TEST_P(SurfaceTemperatureTest, GivesTheThickness) {
     const SurfaceCase& c = GetParam();
-    MetalCoverFlag[3] = c.metal;
+    screens[3].input.metalCover = c.metal;
     Calculate(3, {{1, c.air}, {3, "108"}, {4, c.carrier}, {7, c.surface}});
     EXPECT_EQ(Outputs(), (std::vector{Result(c.shown)}));
     EXPECT_EQ(Slot(kSlotAlpha), c.alpha);
@@ -58,8 +58,8 @@ class SurfaceTemperatureRefusalTest : public CalcTest, public ::testing::WithPar
 
 TEST_P(SurfaceTemperatureRefusalTest, ShowsZeroThenTheMessage) {
     const RefusalCase& c = GetParam();
-    CurrentType = 3;
-    CurrentSlot(kSlotThickness) = 0.05;  // left over from an earlier run
+    screens.type = 3;
+    Slot(kSlotThickness) = 0.05;  // left over from an earlier run
     Calculate(3, {{1, c.air}, {3, c.diameter}, {4, c.carrier}, {7, c.surface}});
     EXPECT_EQ(Outputs(), (std::vector{Result("0,0"), Info(c.message)}));
     EXPECT_EQ(Slot(kSlotThickness), 0.0);
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SurfaceTemperatureRefusalTest,
 TEST_F(CalcTest, SurfaceTemperatureIgnoresLocation) {
     Calculate(3, {{1, "20"}, {4, "350"}, {7, "45"}});
     const double outdoors = Slot(kSlotThickness);
-    IndoorsFlag[3] = 1;
+    screens[3].input.indoors = 1;
     Calculate(3);
     EXPECT_EQ(Slot(kSlotThickness), outdoors);
 }

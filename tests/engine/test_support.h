@@ -1,5 +1,5 @@
-// Shared set-up of the engine tests: fresh calculation data and a recording
-// view attached for each test.
+// Shared set-up of the engine tests: fresh screens and a recording view for
+// each test, calculated through the calculate button's road.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,12 +10,12 @@
 #include <string>
 #include <utility>
 
-#include "engine/calculate_command.h"
+#include "engine/calculation.h"
 #include "engine/case_run.h"
-#include "model/attachments.h"
 #include "model/calc_data.h"
-#include "model/recording_view.h"
-#include "model/value_exchange.h"
+#include "model/screen_texts.h"
+#include "screen/recording_view.h"
+#include "screen/screens.h"
 
 namespace kaldora {
 inline void PrintTo(const RecordingView::Event& e, std::ostream* os) {
@@ -30,22 +30,16 @@ using Kind = RecordingView::Kind;
 
 class CalcTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetCalcData();
-        attached.emplace(view);
-    }
-    void TearDown() override { attached.reset(); }
-
     // Picks a type, types the given slot texts and presses the button.
     void Calculate(int type, std::initializer_list<std::pair<int, std::string>> texts = {}) {
-        CurrentType = type;
+        screens.type = type;
         for (const auto& [slot, text] : texts) view.Type(slot, text);
         view.ClearEvents();
-        CalculateCommand();
+        CalculateScreen(screens, view);
     }
 
-    double Slot(int slot) const { return ParamTable[CurrentType][slot]; }
-    double ThicknessMm() const { return ParamTable[CurrentType][kSlotThickness] * 1000.0; }
+    double& Slot(int slot) { return screens.Current().input.values[static_cast<std::size_t>(slot)]; }
+    double ThicknessMm() { return Slot(kSlotThickness) * 1000.0; }
 
     // The information boxes and result lines, in order.
     std::vector<RecordingView::Event> Outputs() const {
@@ -61,8 +55,8 @@ protected:
         return {Kind::ResultLine, "Толщина тепловой изоляции = " + mm + " мм"};
     }
 
+    Screens screens;
     RecordingView view;
-    std::optional<ViewAttachment> attached;
 };
 
 }  // namespace kaldora::testing

@@ -20,12 +20,12 @@ class SlotExchangeTest : public CalcTest, public ::testing::WithParamInterface<E
 
 TEST_P(SlotExchangeTest, ReadsHoldsAndWritesBack) {
     const ExchangeCase& c = GetParam();
-    CurrentType = 1;
+    screens.type = 1;
     view.Type(1, c.typed);
-    ReadSlots();
+    ReadFields(view, screens);
     EXPECT_EQ(Slot(1), c.held);
-    EXPECT_EQ(SlotFormats[1], c.format);
-    WriteSlots();
+    EXPECT_EQ(screens.formats[1], c.format);
+    WriteFields(view, screens);
     EXPECT_EQ(view.SlotText(1), c.writtenBack);
 }
 
@@ -48,16 +48,16 @@ INSTANTIATE_TEST_SUITE_P(
                       ExchangeCase{"1e25", 1e25, "%1.0f", "10000000000000000905969664"}));
 
 TEST_F(CalcTest, DiametersAreTypedInMillimetresAndHeldInMetres) {
-    CurrentType = 1;
+    screens.type = 1;
     view.Type(3, "108");
-    ReadSlots();
+    ReadFields(view, screens);
     EXPECT_DOUBLE_EQ(Slot(3), 0.108);
-    WriteSlots();
+    WriteFields(view, screens);
     EXPECT_EQ(view.SlotText(3), "108");
 
-    CurrentType = 5;
+    screens.type = 5;
     view.Type(23, "219");
-    ReadSlots();
+    ReadFields(view, screens);
     EXPECT_DOUBLE_EQ(Slot(23), 0.219);
 }
 
@@ -68,7 +68,7 @@ TEST_F(CalcTest, HugeDiameterComesBackFinite) {
     EXPECT_EQ(Outputs().front(), Info("Диаметр трубы должен быть от 0.018м до 1.420м"));
     for (const auto& e : view.Events()) EXPECT_NE(e.kind, Kind::Error);
     EXPECT_EQ(view.SlotText(3).size(), 309u);
-    EXPECT_NO_THROW(WriteSlots());
+    EXPECT_NO_THROW(WriteFields(view, screens));
 }
 
 TEST_F(CalcTest, WallThicknessStaysInMillimetres) {
@@ -77,10 +77,10 @@ TEST_F(CalcTest, WallThicknessStaysInMillimetres) {
 }
 
 TEST_F(CalcTest, OnlyVisibleSlotsAreRead) {
-    CurrentType = 2;
+    screens.type = 2;
     view.Type(6, "999");
     view.Type(7, "999");
-    ReadSlots();
+    ReadFields(view, screens);
     for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_TRUE(IsSlotVisible(2, slot) || Slot(slot) == 0.0) << slot;
     EXPECT_EQ(Slot(32), 20.0);
 }
@@ -90,11 +90,11 @@ TEST_F(CalcTest, SharedSlotFormatFollowsTheLastTypedText) {
     // shows its own 20.5 without decimals.
     Calculate(1, {{1, "20,5"}});
     EXPECT_EQ(Slot(1), 20.5);
-    CurrentType = 2;
+    screens.type = 2;
     EXPECT_EQ(view.SlotText(1), "20,5");
     Calculate(2, {{1, "18"}});
-    CurrentType = 1;
-    WriteSlots();
+    screens.type = 1;
+    WriteFields(view, screens);
     EXPECT_EQ(view.SlotText(1), "20");  // 20.5 with %1.0f rounds to even
 }
 
@@ -108,7 +108,7 @@ TEST_F(CalcTest, TypeOneWritesTheNormBackWithOneDecimal) {
 
 TEST_F(CalcTest, OtherTypesLeaveTheTypedTextsAlone) {
     for (int type = 2; type <= 5; ++type) {
-        ResetCalcData();
+        screens = Screens();
         view = RecordingView();
         Calculate(type, {{1, "20,50"}, {17, "5,00"}});
         for (const auto& e : view.Events()) EXPECT_NE(e.kind, Kind::SlotText) << "type " << type;
@@ -128,8 +128,8 @@ TEST_F(CalcTest, CalculatingTwiceGivesTheSameResult) {
 
 TEST_F(CalcTest, CalculatedFlagIsSetBeforeTheCalculationAlsoWhenItRefuses) {
     Calculate(3);  // air 20 °C and surface 20 °C: refused
-    EXPECT_EQ(CalculatedFlag[3], 1);
-    EXPECT_EQ(CalculatedFlag[1], 0);
+    EXPECT_EQ(screens[3].calculated, 1);
+    EXPECT_EQ(screens[1].calculated, 0);
 }
 
 TEST(ResultLine, ShowsMillimetresWithADecimalComma) {
@@ -138,19 +138,11 @@ TEST(ResultLine, ShowsMillimetresWithADecimalComma) {
     EXPECT_EQ(ResultLineText(0.15), "Толщина тепловой изоляции = 150,0 мм");
 }
 
-TEST_F(CalcTest, ShowResultLeavesTheLineInTheMessageBuffer) {
-    ShowResult(0.0789);
-    EXPECT_EQ(MessageBuffer, "Толщина тепловой изоляции = 78,9 мм");
-    EXPECT_EQ(view.ResultLine(), MessageBuffer);
-}
-
-TEST(NoView, RoutinesOnlyChangeTheData) {
-    ResetCalcData();
-    AttachView(nullptr);
-    CurrentType = 3;
-    CalculateCommand();  // every edit box reads as empty
-    EXPECT_EQ(CalculatedFlag[3], 1);
-    EXPECT_EQ(MessageBuffer, "Толщина тепловой изоляции = 0,0 мм");
+TEST_F(CalcTest, EveryEditBoxEmptyReadsAsZero) {
+    for (int slot = 0; slot < kSlotCount; ++slot) view.Type(slot, "");
+    Calculate(3);
+    EXPECT_TRUE(screens[3].calculated);
+    EXPECT_EQ(view.ResultLine(), "Толщина тепловой изоляции = 0,0 мм");
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <QToolTip>
 
 #include "model/calc_data.h"
-#include "model/value_exchange.h"
 #include "ui/norm_dialog.h"
 #include "ui/window_placement.h"
 
@@ -129,7 +128,7 @@ private slots:
         QFETCH(bool, hours);
         form->TitleTimerFired();
         form->ChooseType(type);
-        QCOMPARE(CurrentType, type);
+        QCOMPARE(form->TypeScreens.type, type);
         QCOMPARE(Find(QStringLiteral("Head_Lab"))->text().toStdString(),
                  std::string(TypeHeadings[static_cast<std::size_t>(type)]));
         for (int slot = 1; slot <= 32; ++slot) {
@@ -169,7 +168,6 @@ private slots:
     // fields read as 0 without a number are named.
     void refusalAndUnreadFieldsAreSaid() {
         form->ChooseType(1);
-        AttachView(form.get());
         form->CalculateClicked();
         QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
         QVERIFY(!Shown(QStringLiteral("ZeroLab")));
@@ -242,7 +240,7 @@ private slots:
     void surfaceHintFollowsTheCarrierTemperature() {
         QFETCH(QString, carrier);
         QFETCH(QString, hint);
-        IndoorsFlag[3] = 1;
+        form->TypeScreens[3].input.indoors = 1;
         Edit(4)->setText(carrier);
         form->ChooseType(3);
         QCOMPARE(Hint(Panel(7)), hint);
@@ -435,7 +433,7 @@ private slots:
         auto* target = Find<QPushButton>(button);
         target->setFocus();
         QTest::keyClick(target, Qt::Key(key));
-        QCOMPARE(CalculatedFlag[1], 1);  // the report is calculated before it is printed
+        QVERIFY(form->TypeScreens[1].calculated);  // the report is calculated before it is printed
         QCOMPARE(printAsked, button == QStringLiteral("RepButton") ? 1 : 0);
     }
 

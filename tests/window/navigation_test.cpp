@@ -30,11 +30,11 @@ private slots:
         QCOMPARE(Find(QStringLiteral("Type_Lab"))->text(), QStringLiteral("Покрытие\nметалл"));
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +55С"));
         QCOMPARE(Hint(Panel(7)), QStringLiteral("Рекомендуется +55С"));
-        QCOMPARE(MetalCoverFlag[3], 1);
+        QVERIFY(form->TypeScreens[3].input.metalCover);
         form->PlacementToggleClicked();  // to indoors, with 350 in the carrier field
         QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nв помещении"));
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +45С"));
-        QCOMPARE(IndoorsFlag[3], 1);
+        QVERIFY(form->TypeScreens[3].input.indoors);
         Edit(4)->setText(QStringLiteral("90"));
         QTest::keyRelease(Edit(4), Qt::Key_0);
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +35С"));
@@ -46,7 +46,7 @@ private slots:
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +45С"));
         // Indoors, the cover toggle leaves the hint alone.
         form->CoverToggleClicked();
-        QCOMPARE(MetalCoverFlag[3], 0);
+        QVERIFY(!form->TypeScreens[3].input.metalCover);
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +45С"));
         // Back outdoors: the hint follows the cover of type 3.
         form->PlacementToggleClicked();
@@ -57,11 +57,11 @@ private slots:
         form->ChooseType(2);
         const QString caption = Find(QStringLiteral("Stat_Lab"))->text();
         QCOMPARE(caption, QStringLiteral("Расположение\nв помещении"));
-        const auto flagsBefore = IndoorsFlag;
         form->PlacementToggleClicked();
+        QVERIFY(form->TypeScreens[2].input.indoors);
         form->PlacementToggleClicked();
         QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), caption);
-        QCOMPARE(IndoorsFlag, flagsBefore);
+        QVERIFY(form->TypeScreens[2].input.indoors);
         QCOMPARE(Tag(Find(QStringLiteral("Stat_Lab"))), 1);
     }
 
@@ -70,21 +70,21 @@ private slots:
         form->PlacementToggleClicked();
         form->CoverToggleClicked();
         form->HoursToggleClicked();
-        QCOMPARE(IndoorsFlag[1], 1);
-        QCOMPARE(MetalCoverFlag[1], 1);
-        QCOMPARE(LongHoursFlag[1], 1);
+        QVERIFY(form->TypeScreens[1].input.indoors);
+        QVERIFY(form->TypeScreens[1].input.metalCover);
+        QVERIFY(form->TypeScreens[1].input.longHours);
         QCOMPARE(Find(QStringLiteral("TimeLab"))->text(), QStringLiteral("Число часов работы\nсвыше 5000 в год"));
         for (int type : {3, 4, 5}) {
-            QCOMPARE(IndoorsFlag[type], 0);
-            QCOMPARE(MetalCoverFlag[type], 0);
-            QCOMPARE(LongHoursFlag[type], 0);
+            QVERIFY(!form->TypeScreens[type].input.indoors);
+            QVERIFY(!form->TypeScreens[type].input.metalCover);
+            QVERIFY(!form->TypeScreens[type].input.longHours);
         }
         form->ChooseType(3);
         QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nна открытом воздухе"));
         form->ChooseType(5);
         QCOMPARE(Find(QStringLiteral("TimeLab"))->text(), QStringLiteral("Число часов работы\nне более 5000 в год"));
         form->HoursToggleClicked();
-        QCOMPARE(LongHoursFlag[5], 1);
+        QVERIFY(form->TypeScreens[5].input.longHours);
         form->ChooseType(1);  // type 1 keeps its own choices
         QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nв помещении"));
         QCOMPARE(Find(QStringLiteral("Type_Lab"))->text(), QStringLiteral("Покрытие\nметалл"));
@@ -94,7 +94,7 @@ private slots:
         form->show();
         form->ChooseType(1);
         QTest::mouseClick(Find(QStringLiteral("Type_Lab")), Qt::LeftButton);
-        QCOMPARE(MetalCoverFlag[1], 1);
+        QVERIFY(form->TypeScreens[1].input.metalCover);
         QCOMPARE(Find(QStringLiteral("Type_Lab"))->cursor().shape(), Qt::PointingHandCursor);
     }
 
@@ -183,7 +183,7 @@ private slots:
         QCOMPARE(Edit(slot)->text(), chosen);
         QTRY_VERIFY(list->isHidden());
         QCOMPARE(QApplication::focusWidget(), Edit(slot));
-        QVERIFY(!CalculatedFlag[CurrentType]);  // Enter in such a field opens, not calculates
+        QVERIFY(!form->TypeScreens.Current().calculated);  // Enter in such a field opens, not calculates
         QCOMPARE(first->cursorPosition(), 0);
         QVERIFY(!first->hasSelectedText());
         // One Escape closes the open list, popup and all, and gives the
@@ -221,7 +221,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         for (int type = 1; type <= 5; ++type) {
             QTest::keyClick(form.get(), Qt::Key(Qt::Key_0 + type), Qt::ControlModifier);
-            QCOMPARE(CurrentType, type);
+            QCOMPARE(form->TypeScreens.type, type);
             QVERIFY(Shown(QStringLiteral("Button2")));
         }
         QTest::keyClick(form.get(), Qt::Key_0, Qt::ControlModifier);
@@ -235,14 +235,14 @@ private slots:
         location->setFocus(Qt::TabFocusReason);
         QCOMPARE(location->frameShape(), QFrame::Box);  // the focus is seen
         QTest::keyClick(location, Qt::Key_Space);
-        QCOMPARE(IndoorsFlag[1], 1);
+        QVERIFY(form->TypeScreens[1].input.indoors);
         // A screen chosen by keys takes the keys: its first field, or the
         // information text; the hidden toggle reacts to nothing.
         QTest::keyClick(form.get(), Qt::Key_0, Qt::ControlModifier);
         QVERIFY(QApplication::focusWidget()->isVisible());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QTest::keyClick(location, Qt::Key_Space);
-        QCOMPARE(IndoorsFlag[1], 1);
+        QVERIFY(form->TypeScreens[1].input.indoors);
         QTest::keyClick(form.get(), Qt::Key_4, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget(), Edit(1));
         // The information items are reached with Tab, and Enter opens one.
@@ -262,7 +262,7 @@ private slots:
         const auto boxes = AnswerBoxes([&] { form->CalculateClicked(); });
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Диаметр трубы должен быть от 0.032м до 1.420м"));
-        QCOMPARE(ParamTable[5][23], 0.0);
+        QCOMPARE(form->TypeScreens[5].input.values[23], 0.0);
         QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
     }
 
@@ -356,7 +356,7 @@ private slots:
         QVERIFY(Shown(QStringLiteral("Memo2")));
         QVERIFY(!Shown(QStringLiteral("Memo1")) && !Shown(QStringLiteral("Memo3")));
         QCOMPARE(Find(QStringLiteral("Head_Lab"))->text(), QStringLiteral("Область применения"));
-        QCOMPARE(CurrentType, 1);
+        QCOMPARE(form->TypeScreens.type, 1);
 
         form->ShowInfoScreen(2);  // the same screen again
         QVERIFY(Shown(QStringLiteral("Memo2")));
@@ -420,7 +420,7 @@ private slots:
         QVERIFY(help->toPlainText().contains(QStringLiteral("непроходном канале")));
         QVERIFY(help->source().isLocalFile());
         QVERIFY(Shown(QStringLiteral("Button2")));
-        QCOMPARE(CurrentType, 2);
+        QCOMPARE(form->TypeScreens.type, 2);
         help->close();
         form->HelpClicked();
         QCOMPARE(form->findChildren<QTextBrowser*>().size(), qsizetype{1});

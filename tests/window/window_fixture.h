@@ -26,7 +26,6 @@ protected:
     static void StartApplication() { SetUpApplication(*qobject_cast<QApplication*>(qApp)); }
 
     void MakeWindow() {
-        ResetCalcData();
         report = std::make_unique<ReportPreview>();
         form = std::make_unique<MainWindow>(report.get());
     }
@@ -34,7 +33,6 @@ protected:
     // the rest made; returns that first painted frame.
     QImage MakeWindowTitleScreenFirst() {
         DropWindow();
-        ResetCalcData();
         report = std::make_unique<ReportPreview>();
         form = std::make_unique<MainWindow>(report.get(), TitleScreenFirst{});
         form->show();

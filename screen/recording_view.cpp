@@ -1,4 +1,4 @@
-#include "model/recording_view.h"
+#include "screen/recording_view.h"
 
 #include "model/type_layout.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/calc_data.h"
-#include "model/calc_view.h"
+#include "screen/calc_view.h"
 
 namespace kaldora {
 
