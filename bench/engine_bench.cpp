@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "engine/calculation.h"
 #include "engine/case_run.h"
 #include "engine/kernels.h"
 #include "engine/reference_tables.h"
@@ -40,9 +41,9 @@ void BM_InsulationConductivity(benchmark::State& state) {
 }
 BENCHMARK(BM_InsulationConductivity);
 
-// One case from typed texts, as the command line runs it: start state, read
-// the fields, calculate, show.
-void BM_RunCase(benchmark::State& state) {
+// One case as a value in and its outcome out: the calculation alone, without
+// reading texts or writing results.
+void BM_Calculate(benchmark::State& state) {
     const int type = static_cast<int>(state.range(0));
     // Inputs each type actually computes with (the initial ones of types 2
     // to 4 are refused at once).
@@ -50,9 +51,10 @@ void BM_RunCase(benchmark::State& state) {
     for (const auto& [slot, text] :
          {std::pair{1, type == 4 ? "-20" : "20"}, {4, type == 2 ? "5" : "350"}, {7, "45"}, {32, "60"}})
         if (IsSlotVisible(type, slot)) input.slotTexts.emplace_back(slot, text);
-    for (auto _ : state) benchmark::DoNotOptimize(RunCase(input).thicknessMm);
+    const CalcInput calcInput = InputOf(input);
+    for (auto _ : state) benchmark::DoNotOptimize(Calculate(calcInput).Thickness());
 }
-BENCHMARK(BM_RunCase)->DenseRange(1, 5)->ArgName("type");
+BENCHMARK(BM_Calculate)->DenseRange(1, 5)->ArgName("type");
 
 }  // namespace
 }  // namespace kaldora

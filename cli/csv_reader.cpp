@@ -81,8 +81,11 @@ private:
             if (text.front() == '\n') at = 1;  // the LF of a CR LF already counted
             afterCR_ = false;
         }
-        const std::size_t end = text.find_first_of("\r\n", at);
-        if (end == std::string_view::npos) return end;
+        // A plain scan: find_first_of looks each character up in the set.
+        const auto found = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(),
+                                        [](char c) { return c == '\r' || c == '\n'; });
+        if (found == text.end()) return std::string_view::npos;
+        const auto end = static_cast<std::size_t>(found - text.begin());
         afterCR_ = text[end] == '\r' && end + 1 == text.size();
         if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') return end + 1;
         return end;

@@ -137,8 +137,8 @@ std::string JsonText(const CaseResult& result, const CalcTrace* trace) {
         json["events"].push_back({{"kind", kind}, {"text", MessageText(e)}});
     }
     nlohmann::ordered_json slots = nlohmann::ordered_json::object();
-    for (std::size_t slot = 0; slot < result.slotValues.size(); ++slot)
-        if (result.slotValues[slot]) slots[std::to_string(slot)] = *result.slotValues[slot];
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (const std::optional<double> value = result.SlotValue(slot)) slots[std::to_string(slot)] = *value;
     json["slots"] = slots;
     json["thickness_mm"] = result.thicknessMm;
     for (const WholeKind kind : TypeInfo(result.type).wholeResults) {

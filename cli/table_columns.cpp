@@ -117,6 +117,9 @@ std::vector<int> ClaimsOf(const TableLayout::Column& c) {
 enum class Flag { Empty, Yes, No, Unreadable };
 Flag ReadFlag(std::string_view text) {
     if (text.empty()) return Flag::Empty;
+    // Most tables say 1 or 0: no need to fold them.
+    if (text == "1") return Flag::Yes;
+    if (text == "0") return Flag::No;
     for (const std::string_view yes : {"1", "yes", "да", "true", "истина"})
         if (SameWords(text, yes)) return Flag::Yes;
     for (const std::string_view no : {"0", "no", "нет", "false", "ложь"})
@@ -348,18 +351,17 @@ std::string ReadCase(const TableLayout& layout, const std::vector<std::string>& 
                     break;
                 }
                 // Read whole: "-25 град" or "12 m" must not count as a number.
-                std::optional<std::string> number = NormalizedNumberText(cell, layout.commaGroups);
+                const std::optional<double> number = ReadSpreadsheetNumber(cell, layout.commaGroups);
                 if (!number)
                     return ColumnTitle(column, layout.titles) + ": " + Quoted(cell, layout.titles) +
                            (russian ? " не число" : " is not a number") + CommaHint(layout, cell);
-                c.values.emplace_back(slot, ReadTyped(slot, *number));
+                c.values.emplace_back(slot, HeldFromTyped(slot, *number));
                 break;
             }
             case Field::Length:
                 if (TrimBlanks(cell).empty()) break;
                 // The whole cell: "12 m" must not be read as 12.
-                if (const std::optional<std::string> number = NormalizedNumberText(cell, layout.commaGroups))
-                    c.lengthM = ParseWholeNumber(*number);
+                c.lengthM = ReadSpreadsheetNumber(cell, layout.commaGroups);
                 if (!c.lengthM || *c.lengthM < 0.0)
                     return (russian ? ColumnTitle(column, layout.titles) + ": " + Quoted(cell, layout.titles) +
                                           " не длина в метрах"
@@ -449,7 +451,7 @@ void ResultCells(const TableLayout& layout, const CaseResult& result, const std:
         if (answer == Answer::Refused || (answer == Answer::NoInsulation && column != &kThickness)) continue;
         if (column == &kThickness) cell.number = result.thicknessMm;
         for (const auto& [slotColumn, slot] : kSlotResults)
-            if (column == slotColumn) cell.number = result.slotValues[static_cast<std::size_t>(slot)];
+            if (column == slotColumn) cell.number = result.SlotValue(slot);
         for (const auto& [wholeColumn, kind] : kWholeResults)
             if (column == wholeColumn) cell.number = ValueOf(result.whole, kind);
         if (column == &kVolume && quantities) cell.number = quantities->volumeM3;

@@ -42,6 +42,7 @@ CalcInput InputOf(const CaseInput& input, CalcTrace* trace) {
     if (input.norm) in.norm.set = *input.norm;
     if (input.supports) in.norm.supports = *input.supports;
     if (input.region) in.norm.region = *input.region;
+    if (input.slotTexts.empty() && !trace) return in;
     std::array<const std::string*, kSlotCount> typed{};
     for (const auto& [slot, text] : input.slotTexts) typed[static_cast<std::size_t>(slot)] = &text;
     for (const SlotDesign& design : ShownSlotDesigns) {
@@ -71,17 +72,17 @@ CaseResult RunCalculation(const CalcInput& input, CalcTrace* trace) {
                       option(info.HasHoursOption(), input.longHours),
                       info.HasNormOption() ? std::optional(input.norm) : std::nullopt,
                       std::move(outcome.messages),
-                      {},
+                      outcome.values,
                       TypedFromHeld(kSlotThickness, outcome.Thickness()),
                       std::move(outcome.whole)};
-    // The fields fill only the shown slots of a zeroed row: any other slot
-    // that is not 0 was written by the calculation.
-    for (int k = 0; k < kSlotCount; ++k) {
-        const double value = outcome.values[static_cast<std::size_t>(k)];
-        if (IsSlotVisible(t, k) || k == kSlotThickness || value != 0.0)
-            result.slotValues[static_cast<std::size_t>(k)] = value;
-    }
     return result;
+}
+
+std::optional<double> CaseResult::SlotValue(int slot) const {
+    if (slot < 0 || slot >= kSlotCount) return std::nullopt;
+    const double value = values[static_cast<std::size_t>(slot)];
+    if (IsSlotVisible(type, slot) || slot == kSlotThickness || value != 0.0) return value;
+    return std::nullopt;
 }
 
 CaseResult RunCase(const CaseInput& input, CalcTrace* trace) { return RunCalculation(InputOf(input, trace), trace); }

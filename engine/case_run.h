@@ -31,10 +31,14 @@ struct CaseResult {
     std::optional<bool> indoors, metal, longHours;
     std::optional<NormChoice> norm;
     std::vector<CalcMessage> events;  // boxes and result lines, in order
-    // Every slot shown, read or written; unset for the others.
-    std::array<std::optional<double>, kSlotCount> slotValues;
+    SlotValues values;                // the row as the calculation left it
     double thicknessMm;
     WholeResult whole;  // surface temperature, heat flux, channel air
+
+    // A slot shown, read or written; unset for the others (the fields fill
+    // only the shown slots of a zeroed row: any other slot that is not 0 was
+    // written by the calculation).
+    std::optional<double> SlotValue(int slot) const;
 };
 
 // Empty when the input can be calculated; otherwise what is wrong with it:

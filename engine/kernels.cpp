@@ -49,9 +49,7 @@ std::string FaultMessage() {
 
 }  // namespace
 
-void RequireFinite(double value) {
-    if (!std::isfinite(value)) throw ArithmeticFault{FaultMessage()};
-}
+void ThrowArithmeticFault() { throw ArithmeticFault{FaultMessage()}; }
 
 TableValue InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols, CalcTrace* trace) {
     const auto cell = [table, cols](int r, int c) { return table[r * cols + c]; };

@@ -7,7 +7,7 @@ namespace kaldora {
 
 std::optional<InsulationQuantities> QuantitiesOf(const CaseResult& result, double lengthM) {
     const CalcTypeInfo& info = TypeInfo(result.type);
-    const auto& diameterSlot = result.slotValues[static_cast<std::size_t>(info.diameterSlot)];
+    const std::optional<double> diameterSlot = result.SlotValue(info.diameterSlot);
     const double thickness = result.thicknessMm / 1000.0;
     if (!(thickness > 0.0) || !diameterSlot) return std::nullopt;
     const double d = *diameterSlot;

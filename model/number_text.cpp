@@ -173,7 +173,18 @@ std::string_view TrimSpaces(std::string_view text) {
     return text;
 }
 
-std::optional<std::string> NormalizedNumberText(std::string_view text, bool commaGroups) {
+std::optional<double> ReadSpreadsheetNumber(std::string_view text, bool commaGroups) {
+    // Most cells are plain ("-12.5", "108"): read them at once. Where such a
+    // cell is a number, the long way below reads exactly it.
+    const std::size_t signLength = !text.empty() && text.front() == '-' ? 1 : 0;
+    if (text.size() > signLength && (IsDigit(text[signLength]) || text[signLength] == '.') &&
+        text.find_first_not_of("0123456789.eE+-") == std::string_view::npos) {
+        double value = 0.0;
+        const char* end = text.data() + text.size();
+        if (const auto [ptr, error] = std::from_chars(text.data(), end, value);
+            error == std::errc() && ptr == end && std::isfinite(value))
+            return value;
+    }
     text = TrimSpaces(text);
     std::string out;
     for (std::string_view minus : kMinusSigns)
@@ -217,8 +228,8 @@ std::optional<std::string> NormalizedNumberText(std::string_view text, bool comm
         out += 'e' + sign + std::string(exponent.substr(0, run));
         text = exponent.substr(run);
     }
-    if (!text.empty() || !ParseWholeNumber(out)) return std::nullopt;
-    return out;
+    if (!text.empty()) return std::nullopt;
+    return ParseWholeNumber(out);
 }
 
 std::string SwapFirstPoint(std::string_view text) { return ReplaceFirst(text, '.', ','); }

@@ -30,11 +30,11 @@ std::optional<double> ParseWholeNumber(std::string_view text);
 // A number as a spreadsheet or a word processor writes it, read whole: a
 // sign (hyphen-minus, the minus sign U+2212 or an en dash), digits in groups
 // of three that blanks, no-break or thin spaces may separate, one decimal
-// comma or point, an exponent. Returned as plain text the field reader takes
-// ("-1020.5"), the digits as written; nothing when the text is anything else.
-// With `commaGroups` (a table whose cells a comma separates) a comma only
-// separates groups of three digits ("1,200.5") and the decimal sign is a point.
-std::optional<std::string> NormalizedNumberText(std::string_view text, bool commaGroups = false);
+// comma or point, an exponent; nothing when the text is anything else or the
+// number is not finite. With `commaGroups` (a table whose cells a comma
+// separates) a comma only separates groups of three digits ("1,200.5") and
+// the decimal sign is a point.
+std::optional<double> ReadSpreadsheetNumber(std::string_view text, bool commaGroups = false);
 
 // `text` without the blanks, tabs, line breaks and the spaces a spreadsheet
 // writes (no-break, thin) around it.

@@ -261,11 +261,11 @@ TEST(CalcJson, NumbersReadBackEqualToTheEngines) {
     EXPECT_EQ(json["type"], 5);
     EXPECT_EQ(json["flags"]["long_hours"], false);
     const kaldora::CaseResult engine = EngineResult(5, {{17, "6,5"}, {23, "159"}});
-    EXPECT_EQ(json["slots"]["5"].get<double>(), engine.slotValues[5].value());
+    EXPECT_EQ(json["slots"]["5"].get<double>(), engine.SlotValue(5).value());
     EXPECT_EQ(json["slots"]["23"].get<double>(), 0.159);
     EXPECT_EQ(json["slots"]["22"].get<double>(), 11.0);
-    EXPECT_EQ(json["slots"]["29"].get<double>(), engine.slotValues[29].value());
-    EXPECT_EQ(json["slots"]["30"].get<double>(), engine.slotValues[30].value());
+    EXPECT_EQ(json["slots"]["29"].get<double>(), engine.SlotValue(29).value());
+    EXPECT_EQ(json["slots"]["30"].get<double>(), engine.SlotValue(30).value());
     EXPECT_EQ(json["thickness_mm"].get<double>(), engine.thicknessMm);
     EXPECT_EQ(json["channel_air_temp_c"].get<double>(), engine.whole.channelAirTemp.value());
     EXPECT_FALSE(json.contains("surface_temp_c"));

@@ -78,22 +78,22 @@ TEST(FormatFixed, LargestDoubleIsWrittenInFull) {
 }
 
 // Table cells are read whole: what a spreadsheet writes, or nothing.
-TEST(NormalizedNumberText, ReadsWhatSpreadsheetsWriteAndNothingElse) {
-    const std::pair<const char*, std::optional<std::string>> cases[] = {
+TEST(ReadSpreadsheetNumber, ReadsWhatSpreadsheetsWriteAndNothingElse) {
+    const std::pair<const char*, std::optional<double>> cases[] = {
         {"\xE2\x88\x92"
          "25",
-         "-25"},  // U+2212 minus
+         -25},  // U+2212 minus
         {"\xE2\x80\x93"
          "25,5",
-         "-25.5"},  // en dash, decimal comma
+         -25.5},  // en dash, decimal comma
         {"1\xC2\xA0"
          "020",
-         "1020"},  // no-break space between groups
+         1020},  // no-break space between groups
         {"1\xE2\x80\x89"
          "020 500,25",
-         "1020500.25"},  // thin space, blank
-        {" 1e-3 ", "1e-3"},
-        {"+7", "7"},
+         1020500.25},  // thin space, blank
+        {" 1e-3 ", 1e-3},
+        {"+7", 7},
         {"-25 град", std::nullopt},
         {"12 m", std::nullopt},
         {"1 02", std::nullopt},       // not a group of three
@@ -104,11 +104,11 @@ TEST(NormalizedNumberText, ReadsWhatSpreadsheetsWriteAndNothingElse) {
         {"nan", std::nullopt},
         {"\xEF\xBC\x91\xEF\xBC\x92", std::nullopt},  // full-width digits
     };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(NormalizedNumberText(text), expected) << text;
+    for (const auto& [text, expected] : cases) EXPECT_EQ(ReadSpreadsheetNumber(text), expected) << text;
     // Where commas separate the cells, a comma in a number only groups digits.
-    const std::pair<const char*, std::optional<std::string>> commaTable[] = {
-        {"1,200", "1200"}, {"-1,200,000.5", "-1200000.5"}, {"1,2", std::nullopt}, {"1200,5", std::nullopt}};
-    for (const auto& [text, expected] : commaTable) EXPECT_EQ(NormalizedNumberText(text, true), expected) << text;
+    const std::pair<const char*, std::optional<double>> commaTable[] = {
+        {"1,200", 1200}, {"-1,200,000.5", -1200000.5}, {"1,2", std::nullopt}, {"1200,5", std::nullopt}};
+    for (const auto& [text, expected] : commaTable) EXPECT_EQ(ReadSpreadsheetNumber(text, true), expected) << text;
 }
 
 TEST(CountCharacters, CountsCyrillicAsOneEach) {

@@ -81,7 +81,7 @@ TEST(Trace, HeatLossNormRecordsItsPassesAndCells) {
     const auto& last = trace.passes.back().values;
     const auto x = std::find_if(last.begin(), last.end(), [](const TraceValue& v) { return v.symbol == "x"; });
     ASSERT_NE(x, last.end());
-    EXPECT_DOUBLE_EQ(x->value, r.slotValues[3].value() + 2 * r.slotValues[5].value());
+    EXPECT_DOUBLE_EQ(x->value, r.SlotValue(3).value() + 2 * r.SlotValue(5).value());
     EXPECT_FALSE(trace.refused);
     // The same case without a trace computes the very same numbers.
     EXPECT_EQ(RunCase({.type = 1}).thicknessMm, r.thicknessMm);
