@@ -112,6 +112,7 @@ case "${1:-}" in
     ./build/bench/kaldora_bench "${@:2}"
     ./build/bench/window_bench
     ./bench/cli_table.sh ./build/cli/kaldora-calc
+    ./bench/engine_vs_reference.sh ./build/cli/kaldora-calc
     ./bench/startup_time.sh -n 15 ./build/bench/minimal_window ./build/ui/kaldora
     ;;
   package)

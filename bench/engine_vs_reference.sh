@@ -23,13 +23,13 @@ awk -v n="$rows" 'BEGIN {
 
 # The best of a few runs on core 0: a shared machine only ever adds time.
 seconds() {  # seconds RUNS OUTPUT COMMAND...
-  local best="" start end t
+  local best="" start end
   for ((run = 0; run < $1; run++)); do
     start=$(date +%s.%N)
     taskset -c 0 "${@:3}" < "$dir/cases.csv" > "$2"
     end=$(date +%s.%N)
-    t=$(echo "$end - $start" | bc -l)
-    if [ -z "$best" ] || (( $(echo "$t < $best" | bc -l) )); then best=$t; fi
+    best=$(awk -v t="$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')" -v best="$best" \
+      'BEGIN { print (best == "" || t < best) ? t : best }')
   done
   echo "$best"
 }

@@ -85,12 +85,12 @@ MainWindow::MainWindow(ReportPreview* report, TitleScreenFirst) : report_(report
     BuildTitleAndMenu();
     BuildBrandPanels();
     const auto [background, title] = photographs.get();
-    SetPicture(Fon_Image, QPixmap::fromImage(background));
-    SetPicture(Titul_Im, QPixmap::fromImage(title));
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(8000);
-    connect(Timer1, &QTimer::timeout, this, [this] { TitleTimerFired(); });
+    SetPicture(Background, QPixmap::fromImage(background));
+    SetPicture(TitlePicture, QPixmap::fromImage(title));
+    TitleTimer = new QTimer(this);
+    TitleTimer->setObjectName(QStringLiteral("Timer1"));
+    TitleTimer->setInterval(8000);
+    connect(TitleTimer, &QTimer::timeout, this, [this] { TitleTimerFired(); });
 }
 
 MainWindow::~MainWindow() {
@@ -112,47 +112,47 @@ void MainWindow::BuildOtherScreens() {
     BuildShortcuts();
     // What the title screen does not show: the icon and the type pictures.
     setWindowIcon(ProgramIcon());
-    for (const CalcTypeInfo& info : CalcTypes) SetPicture(Regims[info.Number()], LoadTypePicture(info.Number()));
+    for (const CalcTypeInfo& info : CalcTypes) SetPicture(TypePictures[info.Number()], LoadTypePicture(info.Number()));
     FormCreate();
 }
 
 // Pictures and labels directly on the window, in paint order: the
 // background, the title, the menu markers and items, the type pictures.
 void MainWindow::BuildTitleAndMenu() {
-    Fon_Image = MakePicture(this, "Fon_Image", {4, 0});
-    Fon_Image->setAlignment(Qt::AlignCenter);
-    Fon_Image->setMouseTracking(true);
-    OnEvents(Fon_Image, [this](QEvent* event) {
+    Background = MakePicture(this, "Fon_Image", {4, 0});
+    Background->setAlignment(Qt::AlignCenter);
+    Background->setMouseTracking(true);
+    OnEvents(Background, [this](QEvent* event) {
         if (event->type() == QEvent::MouseMove) BackgroundHovered();
         return false;
     });
-    Titul_Im = MakePicture(this, "Titul_Im", {235, 75});
-    Dark_Ind = MakePicture(this, "Dark_Ind", {536, 536}, LoadPicture(Picture::IdleMarker));
-    Dark_Ind->hide();
-    Light_Ind = MakePicture(this, "Light_Ind", {576, 536}, LoadPicture(Picture::LitMarker));
-    Light_Ind->hide();
+    TitlePicture = MakePicture(this, "Titul_Im", {235, 75});
+    IdleMarker = MakePicture(this, "Dark_Ind", {536, 536}, LoadPicture(Picture::IdleMarker));
+    IdleMarker->hide();
+    LitMarker = MakePicture(this, "Light_Ind", {576, 536}, LoadPicture(Picture::LitMarker));
+    LitMarker->hide();
     const QPoint markerAt[6] = {{}, {14, 96}, {14, 129}, {14, 163}, {14, 520}, {14, 200}};
     for (int item = 1; item <= 4; ++item) {
-        Images[item] = MakePicture(this, "", markerAt[item]);
-        Images[item]->setObjectName(QStringLiteral("Image%1").arg(item));
+        MenuMarkers[item] = MakePicture(this, "", markerAt[item]);
+        MenuMarkers[item]->setObjectName(QStringLiteral("Image%1").arg(item));
     }
-    Shadow_Lab =
+    MenuShadow =
         MakeLabel(this, "Shadow_Lab", {632, 536, 84, 27}, QStringLiteral("Shadow"), MenuFont(), kGrey, kMenuAlign);
-    Shadow_Lab->adjustSize();  // sized to its text
-    Shadow_Lab->hide();
+    MenuShadow->adjustSize();  // sized to its text
+    MenuShadow->hide();
     BuildMenuItem(4);
     BuildTypePictures();
-    Head_Lab = MakeLabel(this, "Head_Lab", {408, 8, 377, 65}, QString(), DesignFont(Face::Arial, 16, true), kMaroon,
-                         Qt::AlignHCenter | Qt::AlignTop, true);
-    Titul_Lab = MakeLabel(this, "Titul_Lab", {235, 145, 338, 305}, QString(), DesignFont(Face::Arial, 27, true), kWhite,
+    TypeHeading = MakeLabel(this, "Head_Lab", {408, 8, 377, 65}, QString(), DesignFont(Face::Arial, 16, true), kMaroon,
+                            Qt::AlignHCenter | Qt::AlignTop, true);
+    TitleText = MakeLabel(this, "Titul_Lab", {235, 145, 338, 305}, QString(), DesignFont(Face::Arial, 27, true), kWhite,
                           Qt::AlignCenter);
     for (int item : {1, 2, 3, 5}) {
         BuildMenuItem(item);
-        Labels[item]->hide();
+        MenuItems[item]->hide();
     }
-    Images[5] = MakePicture(this, "Image5", markerAt[5]);
-    for (int item = 1; item <= 5; ++item) CopyPicture(Images[item], Dark_Ind);
-    for (int item : {1, 2, 3, 5}) Images[item]->hide();
+    MenuMarkers[5] = MakePicture(this, "Image5", markerAt[5]);
+    for (int item = 1; item <= 5; ++item) CopyPicture(MenuMarkers[item], IdleMarker);
+    for (int item : {1, 2, 3, 5}) MenuMarkers[item]->hide();
 }
 
 QFont MainWindow::MenuFont() { return DesignFont(Face::ArialBlack, 19); }
@@ -206,7 +206,7 @@ void MainWindow::BuildMenuItem(int item) {
         }
     });
     OnLeftClick(label, activate);
-    Labels[item] = label;
+    MenuItems[item] = label;
 }
 
 void MainWindow::BuildTypePictures() {
@@ -222,25 +222,26 @@ void MainWindow::BuildTypePictures() {
         picture->setCursor(Qt::PointingHandCursor);
         picture->hide();
         OnLeftClick(picture, [this, type] { ChooseType(type); });
-        Regims[type] = picture;
+        TypePictures[type] = picture;
     }
 }
 
 // Panels, memos, buttons and lists lie above the pictures and labels.
 void MainWindow::BuildBrandPanels() {
     const QColor text = palette().color(QPalette::WindowText);
-    Panel22 = MakePanel(this, "Panel22", {8, 6, 178, 49}, QString(), font(), text, Bevel::LoweredInner);
-    MakeLabel(Panel22, "Label6", {7, 2, 164, 36}, QStringLiteral("KAVELONT"), DesignFont(Face::ArialBlack, 25), kRed);
-    MakeLabel(Panel22, "Label7", {9, 31, 163, 15}, QStringLiteral("Н Е Г О Р Ю Ч А Я   И З О Л Я Ц И Я"),
+    BrandPanel = MakePanel(this, "Panel22", {8, 6, 178, 49}, QString(), font(), text, Bevel::LoweredInner);
+    MakeLabel(BrandPanel, "Label6", {7, 2, 164, 36}, QStringLiteral("KAVELONT"), DesignFont(Face::ArialBlack, 25),
+              kRed);
+    MakeLabel(BrandPanel, "Label7", {9, 31, 163, 15}, QStringLiteral("Н Е Г О Р Ю Ч А Я   И З О Л Я Ц И Я"),
               DesignFont(Face::ArialNarrow, 11), text);
     // The mark of the Symbol font is narrower than a text font's at the same
     // height; a slightly smaller size keeps it within its 11 px.
-    MakeLabel(Panel22, "Label8", {163, 6, 11, 19}, QStringLiteral("®"), DesignFont(Face::Arial, 13), kRed);
-    Panel2 = MakePanel(this, "Panel2", {196, 6, 178, 49}, QStringLiteral("АО \"ВЕЛАРИС\""),
-                       DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredInner);
-    Panel26 = MakePanel(this, "Panel26", {8, 60, 365, 23}, QStringLiteral("Минераловатные цилиндры"),
-                        DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredOuter);
-    Panel26->hide();
+    MakeLabel(BrandPanel, "Label8", {163, 6, 11, 19}, QStringLiteral("®"), DesignFont(Face::Arial, 13), kRed);
+    MakerPanel = MakePanel(this, "Panel2", {196, 6, 178, 49}, QStringLiteral("АО \"ВЕЛАРИС\""),
+                           DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredInner);
+    ProductPanel = MakePanel(this, "Panel26", {8, 60, 365, 23}, QStringLiteral("Минераловатные цилиндры"),
+                             DesignFont(Face::Arial, 16, true), kRed, Bevel::LoweredOuter);
+    ProductPanel->hide();
 }
 
 void MainWindow::BuildMemos() {
@@ -261,7 +262,7 @@ void MainWindow::BuildMemos() {
         memo->document()->setDefaultTextOption(option);
         memo->setPlainText(LoadMemoText(n));
         memo->hide();
-        Memos[n] = memo;
+        InfoTexts[n] = memo;
     }
 }
 
@@ -275,14 +276,17 @@ void MainWindow::BuildPlates() {
         plate->hide();
         return std::pair{plate, label};
     };
-    std::tie(Con_Panel, Con_Lab) = makePlate("Con_Panel", {kPanelLeft, 368, 98, 40}, "Con_Lab", {4, 1, 89, 35}, false);
-    Con_Lab->setText(QStringLiteral("Объект"));
-    std::tie(Stat_Pan, Stat_Lab) = makePlate("Stat_Pan", {524, 368, 152, 57}, "Stat_Lab", {8, 1, 135, 54}, true);
-    std::tie(Type_Panel, Type_Lab) = makePlate("Type_Panel", {685, 368, 98, 40}, "Type_Lab", {4, 1, 89, 35}, false);
-    std::tie(TimePan, TimeLab) = makePlate("TimePan", {517, 434, 164, 40}, "TimeLab", {2, 1, 159, 35}, true);
-    const std::pair<QLabel*, void (MainWindow::*)()> toggles[] = {{Stat_Lab, &MainWindow::PlacementToggleClicked},
-                                                                  {Type_Lab, &MainWindow::CoverToggleClicked},
-                                                                  {TimeLab, &MainWindow::HoursToggleClicked}};
+    std::tie(ObjectPlate, ObjectCaption) =
+        makePlate("Con_Panel", {kPanelLeft, 368, 98, 40}, "Con_Lab", {4, 1, 89, 35}, false);
+    ObjectCaption->setText(QStringLiteral("Объект"));
+    std::tie(PlacementPlate, PlacementToggle) =
+        makePlate("Stat_Pan", {524, 368, 152, 57}, "Stat_Lab", {8, 1, 135, 54}, true);
+    std::tie(CoverPlate, CoverToggle) = makePlate("Type_Panel", {685, 368, 98, 40}, "Type_Lab", {4, 1, 89, 35}, false);
+    std::tie(HoursPlate, HoursToggle) = makePlate("TimePan", {517, 434, 164, 40}, "TimeLab", {2, 1, 159, 35}, true);
+    const std::pair<QLabel*, void (MainWindow::*)()> toggles[] = {
+        {PlacementToggle, &MainWindow::PlacementToggleClicked},
+        {CoverToggle, &MainWindow::CoverToggleClicked},
+        {HoursToggle, &MainWindow::HoursToggleClicked}};
     for (const auto& [toggle, plainClick] : toggles) {
         // Each switch is also said to a screen reader.
         const std::function<void()> click = [this, toggle = toggle, plainClick = plainClick] {
@@ -330,28 +334,29 @@ int MainWindow::FittingWidth(const QPushButton* button) {
 }
 
 void MainWindow::BuildButtons() {
-    Button2 = MakeButton("Button2", QStringLiteral("Расчет толщины тепловой изоляции"), &MainWindow::CalculateClicked);
-    Button2->setGeometry(kPanelLeft, 485, 257, 25);
-    RepButton = MakeButton("RepButton", QStringLiteral("Печать отчета"), &MainWindow::ReportClicked);
-    RepButton->setGeometry(678, 485, 105, 25);
+    CalculateButton =
+        MakeButton("Button2", QStringLiteral("Расчет толщины тепловой изоляции"), &MainWindow::CalculateClicked);
+    CalculateButton->setGeometry(kPanelLeft, 485, 257, 25);
+    ReportButton = MakeButton("RepButton", QStringLiteral("Печать отчета"), &MainWindow::ReportClicked);
+    ReportButton->setGeometry(678, 485, 105, 25);
 }
 
 // The free band under the result line: the norm button at its start, the
 // protocol button right-aligned with the report button; under the fields,
 // the norm chosen when it is not the historical tables.
 void MainWindow::BuildFreeBand() {
-    ProtButton = MakeButton("ProtButton", QStringLiteral("Протокол расчета"), &MainWindow::ProtocolClicked);
-    ProtButton->setGeometry(kBandRight - FittingWidth(ProtButton), 544, FittingWidth(ProtButton), 25);
-    setTabOrder(RepButton, ProtButton);
+    ProtocolButton = MakeButton("ProtButton", QStringLiteral("Протокол расчета"), &MainWindow::ProtocolClicked);
+    ProtocolButton->setGeometry(kBandRight - FittingWidth(ProtocolButton), 544, FittingWidth(ProtocolButton), 25);
+    setTabOrder(ReportButton, ProtocolButton);
     NormButton = MakeButton("NormButton", QStringLiteral("Нормы…"), &MainWindow::NormClicked);
     NormButton->setToolTip(QStringLiteral("Исторические нормы или СП 61.13330.2012 с опорами и районом"));
     NormButton->setGeometry(kPanelLeft, 544, FittingWidth(NormButton), 25);
-    setTabOrder(RepButton, NormButton);
-    setTabOrder(NormButton, ProtButton);
-    NormLab = MakePanel(this, "NormLab", {kPanelLeft, 296, kBandRight - kPanelLeft, 24}, QString(),
-                        DesignFont(Face::Arial, 11, true), Qt::black, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
-    NormLab->setIndent(4);
-    NormLab->hide();
+    setTabOrder(ReportButton, NormButton);
+    setTabOrder(NormButton, ProtocolButton);
+    NormLine = MakePanel(this, "NormLab", {kPanelLeft, 296, kBandRight - kPanelLeft, 24}, QString(),
+                         DesignFont(Face::Arial, 11, true), Qt::black, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
+    NormLine->setIndent(4);
+    NormLine->hide();
 }
 
 // The rows of the whole result, the "read as 0" line and the result line.
@@ -368,13 +373,14 @@ void MainWindow::BuildResultRows() {
         WholePanels[row] = panel;
         WholeEdits[row] = edit;
     }
-    ZeroLab = MakePanel(this, "ZeroLab", {kPanelLeft, 0, kBandRight - kPanelLeft, 24}, QString(),
-                        DesignFont(Face::Arial, 12, true), kRed, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
-    ZeroLab->hide();
-    Res_Pan = MakePanel(this, "Res_Pan", {kPanelLeft, 517, 365, 22}, QString(), DesignFont(Face::Arial, 16, true), kRed,
-                        Bevel::LoweredOuter);
-    Res_Pan->setAccessibleName(QStringLiteral("Результат расчета"));
-    Res_Pan->hide();
+    ReadAsZeroLine =
+        MakePanel(this, "ZeroLab", {kPanelLeft, 0, kBandRight - kPanelLeft, 24}, QString(),
+                  DesignFont(Face::Arial, 12, true), kRed, Bevel::Raised, Qt::AlignLeft | Qt::AlignVCenter);
+    ReadAsZeroLine->hide();
+    ResultPanel = MakePanel(this, "Res_Pan", {kPanelLeft, 517, 365, 22}, QString(), DesignFont(Face::Arial, 16, true),
+                            kRed, Bevel::LoweredOuter);
+    ResultPanel->setAccessibleName(QStringLiteral("Результат расчета"));
+    ResultPanel->hide();
 }
 
 // The diameter and supply-temperature lists; Escape closes one and returns
@@ -390,7 +396,7 @@ void MainWindow::BuildPickLists() {
         list->hide();
         // Back to the field the list fills.
         const auto close = [this, list] {
-            const int slot = list == TempList ? kSlotSupplyTemp : DiaTarget;
+            const int slot = list == SupplyTempPicker ? kSlotSupplyTemp : DiaTarget;
             if (slot != 0) SlotEdits[static_cast<std::size_t>(slot)]->setFocus(Qt::OtherFocusReason);
             list->hide();
         };
@@ -409,12 +415,12 @@ void MainWindow::BuildPickLists() {
         });
         return list;
     };
-    DiaList = makeList("DiaList", {720, 536, 57, 23}, QStringLiteral("Список диаметров трубопровода"));
-    DiaList->setItemDelegate(new FixedHeightItems(kDiaListItemHeight, DiaList));
-    TempList = makeList("TempList", {448, 536, 57, 23}, QStringLiteral("Список температур теплоносителя"));
-    for (std::string_view item : kSupplyTemperatureItems) TempList->addItem(Q(item));
-    connect(DiaList, &QComboBox::activated, this, [this] { DiameterPicked(); });
-    connect(TempList, &QComboBox::activated, this, [this] { SupplyTempPicked(); });
+    DiameterPicker = makeList("DiaList", {720, 536, 57, 23}, QStringLiteral("Список диаметров трубопровода"));
+    DiameterPicker->setItemDelegate(new FixedHeightItems(kDiaListItemHeight, DiameterPicker));
+    SupplyTempPicker = makeList("TempList", {448, 536, 57, 23}, QStringLiteral("Список температур теплоносителя"));
+    for (std::string_view item : kSupplyTemperatureItems) SupplyTempPicker->addItem(Q(item));
+    connect(DiameterPicker, &QComboBox::activated, this, [this] { DiameterPicked(); });
+    connect(SupplyTempPicker, &QComboBox::activated, this, [this] { SupplyTempPicked(); });
 }
 
 // The keys of the menu: Ctrl+1…Ctrl+5 the calculation types, Ctrl+0 the
@@ -476,7 +482,7 @@ void MainWindow::ApplySlotDesign(const SlotDesign& design, QLabel* panel, QLineE
 // carrier temperature renews the surface recommendation as it is typed.
 void MainWindow::HookSlotEdit(int slot, QLineEdit* edit) {
     connect(edit, &QLineEdit::returnPressed, this, [this] {
-        if (Button2->isVisible()) CalculateClicked();
+        if (CalculateButton->isVisible()) CalculateClicked();
     });
     connect(edit, &QLineEdit::textEdited, this, [this] { MarkOutdated(); });
     OnEvents(edit, [this, slot, edit](QEvent* event) {
@@ -529,31 +535,31 @@ void MainWindow::OpenPickListFor(int slot) {
 }
 
 void MainWindow::FormCreate() {
-    for (std::string_view item : *CalcTypes.front().diameterItems) DiaList->addItem(Q(item));
-    Con_Lab->setText(QStringLiteral("Объект\nтруба"));
+    for (std::string_view item : *CalcTypes.front().diameterItems) DiameterPicker->addItem(Q(item));
+    ObjectCaption->setText(QStringLiteral("Объект\nтруба"));
 }
 
 void MainWindow::FormActivate() {
     if (TitleDone) return;
-    Titul_Lab->setText(
+    TitleText->setText(
         QStringLiteral("ПРОГРАММА РАСЧЕТОВ\n\nТЕПЛОВОЙ ИЗОЛЯЦИИ\n\nС ПРИМЕНЕНИЕМ\n\nМИНЕРАЛОВАТНЫХ\n\nЦИЛИНДРОВ"));
-    Timer1->start();
+    TitleTimer->start();
     TitleDone = 1;
 }
 
 void MainWindow::TitleTimerFired() {
     TitleDone = 1;
-    Timer1->stop();
-    Titul_Lab->hide();
-    Titul_Im->hide();
-    for (int item : {1, 2, 3, 5}) Images[item]->show();
-    for (int item : {1, 2, 3, 5}) Labels[item]->show();
-    Panel26->show();
-    for (const CalcTypeInfo& info : CalcTypes) Regims[info.Number()]->show();
+    TitleTimer->stop();
+    TitleText->hide();
+    TitlePicture->hide();
+    for (int item : {1, 2, 3, 5}) MenuMarkers[item]->show();
+    for (int item : {1, 2, 3, 5}) MenuItems[item]->show();
+    ProductPanel->show();
+    for (const CalcTypeInfo& info : CalcTypes) TypePictures[info.Number()]->show();
     // The menu takes the keyboard only now, the exit item last: the title
     // screen's exit item never has the focus by itself.
-    for (int item : {1, 2, 3, 5, 4}) Labels[static_cast<std::size_t>(item)]->setFocusPolicy(Qt::TabFocus);
-    for (int item : {1, 2, 3, 5}) setTabOrder(Labels[static_cast<std::size_t>(item)], Labels[4]);
+    for (int item : {1, 2, 3, 5, 4}) MenuItems[static_cast<std::size_t>(item)]->setFocusPolicy(Qt::TabFocus);
+    for (int item : {1, 2, 3, 5}) setTabOrder(MenuItems[static_cast<std::size_t>(item)], MenuItems[4]);
 }
 
 void MainWindow::ChooseType(int type) {
@@ -573,19 +579,19 @@ QLineEdit* MainWindow::FirstField() const {
 
 void MainWindow::ShowTypeScreen() {
     const int t = TypeScreens.type;
-    for (int n = 1; n <= 3; ++n) Memos[n]->hide();
+    for (int n = 1; n <= 3; ++n) InfoTexts[n]->hide();
     ShowSurfaceRecommendation();
-    Head_Lab->setText(Q(TypeHeadings[static_cast<std::size_t>(t)]));
+    TypeHeading->setText(Q(TypeHeadings[static_cast<std::size_t>(t)]));
     QWidget* previous = ShowSlotFields();
     // The option plates follow the fields, then the calculate button.
-    for (QLabel* toggle : {Stat_Lab, Type_Lab, TimeLab}) {
+    for (QLabel* toggle : {PlacementToggle, CoverToggle, HoursToggle}) {
         setTabOrder(previous, toggle);
         previous = toggle;
     }
-    setTabOrder(previous, Button2);
-    RepButton->show();
-    Button2->show();
-    Res_Pan->show();
+    setTabOrder(previous, CalculateButton);
+    ReportButton->show();
+    CalculateButton->show();
+    ResultPanel->show();
     ShowWholeResult();
     ShowNormChoice();
     ShowPlates();
@@ -634,40 +640,40 @@ QWidget* MainWindow::ShowSlotFields() {
 void MainWindow::ShowPlates() {
     const int t = TypeScreens.type;
     const CalcTypeInfo& info = TypeInfo(t);
-    SetTag(Stat_Lab, TypeScreens[t].input.indoors ? 1 : 0);
-    SetTag(Type_Lab, TypeScreens[t].input.metalCover ? 1 : 0);
+    SetTag(PlacementToggle, TypeScreens[t].input.indoors ? 1 : 0);
+    SetTag(CoverToggle, TypeScreens[t].input.metalCover ? 1 : 0);
     const bool plates = info.locationPlate || info.coverPlate;
-    Con_Panel->setVisible(plates);
-    Stat_Pan->setVisible(info.locationPlate);
-    Type_Panel->setVisible(info.coverPlate);
+    ObjectPlate->setVisible(plates);
+    PlacementPlate->setVisible(info.locationPlate);
+    CoverPlate->setVisible(info.coverPlate);
     if (plates) {
-        SetCaption(Stat_Lab, LocationCaption(TypeScreens[t].input.indoors));
-        SetCaption(Type_Lab, CoverCaption(TypeScreens[t].input.metalCover));
+        SetCaption(PlacementToggle, LocationCaption(TypeScreens[t].input.indoors));
+        SetCaption(CoverToggle, CoverCaption(TypeScreens[t].input.metalCover));
     }
-    TimePan->setVisible(info.hoursPlate);
+    HoursPlate->setVisible(info.hoursPlate);
     if (info.hoursPlate) {
-        SetCaption(TimeLab, HoursCaption(TypeScreens[t].input.longHours));
-        SetTag(TimeLab, TypeScreens[t].input.longHours ? 1 : 0);
+        SetCaption(HoursToggle, HoursCaption(TypeScreens[t].input.longHours));
+        SetTag(HoursToggle, TypeScreens[t].input.longHours ? 1 : 0);
     }
 }
 
 void MainWindow::ShowDiameterItems() {
     const DiameterList& items = *TypeInfo(TypeScreens.type).diameterItems;
     for (int i = 0; i < static_cast<int>(items.size()); ++i)
-        DiaList->setItemText(i, Q(items[static_cast<std::size_t>(i)]));
+        DiameterPicker->setItemText(i, Q(items[static_cast<std::size_t>(i)]));
     // A list left open keeps the field it fills; with this screen's items it
     // shows what that field holds, or nothing, not an item by its position.
-    if (!DiaList->isHidden() && DiaTarget != 0)
-        DiaList->setCurrentIndex(
-            DiaList->findText(SlotEdits[static_cast<std::size_t>(DiaTarget)]->text(), Qt::MatchExactly));
+    if (!DiameterPicker->isHidden() && DiaTarget != 0)
+        DiameterPicker->setCurrentIndex(
+            DiameterPicker->findText(SlotEdits[static_cast<std::size_t>(DiaTarget)]->text(), Qt::MatchExactly));
 }
 
 void MainWindow::HideTypeScreen() {
     for (int slot = kFirstSlot; slot <= kLastSlot; ++slot)
         if (SlotHasControls(slot)) SlotPanels[static_cast<std::size_t>(slot)]->hide();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Button2, RepButton, ProtButton, NormButton, NormLab, ZeroLab, Res_Pan,
-                                         Stat_Pan, Con_Panel, Type_Panel, TimePan, WholePanels[0], WholePanels[1]})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             CalculateButton, ReportButton, ProtocolButton, NormButton, NormLine, ReadAsZeroLine, ResultPanel,
+             PlacementPlate, ObjectPlate, CoverPlate, HoursPlate, WholePanels[0], WholePanels[1]})
         w->hide();
 }
 
@@ -721,14 +727,15 @@ void MainWindow::ShowWholeResult() {
     }
     shown = row;
     for (; row < WholePanels.size(); ++row) WholePanels[row]->hide();
-    ProtButton->setVisible(TypeScreens[t].calculated);
+    ProtocolButton->setVisible(TypeScreens[t].calculated);
     // The fields the last calculation read as 0 though they held no number.
     const QString& unread = UnreadFields[static_cast<std::size_t>(t)];
-    ZeroLab->setText(QStringLiteral(" Прочитано как 0: ") + unread);
-    ZeroLab->setGeometry(
+    ReadAsZeroLine->setText(QStringLiteral(" Прочитано как 0: ") + unread);
+    ReadAsZeroLine->setGeometry(
         kPanelLeft, top + kSlotTopOffset + kRowStep * static_cast<int>(shown + 1),
-        std::min(kBandRight - kPanelLeft, ZeroLab->fontMetrics().horizontalAdvance(ZeroLab->text()) + 10), 24);
-    ZeroLab->setVisible(TypeScreens[t].calculated && !unread.isEmpty());
+        std::min(kBandRight - kPanelLeft, ReadAsZeroLine->fontMetrics().horizontalAdvance(ReadAsZeroLine->text()) + 10),
+        24);
+    ReadAsZeroLine->setVisible(TypeScreens[t].calculated && !unread.isEmpty());
 }
 
 QString MainWindow::FieldsWithoutNumbers() const {
@@ -803,11 +810,11 @@ void MainWindow::ShowNormChoice() {
         if (!names.isEmpty()) text += QStringLiteral("\nСверьте с текстом нормы: ") + names.join(QStringLiteral("; "));
         caution = Q(DoubtfulCellsCaution(cells));
     }
-    NormLab->setText(text);
-    NormLab->setToolTip(caution);
-    NormLab->resize(NormLab->width(),
-                    NormLab->fontMetrics().height() * static_cast<int>(text.count(QLatin1Char('\n')) + 1) + 8);
-    NormLab->setVisible(!text.isEmpty());
+    NormLine->setText(text);
+    NormLine->setToolTip(caution);
+    NormLine->resize(NormLine->width(),
+                     NormLine->fontMetrics().height() * static_cast<int>(text.count(QLatin1Char('\n')) + 1) + 8);
+    NormLine->setVisible(!text.isEmpty());
     const bool outdoorAir = current && !TypeScreens[t].input.indoors;
     for (QWidget* air :
          {static_cast<QWidget*>(SlotPanels[kSlotAirTemp]), static_cast<QWidget*>(SlotEdits[kSlotAirTemp])}) {
@@ -836,7 +843,7 @@ void MainWindow::OpenPickList(QComboBox* list, int slot) {
 }
 
 void MainWindow::OpenPickListFromKeyboard(int slot) {
-    QComboBox* list = slot == kSlotSupplyTemp ? TempList : DiaList;
+    QComboBox* list = slot == kSlotSupplyTemp ? SupplyTempPicker : DiameterPicker;
     OpenPickListFor(slot);
     list->setFocus();
     list->showPopup();
@@ -857,29 +864,29 @@ void MainWindow::ChoosePickListItem(QComboBox* list, int slot) {
 
 void MainWindow::OpenDiameterList(int slot) {
     DiaTarget = slot;
-    OpenPickList(DiaList, slot);
+    OpenPickList(DiameterPicker, slot);
 }
 
-void MainWindow::DiameterPicked() { ChoosePickListItem(DiaList, DiaTarget); }
+void MainWindow::DiameterPicked() { ChoosePickListItem(DiameterPicker, DiaTarget); }
 
-void MainWindow::OpenSupplyTempList() { OpenPickList(TempList, kSlotSupplyTemp); }
+void MainWindow::OpenSupplyTempList() { OpenPickList(SupplyTempPicker, kSlotSupplyTemp); }
 
-void MainWindow::SupplyTempPicked() { ChoosePickListItem(TempList, kSlotSupplyTemp); }
+void MainWindow::SupplyTempPicked() { ChoosePickListItem(SupplyTempPicker, kSlotSupplyTemp); }
 
 // The toggles switch the current type's flag; their tag mirrors it for the
 // accessible checked state.
 void MainWindow::HoursToggleClicked() {
     const bool longHours = !TypeScreens.Current().input.longHours;
-    SetCaption(TimeLab, HoursCaption(longHours));
-    SetTag(TimeLab, longHours ? 1 : 0);
+    SetCaption(HoursToggle, HoursCaption(longHours));
+    SetTag(HoursToggle, longHours ? 1 : 0);
     TypeScreens.Current().input.longHours = longHours;
     MarkOutdated();
 }
 
 void MainWindow::CoverToggleClicked() {
     const bool metal = !TypeScreens.Current().input.metalCover;
-    SetTag(Type_Lab, metal ? 1 : 0);
-    SetCaption(Type_Lab, CoverCaption(metal));
+    SetTag(CoverToggle, metal ? 1 : 0);
+    SetCaption(CoverToggle, CoverCaption(metal));
     if (!TypeScreens[RecommendingType().Number()].input.indoors) SetRecommendation(Q(OutdoorRecommendation(metal)));
     TypeScreens.Current().input.metalCover = metal;
     MarkOutdated();
@@ -887,13 +894,13 @@ void MainWindow::CoverToggleClicked() {
 
 void MainWindow::PlacementToggleClicked() {
     if (TypeInfo(TypeScreens.type).alwaysIndoors) {
-        SetTag(Stat_Lab, 1);
+        SetTag(PlacementToggle, 1);
         return;
     }
     const bool indoors = !TypeScreens.Current().input.indoors;
     TypeScreens.Current().input.indoors = indoors;
-    SetTag(Stat_Lab, indoors ? 1 : 0);
-    SetCaption(Stat_Lab, LocationCaption(indoors));
+    SetTag(PlacementToggle, indoors ? 1 : 0);
+    SetCaption(PlacementToggle, LocationCaption(indoors));
     if (indoors)
         RecommendByCarrierTemperature();
     else
@@ -916,38 +923,38 @@ void MainWindow::SetRecommendation(const QString& hint) {
     SetHint(SlotEdits[kSlotSurfaceTemp], hint);
 }
 
-QLabel* MainWindow::MenuLabel(int item) const { return Labels[static_cast<std::size_t>(item)]; }
+QLabel* MainWindow::MenuLabel(int item) const { return MenuItems[static_cast<std::size_t>(item)]; }
 
-QLabel* MainWindow::MenuMarker(int item) const { return Images[static_cast<std::size_t>(item)]; }
+QLabel* MainWindow::MenuMarker(int item) const { return MenuMarkers[static_cast<std::size_t>(item)]; }
 
 void MainWindow::HoverMenuItem(int item) {
     if (HoverItem != 0) return;
     HoverItem = item;
     QLabel* label = MenuLabel(item);
-    CopyPicture(MenuMarker(item), Light_Ind);
+    CopyPicture(MenuMarker(item), LitMarker);
     label->move(label->x() - 2, label->y() - 2);
-    Shadow_Lab->setText(label->text());
+    MenuShadow->setText(label->text());
     // As tall as the label: both texts are centred vertically, so the shadow
     // falls exactly 4 px below and right of the raised text.
-    Shadow_Lab->setGeometry(label->x() + 4, label->y() + 4, label->width(), label->height());
-    Shadow_Lab->show();
+    MenuShadow->setGeometry(label->x() + 4, label->y() + 4, label->width(), label->height());
+    MenuShadow->show();
 }
 
 void MainWindow::BackgroundHovered() {
     if (HoverItem == 0) return;
     QLabel* label = MenuLabel(HoverItem);
     label->move(label->x() + 2, label->y() + 2);
-    CopyPicture(MenuMarker(HoverItem), Dark_Ind);
-    Shadow_Lab->hide();
+    CopyPicture(MenuMarker(HoverItem), IdleMarker);
+    MenuShadow->hide();
     HoverItem = 0;
 }
 
 void MainWindow::ShowInfoScreen(int item) {
     HideTypeScreen();
-    for (int n = 1; n <= 3; ++n) Memos[n]->setVisible(n == item);
-    Head_Lab->setText(MenuLabel(item)->text());
+    for (int n = 1; n <= 3; ++n) InfoTexts[n]->setVisible(n == item);
+    TypeHeading->setText(MenuLabel(item)->text());
     // No hidden control of the type screen keeps the keys.
-    Memos[static_cast<std::size_t>(item)]->setFocus(Qt::OtherFocusReason);
+    InfoTexts[static_cast<std::size_t>(item)]->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::ExitClicked() { std::exit(0); }
@@ -986,13 +993,14 @@ void MainWindow::ShowResultLine() {
             notes << QStringLiteral(
                 "Исходные данные изменены после расчета: нажмите «Расчет толщины тепловой изоляции»");
     }
-    Res_Pan->setText(line);
-    Res_Pan->setToolTip(notes.join(QLatin1Char('\n')));
-    SetTextColor(Res_Pan, outdated ? kGrey : kRed);
+    ResultPanel->setText(line);
+    ResultPanel->setToolTip(notes.join(QLatin1Char('\n')));
+    SetTextColor(ResultPanel, outdated ? kGrey : kRed);
     for (QLineEdit* edit : WholeEdits) SetTextColor(edit, outdated ? kGrey : QColor(Qt::black));
-    SetTextColor(ZeroLab, outdated ? kGrey : kRed);
-    Res_Pan->setAccessibleName(QStringLiteral("Результат расчета: ") + line +
-                               (notes.isEmpty() ? QString() : QStringLiteral(". ") + notes.join(QStringLiteral(". "))));
+    SetTextColor(ReadAsZeroLine, outdated ? kGrey : kRed);
+    ResultPanel->setAccessibleName(
+        QStringLiteral("Результат расчета: ") + line +
+        (notes.isEmpty() ? QString() : QStringLiteral(". ") + notes.join(QStringLiteral(". "))));
 }
 
 // A field, toggle or norm choice changed: the shown results no longer

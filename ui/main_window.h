@@ -152,43 +152,43 @@ private:
 
     ReportPreview* report_;
 
-    QLabel* Fon_Image = nullptr;
-    QLabel* Titul_Im = nullptr;
-    QLabel* Titul_Lab = nullptr;
-    QLabel* Dark_Ind = nullptr;
-    QLabel* Light_Ind = nullptr;
-    std::array<QLabel*, 6> Images{};  // Image1..Image5
-    std::array<QLabel*, 6> Labels{};  // Label1..Label5
-    QLabel* Shadow_Lab = nullptr;
-    std::array<QLabel*, 6> Regims{};  // Regim1..Regim5
-    QLabel* Head_Lab = nullptr;
-    QLabel* Panel22 = nullptr;
-    QLabel* Panel2 = nullptr;
-    QLabel* Panel26 = nullptr;
-    std::array<QPlainTextEdit*, 4> Memos{};  // Memo1..Memo3
-    QLabel* Con_Panel = nullptr;
-    QLabel* Con_Lab = nullptr;
-    QLabel* Stat_Pan = nullptr;
-    QLabel* Stat_Lab = nullptr;
-    QLabel* Type_Panel = nullptr;
-    QLabel* Type_Lab = nullptr;
-    QLabel* TimePan = nullptr;
-    QLabel* TimeLab = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* RepButton = nullptr;
-    QPushButton* ProtButton = nullptr;
+    QLabel* Background = nullptr;
+    QLabel* TitlePicture = nullptr;
+    QLabel* TitleText = nullptr;
+    QLabel* IdleMarker = nullptr;
+    QLabel* LitMarker = nullptr;
+    std::array<QLabel*, 6> MenuMarkers{};  // Image1..Image5
+    std::array<QLabel*, 6> MenuItems{};    // Label1..Label5
+    QLabel* MenuShadow = nullptr;
+    std::array<QLabel*, 6> TypePictures{};  // Regim1..Regim5
+    QLabel* TypeHeading = nullptr;
+    QLabel* BrandPanel = nullptr;
+    QLabel* MakerPanel = nullptr;
+    QLabel* ProductPanel = nullptr;
+    std::array<QPlainTextEdit*, 4> InfoTexts{};  // Memo1..Memo3
+    QLabel* ObjectPlate = nullptr;
+    QLabel* ObjectCaption = nullptr;
+    QLabel* PlacementPlate = nullptr;
+    QLabel* PlacementToggle = nullptr;
+    QLabel* CoverPlate = nullptr;
+    QLabel* CoverToggle = nullptr;
+    QLabel* HoursPlate = nullptr;
+    QLabel* HoursToggle = nullptr;
+    QPushButton* CalculateButton = nullptr;
+    QPushButton* ReportButton = nullptr;
+    QPushButton* ProtocolButton = nullptr;
     QPushButton* NormButton = nullptr;
-    QLabel* NormLab = nullptr;
-    QLabel* ZeroLab = nullptr;  // fields read as 0 though they held no number
+    QLabel* NormLine = nullptr;
+    QLabel* ReadAsZeroLine = nullptr;  // fields read as 0 though they held no number
     // Rows of the whole result under the fields: panel with caption and a
     // read-only field with the value.
     std::array<QLabel*, 2> WholePanels{};
     std::array<QLineEdit*, 2> WholeEdits{};
-    QLabel* Res_Pan = nullptr;
+    QLabel* ResultPanel = nullptr;
     std::string resultCaption_;  // the result line as the calculation wrote it
-    QComboBox* DiaList = nullptr;
-    QComboBox* TempList = nullptr;
-    QTimer* Timer1 = nullptr;
+    QComboBox* DiameterPicker = nullptr;
+    QComboBox* SupplyTempPicker = nullptr;
+    QTimer* TitleTimer = nullptr;
 };
 
 }  // namespace kaldora
