@@ -1,6 +1,5 @@
 #include "cli/output.h"
 
-#include <charconv>
 #include <nlohmann/json.hpp>
 
 #include "engine/current_norm.h"
@@ -171,12 +170,6 @@ std::string MessagesLine(const CaseResult& result) {
     if (const std::string caution = DoubtfulCellsCaution(result.whole.doubtfulCells); !caution.empty())
         line += (line.empty() ? "" : " | ") + caution;
     return line;
-}
-
-std::string ShortestNumber(double value) {
-    char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return error == std::errc() ? std::string(buffer, end) : std::string("0");
 }
 
 }  // namespace kaldora::cli

@@ -22,7 +22,4 @@ std::string_view WholeResultName(WholeKind kind);
 // The messages of the boxes joined into one line of a table.
 std::string MessagesLine(const CaseResult& result);
 
-// Shortest text that reads back to the same double, with a decimal point.
-std::string ShortestNumber(double value);
-
 }  // namespace kaldora::cli

@@ -65,6 +65,13 @@ namespace {
 
 // The shortest text that reads back to the same double, with the dialect's
 // decimal sign.
+// Shortest text that reads back to the same double, with a decimal point.
+std::string ShortestNumber(double value) {
+    char buffer[32];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return error == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
 void AppendNumber(std::string& line, double value, bool decimalComma) {
     char buffer[32];
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);

@@ -60,7 +60,9 @@ CalcOutcome Calculate(const CalcInput& input, CalcTrace* trace) {
     // Traps stay off: a fault shows up as a value that is not finite, and the
     // flags tell which fault it was. Clearing them costs more than looking,
     // and only these three name a fault.
+#if defined(FE_DIVBYZERO) && defined(FE_OVERFLOW) && defined(FE_INVALID)
     if (std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID)) std::feclearexcept(FE_ALL_EXCEPT);
+#endif
     try {
         Routine(info.type)(c);
         RequireFiniteRow(c.outcome.values);

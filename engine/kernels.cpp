@@ -40,16 +40,22 @@ double TraceLookupAt(CalcTrace* trace, const double* table, int cols, double row
 }
 
 // The fault the floating-point unit flagged; division by zero and overflow
-// come before the invalid operation that usually follows them.
-std::string FaultMessage() {
+// come before the invalid operation that usually follows them. Where there
+// are no flags (WebAssembly), the value tells: an infinity overflowed, a
+// value that is not a number came from an invalid operation.
+std::string FaultMessage([[maybe_unused]] double value) {
+#if defined(FE_DIVBYZERO) && defined(FE_OVERFLOW)
     if (std::fetestexcept(FE_DIVBYZERO)) return "Floating point division by zero";
     if (std::fetestexcept(FE_OVERFLOW)) return "Floating point overflow";
+#else
+    if (std::isinf(value)) return "Floating point overflow";
+#endif
     return "Invalid floating point operation";
 }
 
 }  // namespace
 
-void ThrowArithmeticFault() { throw ArithmeticFault{FaultMessage()}; }
+void ThrowArithmeticFault(double value) { throw ArithmeticFault{FaultMessage(value)}; }
 
 TableValue InterpolateTable(const double* table, double rowArg, double colArg, int rows, int cols, CalcTrace* trace) {
     const auto cell = [table, cols](int r, int c) { return table[r * cols + c]; };

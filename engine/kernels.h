@@ -31,11 +31,12 @@ struct ArithmeticFault {
     std::string message;
 };
 
-// Throws ArithmeticFault, with the fault the floating-point unit flagged.
-[[noreturn]] void ThrowArithmeticFault();
+// Throws ArithmeticFault, with the fault the floating-point unit flagged (or
+// where it flags none, the fault `value` shows).
+[[noreturn]] void ThrowArithmeticFault(double value);
 // The check stands in every loop over a row: inline, a throw only on a fault.
 inline void RequireFinite(double value) {
-    if (!std::isfinite(value)) ThrowArithmeticFault();
+    if (!std::isfinite(value)) ThrowArithmeticFault(value);
 }
 
 // Where the method starts its iteration: three times the pipe's diameter.

@@ -1,16 +1,45 @@
 #include "model/number_text.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
+#include <version>
 
 namespace kaldora {
 
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// std::from_chars for a double, in the general format. Where the library has
+// none (the browser build's), a plain decimal number is read by strtod from a
+// copy: only the C locale exists there, so the point is the decimal sign, and
+// whatever else strtod would take (blanks, "+", "inf", hex) is refused first.
+std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {
+#if defined(__cpp_lib_to_chars)
+    return std::from_chars(first, last, value, std::chars_format::general);
+#else
+    const char* end = first;
+    if (end < last && *end == '-') ++end;
+    if (end == last || !(IsDigit(*end) || *end == '.')) return {first, std::errc::invalid_argument};
+    while (end < last && (IsDigit(*end) || *end == '.' || *end == 'e' || *end == 'E' || *end == '+' || *end == '-'))
+        ++end;
+    const std::string copy(first, end);
+    char* parsed = nullptr;
+    errno = 0;
+    const double read = std::strtod(copy.c_str(), &parsed);
+    if (parsed == copy.c_str()) return {first, std::errc::invalid_argument};
+    const char* stop = first + (parsed - copy.c_str());
+    if (errno == ERANGE) return {stop, std::errc::result_out_of_range};
+    value = read;
+    return {stop, std::errc()};
+#endif
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
@@ -94,8 +123,7 @@ double ParsePointNumber(std::string_view text) {
 
     const std::string_view number = text.substr(start, pos - start);
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
+    const auto [end, error] = ReadDouble(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range)
         value = DecimalMagnitude(number) < 0 ? 0.0 : std::numeric_limits<double>::max();
     else if (error != std::errc() || end != number.data() + number.size())
@@ -123,7 +151,7 @@ std::optional<double> ParseWholeNumber(std::string_view text) {
     const std::string swapped = SwapFirstComma(TrimBlanks(text));
     double value = 0.0;
     const char* end = swapped.data() + swapped.size();
-    const auto [ptr, error] = std::from_chars(swapped.data(), end, value);
+    const auto [ptr, error] = ReadDouble(swapped.data(), end, value);
     if (error != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
     return value;
 }
@@ -181,7 +209,7 @@ std::optional<double> ReadSpreadsheetNumber(std::string_view text, bool commaGro
         text.find_first_not_of("0123456789.eE+-") == std::string_view::npos) {
         double value = 0.0;
         const char* end = text.data() + text.size();
-        if (const auto [ptr, error] = std::from_chars(text.data(), end, value);
+        if (const auto [ptr, error] = ReadDouble(text.data(), end, value);
             error == std::errc() && ptr == end && std::isfinite(value))
             return value;
     }
@@ -237,8 +265,16 @@ std::string SwapFirstPoint(std::string_view text) { return ReplaceFirst(text, '.
 std::string FormatFixed(double value, int width, int decimals) {
     // Fixed notation of the largest double needs 309 digits before the point.
     char buffer[400];
+#if defined(__cpp_lib_to_chars)
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     std::string text = error == std::errc() ? std::string(buffer, end) : std::string("0");
+#else
+    // The browser build's library: printf rounds as exactly, in the C locale.
+    const int length = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string text = length > 0 && length < static_cast<int>(sizeof buffer)
+                           ? std::string(buffer, static_cast<std::size_t>(length))
+                           : std::string("0");
+#endif
     if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
     return text;
 }
@@ -248,7 +284,7 @@ std::string FormatShown(double value, int width, int decimals) {
 }
 
 std::string FormatWithRecord(const std::string& record, double value) {
-    // Records are built by MakeSlotFormat only: "%" W "." P "f".
+    // Records are built by SlotFormat only: "%" W "." P "f".
     int width = 1;
     int decimals = 0;
     const auto point = record.find('.');

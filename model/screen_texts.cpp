@@ -37,6 +37,19 @@ std::string WholeResultCaption(WholeKind kind, double value, std::string_view mo
     return {};
 }
 
+std::string FieldLabel(std::string_view caption) {
+    std::string label;
+    for (const char c : caption) {
+        const bool blank = c == ' ' || c == '\t' || c == '\n';
+        if (blank && (label.empty() || label.back() == ' ')) continue;
+        label += blank ? ' ' : c;
+    }
+    if (!label.empty() && label.back() == ' ') label.pop_back();
+    if (!label.empty() && label.back() == '=') label.pop_back();
+    if (!label.empty() && label.back() == ' ') label.pop_back();
+    return label;
+}
+
 std::string ResultLineText(double thicknessMetres) {
     return "Толщина тепловой изоляции = " + FormatShown(TypedFromHeld(kSlotThickness, thicknessMetres), 3, 1) + " мм";
 }

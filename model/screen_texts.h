@@ -27,6 +27,13 @@ std::string_view OutdoorRecommendation(bool metal);
 // moment says when.
 std::string WholeResultCaption(WholeKind kind, double value, std::string_view moment);
 
+// A field's name as its caption says it, without the blanks around it and the
+// closing "=": "Температура воздуха (0С)".
+std::string FieldLabel(std::string_view caption);
+
+// The caption of the calculate button.
+inline constexpr std::string_view kCalculateCaption = "Расчет толщины тепловой изоляции";
+
 // The result line for a thickness in metres.
 std::string ResultLineText(double thicknessMetres);
 // A calculation's message as shown: a box's text, or its result line.

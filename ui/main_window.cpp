@@ -334,8 +334,7 @@ int MainWindow::FittingWidth(const QPushButton* button) {
 }
 
 void MainWindow::BuildButtons() {
-    CalculateButton =
-        MakeButton("Button2", QStringLiteral("Расчет толщины тепловой изоляции"), &MainWindow::CalculateClicked);
+    CalculateButton = MakeButton("Button2", Q(kCalculateCaption), &MainWindow::CalculateClicked);
     CalculateButton->setGeometry(kPanelLeft, 485, 257, 25);
     ReportButton = MakeButton("RepButton", QStringLiteral("Печать отчета"), &MainWindow::ReportClicked);
     ReportButton->setGeometry(678, 485, 105, 25);

@@ -2,6 +2,9 @@
 
 #include <QPalette>
 
+#include "model/screen_texts.h"
+#include "report/qt_text.h"
+
 namespace kaldora {
 
 void SetTextColor(QWidget* w, const QColor& color) {
@@ -70,11 +73,7 @@ void FitCaption(QLabel* panel, int room) {
     panel->setFont(tighter);
 }
 
-QString AccessibleCaption(QString caption) {
-    caption = caption.simplified();
-    if (caption.endsWith(QLatin1Char('='))) caption.chop(1);
-    return caption.trimmed();
-}
+QString AccessibleCaption(const QString& caption) { return Q(FieldLabel(caption.toStdString())); }
 
 QSize FixedHeightItems::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
     return {QStyledItemDelegate::sizeHint(option, index).width(), height_};

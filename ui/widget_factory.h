@@ -46,7 +46,7 @@ void WriteField(QLineEdit* edit, const QString& text);
 void FitCaption(QLabel* panel, int room);
 
 // " Температура воздуха (0С) =" read out as "Температура воздуха (0С)".
-QString AccessibleCaption(QString caption);
+QString AccessibleCaption(const QString& caption);
 
 // Rows of a drop-down list at the design's item height.
 class FixedHeightItems : public QStyledItemDelegate {

@@ -1,0 +1,157 @@
+// The engine for the browser: one case from kaldora-calc's own words, and
+// the descriptions the page builds its form from, both as JSON.
+#include <emscripten/bind.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/output.h"
+#include "engine/case_run.h"
+#include "engine/current_norm.h"
+#include "engine/method_constants.h"
+#include "model/calc_types.h"
+#include "model/norm_choice.h"
+#include "model/number_text.h"
+#include "model/screen_texts.h"
+#include "model/slots.h"
+#include "model/type_layout.h"
+#include "screen/screens.h"
+
+namespace kaldora::web {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+template <typename Choice>
+Json ChoiceList() {
+    Json list = Json::array();
+    for (const auto& text : ChoiceTexts(Choice{})) list.push_back({{"word", text.word}, {"title", text.title}});
+    return list;
+}
+
+Json Captions(std::string_view (*caption)(bool)) { return Json::array({caption(false), caption(true)}); }
+
+Json FieldOf(const CalcTypeInfo& info, const SlotDesign& design) {
+    Json items = Json::array();
+    if (design.slot == info.diameterSlot)
+        for (const std::string_view item : *info.diameterItems) items.push_back(item);
+    if (design.slot == kSlotSupplyTemp)
+        for (const std::string_view item : kSupplyTemperatureItems) items.push_back(item);
+    return {{"slot", design.slot},
+            {"label", FieldLabel(design.caption)},
+            {"unit", design.unit},
+            {"initial", design.designText},
+            {"hint", design.panelHint},
+            {"result", design.showsResult},
+            {"items", items}};
+}
+
+// What the window shows after a calculation, in its words: the result line
+// (≈ where the iterations stopped short), its notes, the rows of the whole
+// result, the boxes in order, the caution about doubtful norm cells and the
+// fields read as 0 though they held no number.
+Json Shown(const CaseInput& input, const CaseResult& result) {
+    const CalcTypeInfo& info = TypeInfo(result.type);
+    std::string line = ResultLineText(result.thicknessMm / 1000.0);
+    if (result.whole.answer == Answer::Thickness && result.whole.convergence.Approximate())
+        line.replace(line.find(" = "), 3, " ≈ ");
+    Json whole = Json::array();
+    for (const WholeKind kind : info.screenResults)
+        if (const std::optional<double> value = ValueOf(result.whole, kind))
+            whole.push_back({{"caption", WholeResultCaption(kind, *value, info.wholeMoment)},
+                             {"text", FormatShown(kind == WholeKind::HeatFlux ? std::fabs(*value) : *value, 3, 1)}});
+    Json messages = Json::array();
+    for (const CalcMessage& message : result.events)
+        if (message.kind != CalcMessage::Kind::ResultLine)
+            messages.push_back(message.kind == CalcMessage::Kind::Error
+                                   ? Json{{"kind", "error"}, {"text", ArithmeticFaultText(message.text)}}
+                                   : Json{{"kind", "info"}, {"text", message.text}});
+    // A type that writes its fields back shows them in the formats typed.
+    Json fields = Json::object();
+    const bool faulted = !result.events.empty() && result.events.back().kind == CalcMessage::Kind::Error;
+    Json unread = Json::array();
+    for (const SlotDesign& design : ShownSlotDesigns) {
+        if (!IsSlotVisible(result.type, design.slot)) continue;
+        std::string_view text = design.designText;
+        for (const auto& [slot, typed] : input.slotTexts)
+            if (slot == design.slot) text = typed;
+        if (info.writesFieldsBack && !faulted)
+            fields[std::to_string(design.slot)] = SwapFirstPoint(
+                FormatWithRecord(SlotFormat(SwapFirstComma(text)),
+                                 TypedFromHeld(design.slot, result.values[static_cast<std::size_t>(design.slot)])));
+        if (!design.showsResult && !HasNumberPrefix(SwapFirstComma(text))) {
+            const std::string label = FieldLabel(design.caption);
+            unread.push_back({{"slot", design.slot}, {"name", label.substr(0, label.find(" ("))}});
+        }
+    }
+    return {
+        {"resultLine", line},   {"notes", UnsettledTexts(result.whole.convergence)},           {"whole", whole},
+        {"messages", messages}, {"caution", DoubtfulCellsCaution(result.whole.doubtfulCells)}, {"readAsZero", unread},
+        {"fields", fields}};
+}
+
+}  // namespace
+
+// The five types as the window shows them, the norm's choices and the
+// window's own words.
+std::string Describe() {
+    Json types = Json::array();
+    for (const CalcTypeInfo& info : CalcTypes) {
+        Json fields = Json::array();
+        std::vector<SlotPlacement> placements(info.placements.begin(), info.placements.end());
+        std::sort(placements.begin(), placements.end(), [](const auto& a, const auto& b) { return a.top < b.top; });
+        for (const SlotPlacement& placement : placements)
+            if (const SlotDesign* design = FindSlotDesign(placement.slot)) fields.push_back(FieldOf(info, *design));
+        types.push_back({{"type", info.Number()},
+                         {"heading", TypeHeadings[static_cast<std::size_t>(info.Number())]},
+                         {"fields", fields},
+                         {"placement", info.HasLocationOption()},
+                         {"alwaysIndoors", info.alwaysIndoors},
+                         {"cover", info.HasCoverOption()},
+                         {"hours", info.HasHoursOption()},
+                         {"norm", info.HasNormOption()}});
+    }
+    return Json{
+        {"types", types},
+        {"captions",
+         {{"placement", Captions(LocationCaption)},
+          {"cover", Captions(CoverCaption)},
+          {"hours", Captions(HoursCaption)},
+          {"calculate", kCalculateCaption}}},
+        {"norm",
+         {{"sets", ChoiceList<NormSet>()}, {"supports", ChoiceList<Supports>()}, {"regions", ChoiceList<Region>()}}}}
+        .dump();
+}
+
+// One case, as kaldora-calc's arguments one a line ("--type", "1", "3=108",
+// "--outdoors", …): kaldora-calc's JSON with the trace, and what the window
+// would show; or {"error": why the arguments cannot be calculated}.
+std::string Run(const std::string& lines) {
+    std::vector<std::string> args;
+    for (std::size_t start = 0; start <= lines.size();) {
+        const std::size_t end = std::min(lines.find('\n', start), lines.size());
+        if (end > start) args.push_back(lines.substr(start, end - start));
+        start = end + 1;
+    }
+    try {
+        const cli::Arguments parsed = cli::ParseArguments(args);
+        if (parsed.mode != cli::Arguments::Mode::OneCase) return Json{{"error", "one case only"}}.dump();
+        CalcTrace trace;
+        const CaseResult result = RunCase(parsed.input, &trace);
+        Json json = Json::parse(cli::JsonText(result, &trace));
+        json["shown"] = Shown(parsed.input, result);
+        return json.dump();
+    } catch (const cli::ArgumentError& error) {
+        return Json{{"error", error.message}}.dump();
+    }
+}
+
+}  // namespace kaldora::web
+
+EMSCRIPTEN_BINDINGS(kaldora) {
+    emscripten::function("describe", &kaldora::web::Describe);
+    emscripten::function("run", &kaldora::web::Run);
+}
