@@ -4,6 +4,8 @@
 #   ./kaldora.sh test    install what is missing, build twice (plain and with
 #                        AddressSanitizer + UndefinedBehaviorSanitizer), run every test
 #   ./kaldora.sh bench   install what is missing, build, run the benchmarks
+#   ./kaldora.sh web     install what is missing, build the browser edition
+#                        into build-web/kaldora.html
 #   ./kaldora.sh package install what is missing, build the Debian package into
 #                        build/ and check it (lintian, metadata, manual pages)
 set -euo pipefail
@@ -19,15 +21,18 @@ run_packages=(
   fonts-liberation fonts-dejavu-core
   nlohmann-json3-dev libcsv-dev libxlsxwriter-dev zlib1g-dev libzip-dev libexpat1-dev
 )
+# The browser edition: emscripten (its own clang) and the JSON headers.
+web_packages=(cmake ninja-build emscripten nlohmann-json3-dev googletest)
 test_packages=(
-  "${run_packages[@]}"
+  "${run_packages[@]}" "${web_packages[@]}"
+  chromium chromium-driver python3-selenium
   libgtest-dev libbenchmark-dev
   locales xvfb xdotool x11-apps qt6-gtk-platformtheme poppler-utils python3 python3-openpyxl
   clang clang-format-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 bench_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev time xvfb x11-utils dbus-daemon python3-openpyxl)
 package_packages=(
-  "${run_packages[@]}"
+  "${run_packages[@]}" "${web_packages[@]}"
   git dpkg-dev file lintian appstream desktop-file-utils man-db groff-base
 )
 
@@ -70,6 +75,13 @@ build() {  # build PRESET: configure and build one of CMakePresets.json's config
   cmake --build --preset "$1" -j "$jobs"
 }
 
+web() {  # the browser edition, build-web/kaldora.html
+  # emscripten's tools find their JavaScript modules where Debian keeps them,
+  # whichever node runs them.
+  export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
+  build web
+}
+
 fuzz() {  # fuzz SECONDS: each libFuzzer target for that long, from the seed corpus
   build fuzz
   for target in table_fuzz number_text_fuzz; do
@@ -100,6 +112,7 @@ case "${1:-}" in
     install_missing "${test_packages[@]}"
     ensure_russian_locale
     export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+    web
     build plain
     ctest --preset plain -j "$jobs"
     build sanitize
@@ -115,8 +128,14 @@ case "${1:-}" in
     ./bench/engine_vs_reference.sh ./build/cli/kaldora-calc
     ./bench/startup_time.sh -n 15 ./build/bench/minimal_window ./build/ui/kaldora
     ;;
+  web)
+    install_missing "${web_packages[@]}"
+    web
+    echo "build-web/kaldora.html: open it in a browser"
+    ;;
   package)
     install_missing "${package_packages[@]}"
+    web
     # Debian's hardening flags, as a package build of Debian's own gets them.
     export DEB_BUILD_MAINT_OPTIONS=hardening=+all
     # Every date in the package is the last commit's (the release date where
@@ -134,7 +153,7 @@ case "${1:-}" in
     ./packaging/check_package.sh build/kaldora_*_amd64.deb
     ;;
   *)
-    echo "usage: $0 run | test | bench | package" >&2
+    echo "usage: $0 run | test | bench | web | package" >&2
     exit 2
     ;;
 esac

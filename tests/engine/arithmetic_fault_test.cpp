@@ -49,10 +49,12 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"ChannelHugeSoilTemperature", 5, {{17, "-1e308"}}, "Floating point overflow"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+#if defined(__GLIBC__)  // traps exist only where the floating-point unit flags
 TEST_F(CalcTest, TrapsStayOff) {
     Calculate(3, {{1, "20"}, {4, "1e308"}, {7, "45"}});
     EXPECT_EQ(::fegetexcept(), 0);
 }
+#endif
 
 }  // namespace
 }  // namespace kaldora::testing
