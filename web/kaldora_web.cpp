@@ -45,6 +45,7 @@ Json FieldOf(const CalcTypeInfo& info, const SlotDesign& design) {
             {"unit", design.unit},
             {"initial", design.designText},
             {"hint", design.panelHint},
+            {"readOnly", design.readOnly},
             {"result", design.showsResult},
             {"items", items}};
 }

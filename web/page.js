@@ -119,21 +119,26 @@
       const row = element('div', {class: f.result ? 'field result-field' : 'field'});
       const id = 'slot' + f.slot;
       row.append(element('label', {for: id}, f.label));
-      const input = element('input', {id, name: String(f.slot), inputmode: 'decimal', autocomplete: 'off',
-                                      spellcheck: 'false'});
-      input.value = f.slot in s.texts ? s.texts[f.slot] : f.initial;
-      if (f.result) input.readOnly = true;
-      const described = [];
-      if (f.items.length) {
-        const list = element('datalist', {id: id + '-items'});
-        for (const item of f.items) list.append(element('option', {value: item}));
-        row.append(list);
-        input.setAttribute('list', id + '-items');
+      const value = f.slot in s.texts ? s.texts[f.slot] : f.initial;
+      let input;
+      if (f.readOnly && f.items.length) {
+        // Chosen from its list, as on the window; a link may name another value.
+        input = element('select', {id, name: String(f.slot)});
+        for (const item of f.items.includes(value) ? f.items : [value, ...f.items])
+          input.append(element('option', {value: item}, item));
+        input.value = value;
+        input.addEventListener('change', () => { state.texts[f.slot] = input.value; outdated(); });
+      } else {
+        input = element('input', {id, name: String(f.slot), inputmode: 'decimal', autocomplete: 'off',
+                                  spellcheck: 'false'});
+        input.value = value;
+        input.readOnly = f.readOnly;
+        input.addEventListener('input', () => { state.texts[f.slot] = input.value; outdated(); });
       }
+      const described = [];
       if (f.hint) described.push(id + '-hint');
       described.push(id + '-problem');
       input.setAttribute('aria-describedby', described.join(' '));
-      input.addEventListener('input', () => { state.texts[f.slot] = input.value; outdated(); });
       row.append(input);
       if (f.hint) row.append(element('small', {id: id + '-hint', class: 'hint'}, f.hint));
       row.append(element('small', {id: id + '-problem', class: 'problem'}));
@@ -154,12 +159,14 @@
       const current = () => {
         for (const box of [supports, regions]) box.querySelector('select').disabled = state.norm.set === 'historical';
       };
-      options.append(sets, supports, regions);
+      const choices = element('div', {class: 'norm'});
+      choices.append(sets, supports, regions);
+      options.append(choices);
       current();
     }
     $('result').replaceChildren();
     if (calculate) show(run());
-    if (focus) fields.querySelector('input:not([readonly])').focus();
+    if (focus) fields.querySelector('input:not([readonly]), select').focus();
   }
 
   function run() {
@@ -193,7 +200,7 @@
     }
     for (const [slot, text] of Object.entries(shown.fields || {})) {
       const input = $('slot' + slot);
-      if (input && input.readOnly) input.value = text;
+      if (input && input.tagName === 'INPUT') input.value = text; // as the window writes its fields back
     }
     if (shown.caution) result.append(element('p', {class: 'note'}, shown.caution));
     if (shown.readAsZero.length) {
@@ -221,7 +228,8 @@
     buildTypes();
     $('case').addEventListener('submit', (event) => {
       event.preventDefault();
-      for (const input of document.querySelectorAll('#fields input:not([readonly])')) state.texts[input.name] = input.value;
+      for (const input of document.querySelectorAll('#fields input:not([readonly]), #fields select'))
+        state.texts[input.name] = input.value;
       show(run());
     });
     const open = () => {
