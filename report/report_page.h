@@ -9,10 +9,12 @@
 #include <QString>
 #include <vector>
 
+#include "papers/report_layout.h"
+
 namespace kaldora {
 
 struct ReportElement {
-    enum class Kind { Text, Picture, Date };
+    using Kind = PaperElement::Kind;
     QString name;
     Kind kind;
     double left, top;      // mm
@@ -32,16 +34,10 @@ struct ReportPage {
     const ReportElement* Find(const QString& name) const;
 };
 
-inline constexpr double kPaperWidthMm = 210.0;
-inline constexpr double kPaperHeightMm = 297.0;
-
 // The page as designed: fixed texts, the logo, empty variable elements.
 ReportPage DesignedReportPage();
 
 // Paints the page; `dotsPerMm` is the resolution of the painter's device.
 void PaintReportPage(QPainter& painter, const ReportPage& page, double dotsPerMm);
-
-// The four footer lines of the maker.
-extern const char* const kFooterLines[4];
 
 }  // namespace kaldora
