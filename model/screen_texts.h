@@ -31,8 +31,10 @@ std::string WholeResultCaption(WholeKind kind, double value, std::string_view mo
 // closing "=": "Температура воздуха (0С)".
 std::string FieldLabel(std::string_view caption);
 
-// The caption of the calculate button.
+// The captions of the calculate, report and protocol buttons.
 inline constexpr std::string_view kCalculateCaption = "Расчет толщины тепловой изоляции";
+inline constexpr std::string_view kReportCaption = "Печать отчета";
+inline constexpr std::string_view kProtocolCaption = "Протокол расчета";
 
 // The result line for a thickness in metres.
 std::string ResultLineText(double thicknessMetres);

@@ -514,12 +514,13 @@ std::string IdentityBlock(const ProtocolFields& identity, std::string_view calcu
                     signature ? "подпись ______________ дата __________" : ""});
     };
     // The organisation, project and document only where given.
+    const auto caption = [](int field) { return kProtocolFieldCaptions[field]; };
     std::string optional;
-    if (!identity.organisation.empty()) optional += row("Организация", identity.organisation, false);
-    if (!identity.project.empty()) optional += row("Шифр проекта", identity.project, false);
-    if (!identity.document.empty()) optional += row("Номер документа", identity.document, false);
-    return Table(optional + row("Объект", identity.object, false) + row("Участок", identity.section, false) +
-                 row("Выполнил", identity.executor, true) + row("Проверил", identity.checker, true) +
+    if (!identity.organisation.empty()) optional += row(caption(4), identity.organisation, false);
+    if (!identity.project.empty()) optional += row(caption(5), identity.project, false);
+    if (!identity.document.empty()) optional += row(caption(6), identity.document, false);
+    return Table(optional + row(caption(0), identity.object, false) + row(caption(1), identity.section, false) +
+                 row(caption(2), identity.executor, true) + row(caption(3), identity.checker, true) +
                  row("Дата расчета", calculated, false));
 }
 

@@ -21,6 +21,11 @@ struct ProtocolFields {
     std::string organisation{}, project{}, document{};
 };
 
+// The identity's captions as the protocol prints them, in ProtocolFields'
+// order.
+inline constexpr std::string_view kProtocolFieldCaptions[] = {
+    "Объект", "Участок", "Выполнил", "Проверил", "Организация", "Шифр проекта", "Номер документа"};
+
 // The protocol's body; `calculated` is the date of the calculation as it is
 // printed ("09.12.2026").
 std::string ProtocolHtml(const CalcTrace& trace, std::string_view calculated, const ProtocolFields& identity);

@@ -336,7 +336,7 @@ int MainWindow::FittingWidth(const QPushButton* button) {
 void MainWindow::BuildButtons() {
     CalculateButton = MakeButton("Button2", Q(kCalculateCaption), &MainWindow::CalculateClicked);
     CalculateButton->setGeometry(kPanelLeft, 485, 257, 25);
-    ReportButton = MakeButton("RepButton", QStringLiteral("Печать отчета"), &MainWindow::ReportClicked);
+    ReportButton = MakeButton("RepButton", Q(kReportCaption), &MainWindow::ReportClicked);
     ReportButton->setGeometry(678, 485, 105, 25);
 }
 
@@ -344,7 +344,7 @@ void MainWindow::BuildButtons() {
 // protocol button right-aligned with the report button; under the fields,
 // the norm chosen when it is not the historical tables.
 void MainWindow::BuildFreeBand() {
-    ProtocolButton = MakeButton("ProtButton", QStringLiteral("Протокол расчета"), &MainWindow::ProtocolClicked);
+    ProtocolButton = MakeButton("ProtButton", Q(kProtocolCaption), &MainWindow::ProtocolClicked);
     ProtocolButton->setGeometry(kBandRight - FittingWidth(ProtocolButton), 544, FittingWidth(ProtocolButton), 25);
     setTabOrder(ReportButton, ProtocolButton);
     NormButton = MakeButton("NormButton", QStringLiteral("Нормы…"), &MainWindow::NormClicked);

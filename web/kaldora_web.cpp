@@ -17,6 +17,8 @@
 #include "model/screen_texts.h"
 #include "model/slots.h"
 #include "model/type_layout.h"
+#include "papers/protocol_html.h"
+#include "papers/report_layout.h"
 #include "screen/screens.h"
 
 namespace kaldora::web {
@@ -40,14 +42,10 @@ Json FieldOf(const CalcTypeInfo& info, const SlotDesign& design) {
         for (const std::string_view item : *info.diameterItems) items.push_back(item);
     if (design.slot == kSlotSupplyTemp)
         for (const std::string_view item : kSupplyTemperatureItems) items.push_back(item);
-    return {{"slot", design.slot},
-            {"label", FieldLabel(design.caption)},
-            {"unit", design.unit},
-            {"initial", design.designText},
-            {"hint", design.panelHint},
-            {"readOnly", design.readOnly},
-            {"result", design.showsResult},
-            {"items", items}};
+    return {{"slot", design.slot},          {"label", FieldLabel(design.caption)},
+            {"unit", design.unit},          {"initial", design.designText},
+            {"hint", design.panelHint},     {"readOnly", design.readOnly},
+            {"result", design.showsResult}, {"items", items}};
 }
 
 // What the window shows after a calculation, in its words: the result line
@@ -88,10 +86,48 @@ Json Shown(const CaseInput& input, const CaseResult& result) {
             unread.push_back({{"slot", design.slot}, {"name", label.substr(0, label.find(" ("))}});
         }
     }
-    return {
-        {"resultLine", line},   {"notes", UnsettledTexts(result.whole.convergence)},           {"whole", whole},
-        {"messages", messages}, {"caution", DoubtfulCellsCaution(result.whole.doubtfulCells)}, {"readAsZero", unread},
-        {"fields", fields}};
+    // The report page with this case's texts in its elements.
+    CalcInput shownInput = InputOf(input);
+    shownInput.values = result.values;
+    std::vector<PaperElement> page = DesignedReportElements();
+    for (const auto& [name, text] : ReportTexts(shownInput, true, result.whole))
+        for (PaperElement& e : page)
+            if (e.name == name) e.text = text;
+    Json report = Json::array();
+    for (const PaperElement& e : page)
+        report.push_back({{"name", e.name},
+                          {"kind", e.kind == PaperElement::Kind::Picture ? "picture"
+                                   : e.kind == PaperElement::Kind::Date  ? "date"
+                                                                         : "text"},
+                          {"left", e.left},
+                          {"top", e.top},
+                          {"width", e.width},
+                          {"height", e.height},
+                          {"points", e.points},
+                          {"bold", e.bold},
+                          {"underline", e.underline},
+                          {"wrap", e.wrap},
+                          {"text", e.text}});
+    return {{"resultLine", line},
+            {"refused", result.whole.answer == Answer::Refused},
+            {"notes", UnsettledTexts(result.whole.convergence)},
+            {"whole", whole},
+            {"messages", messages},
+            {"caution", DoubtfulCellsCaution(result.whole.doubtfulCells)},
+            {"readAsZero", unread},
+            {"fields", fields},
+            {"report", report}};
+}
+
+// kaldora-calc's arguments, one a line.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        if (end > start) lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
 }
 
 }  // namespace
@@ -121,7 +157,10 @@ std::string Describe() {
          {{"placement", Captions(LocationCaption)},
           {"cover", Captions(CoverCaption)},
           {"hours", Captions(HoursCaption)},
-          {"calculate", kCalculateCaption}}},
+          {"calculate", kCalculateCaption},
+          {"report", kReportCaption},
+          {"protocol", kProtocolCaption},
+          {"identity", kProtocolFieldCaptions}}},
         {"norm",
          {{"sets", ChoiceList<NormSet>()}, {"supports", ChoiceList<Supports>()}, {"regions", ChoiceList<Region>()}}}}
         .dump();
@@ -131,14 +170,8 @@ std::string Describe() {
 // "--outdoors", …): kaldora-calc's JSON with the trace, and what the window
 // would show; or {"error": why the arguments cannot be calculated}.
 std::string Run(const std::string& lines) {
-    std::vector<std::string> args;
-    for (std::size_t start = 0; start <= lines.size();) {
-        const std::size_t end = std::min(lines.find('\n', start), lines.size());
-        if (end > start) args.push_back(lines.substr(start, end - start));
-        start = end + 1;
-    }
     try {
-        const cli::Arguments parsed = cli::ParseArguments(args);
+        const cli::Arguments parsed = cli::ParseArguments(Lines(lines));
         if (parsed.mode != cli::Arguments::Mode::OneCase) return Json{{"error", "one case only"}}.dump();
         CalcTrace trace;
         const CaseResult result = RunCase(parsed.input, &trace);
@@ -150,9 +183,33 @@ std::string Run(const std::string& lines) {
     }
 }
 
+// The calculation protocol of one case, as the program prints it: its body
+// as HTML, the running header and the title; `identity` is a JSON array of
+// the fields in ProtocolFields' order, `date` the day as printed.
+std::string Protocol(const std::string& lines, const std::string& identity, const std::string& date) {
+    try {
+        const cli::Arguments parsed = cli::ParseArguments(Lines(lines));
+        CalcTrace trace;
+        RunCase(parsed.input, &trace);
+        const Json given = Json::parse(identity, nullptr, false);
+        std::vector<std::string> f;
+        if (given.is_array())
+            for (const Json& field : given) f.push_back(field.is_string() ? field.get<std::string>() : std::string());
+        f.resize(std::size(kProtocolFieldCaptions));
+        const ProtocolFields fields{f[0], f[1], f[2], f[3], f[4], f[5], f[6]};
+        return Json{{"html", ProtocolHtml(trace, date, fields)},
+                    {"header", ProtocolRunningHeader(trace.type, fields.object)},
+                    {"title", ProtocolTitle(fields.object)}}
+            .dump();
+    } catch (const cli::ArgumentError& error) {
+        return Json{{"error", error.message}}.dump();
+    }
+}
+
 }  // namespace kaldora::web
 
 EMSCRIPTEN_BINDINGS(kaldora) {
     emscripten::function("describe", &kaldora::web::Describe);
     emscripten::function("run", &kaldora::web::Run);
+    emscripten::function("protocol", &kaldora::web::Protocol);
 }

@@ -215,6 +215,104 @@
     }
   }
 
+  // The papers print what the screen's inputs give now: calculated first.
+  function calculateForPrinting() {
+    for (const input of document.querySelectorAll('#fields input:not([readonly]), #fields select'))
+      state.texts[input.name] = input.value;
+    const answer = run();
+    show(answer);
+    return answer;
+  }
+
+  function openPaper(content, rules, title) {
+    $('sheet').replaceChildren(content);
+    $('page-rules').textContent = rules;
+    document.title = title;
+    $('paper').hidden = false;
+    document.body.classList.add('paper-open');
+    $('paper-print').focus();
+  }
+
+  function closePaper() {
+    $('paper').hidden = true;
+    document.body.classList.remove('paper-open');
+    document.title = 'Кальдора';
+    $('sheet').replaceChildren();
+    $('calculate').focus();
+  }
+
+  const cssString = (text) => '"' + text.replace(/\\/g, '\\\\').replace(/"/g, '\\"') + '"';
+
+  // The one-page report: the program's page, element by element, in mm.
+  function printReport() {
+    const answer = calculateForPrinting();
+    if (answer.error || answer.shown.refused) return; // the refusal is on the screen; nothing to print
+    const sheet = element('div', {class: 'report-page'});
+    const today = new Date();
+    const date = [today.getDate(), today.getMonth() + 1].map((n) => String(n).padStart(2, '0')).join('.') + '.' +
+                 today.getFullYear();
+    for (const e of answer.shown.report) {
+      const box = element(e.kind === 'picture' ? 'img' : 'div', {class: 'element'});
+      box.style.left = e.left + 'mm';
+      box.style.top = e.top + 'mm';
+      if (e.width) box.style.width = e.width + 'mm';
+      if (e.kind === 'picture') {
+        box.src = window.kaldoraLogo;
+        box.alt = '';
+        box.style.height = e.height + 'mm';
+      } else {
+        const rule = e.underline && !e.text.trim();
+        box.textContent = e.kind === 'date' ? date : rule ? '' : e.text;
+        box.style.fontSize = e.points + 'pt';
+        if (e.bold) box.style.fontWeight = 'bold';
+        if (e.underline) box.style.textDecoration = 'underline';
+        if (e.wrap) box.classList.add('wrap');
+        if (rule) box.classList.add('rule');
+      }
+      sheet.append(box);
+    }
+    openPaper(sheet, '@page { size: A4; margin: 0; }', description.captions.report);
+  }
+
+  // The protocol: who and what it is for, then the program's protocol.
+  function askIdentity() {
+    const dialog = $('identity');
+    const fields = $('identity-fields');
+    const remembered = JSON.parse(localStorage.getItem('kaldora-identity') || '[]');
+    fields.replaceChildren();
+    description.captions.identity.forEach((caption, n) => {
+      const row = element('div', {class: 'field'});
+      row.append(element('label', {for: 'identity' + n}, caption));
+      const input = element('input', {id: 'identity' + n, autocomplete: 'off'});
+      input.value = remembered[n] || '';
+      row.append(input);
+      fields.append(row);
+    });
+    dialog.returnValue = '';
+    dialog.showModal();
+    dialog.addEventListener('close', () => {
+      if (dialog.returnValue !== 'ok') return;
+      const identity = description.captions.identity.map((c, n) => $('identity' + n).value);
+      localStorage.setItem('kaldora-identity', JSON.stringify(identity));
+      printProtocol(identity);
+    }, {once: true});
+  }
+
+  function printProtocol(identity) {
+    calculateForPrinting();
+    const today = new Date();
+    const date = [today.getDate(), today.getMonth() + 1].map((n) => String(n).padStart(2, '0')).join('.') + '.' +
+                 today.getFullYear();
+    const protocol = JSON.parse(engine.protocol(argumentsOf(state).join('\n'), JSON.stringify(identity), date));
+    if (protocol.error) return;
+    const body = element('div', {class: 'protocol'});
+    body.innerHTML = protocol.html; // the engine's own HTML, its texts escaped there
+    openPaper(body, '@page { size: A4; margin: 15mm 20mm 15mm 25mm; ' +
+                    '@top-left { content: ' + cssString(protocol.header) + '; font-size: 8pt; } ' +
+                    '@bottom-right { content: "Лист " counter(page) " из " counter(pages); font-size: 8pt; } }',
+              protocol.title);
+  }
+
   // Results belong to the inputs they came from.
   function outdated() {
     const result = $('result');
@@ -224,6 +322,16 @@
   function start() {
     description = JSON.parse(engine.describe());
     $('calculate').textContent = description.captions.calculate;
+    $('report').textContent = description.captions.report;
+    $('protocol').textContent = description.captions.protocol;
+    $('identity-title').textContent = description.captions.protocol;
+    $('report').addEventListener('click', printReport);
+    $('protocol').addEventListener('click', askIdentity);
+    $('paper-print').addEventListener('click', () => window.print());
+    $('paper-close').addEventListener('click', closePaper);
+    document.addEventListener('keydown', (event) => {
+      if (event.key === 'Escape' && !$('paper').hidden) closePaper();
+    });
     $('result').dataset.calculate = description.captions.calculate;
     buildTypes();
     $('case').addEventListener('submit', (event) => {

@@ -144,6 +144,19 @@ try:
         fail("link", f"result line {shown!r} != {cli['events'][-1]['text']!r}")
     if driver.find_element("id", "slot4").get_attribute("value") != "350":
         fail("link", "the form does not show the case of the link")
+    # The papers of the same case: the report's result and the protocol's.
+    driver.execute_script("document.getElementById('report').click()")
+    sheet = driver.execute_script("return document.getElementById('sheet').innerText")
+    if "114,7" not in sheet or "Нормы: СП 61.13330.2012, подвесные опоры; район: Урал" not in sheet:
+        fail("report", sheet[:300])
+    driver.execute_script("document.getElementById('paper-close').click();"
+                          "document.getElementById('protocol').click();"
+                          "document.getElementById('identity0').value = 'Котельная №2';"
+                          "document.getElementById('identity-ok').click()")
+    sheet = driver.execute_script("return document.getElementById('sheet').innerText")
+    if "Котельная №2" not in sheet or "114,7" not in sheet or "Протокол расчета тепловой изоляции" not in sheet:
+        fail("protocol", sheet[:300])
+    driver.execute_script("document.getElementById('paper-close').click()")
 
     started = time.monotonic()
     all_words = [random_case() for _ in range(cases)]
