@@ -53,19 +53,19 @@ private slots:
         for (int slot = 1; slot <= 32; ++slot)
             if (SlotHasControls(slot)) QVERIFY(!Panel(slot)->isVisibleTo(form.get()));
 
-        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        auto* dia = DiameterPicker();
         QCOMPARE(dia->count(), 12);
         QCOMPARE(dia->itemText(0), QStringLiteral("18"));
         QCOMPARE(dia->itemText(11), QStringLiteral("273"));
-        QCOMPARE(Find(QStringLiteral("Con_Lab"))->text(), QStringLiteral("Объект\nтруба"));
-        QCOMPARE(Find(QStringLiteral("Label8"))->text(), QStringLiteral("®"));
-        QCOMPARE(Find(QStringLiteral("Panel2"))->text(), QStringLiteral("АО \"ВЕЛАРИС\""));
+        QCOMPARE(ObjectCaption()->text(), QStringLiteral("Объект\nтруба"));
+        QCOMPARE(RegisteredMark()->text(), QStringLiteral("®"));
+        QCOMPARE(MakerPanel()->text(), QStringLiteral("АО \"ВЕЛАРИС\""));
 
         // Every marker shows the idle picture, the exit item's too.
-        const QImage idle = Find(QStringLiteral("Dark_Ind"))->pixmap().toImage();
+        const QImage idle = IdleMarker()->pixmap().toImage();
         QVERIFY(!idle.isNull());
         for (int item = 1; item <= 5; ++item) {
-            QLabel* marker = Find(QStringLiteral("Image%1").arg(item));
+            QLabel* marker = MenuMarker(item);
             QCOMPARE(marker->pixmap().toImage(), idle);
             QCOMPARE(marker->size(), QSize(17, 17));
         }
@@ -74,10 +74,10 @@ private slots:
     }
 
     void picturesHaveTheirSizes() {
-        QCOMPARE(Find(QStringLiteral("Fon_Image"))->size(), QSize(782, 569));
-        QCOMPARE(Find(QStringLiteral("Titul_Im"))->size(), QSize(338, 431));
+        QCOMPARE(Background()->size(), QSize(782, 569));
+        QCOMPARE(TitlePicture()->size(), QSize(338, 431));
         for (int type = 1; type <= 5; ++type) {
-            const QSize size = Find(QStringLiteral("Regim%1").arg(type))->size();
+            const QSize size = TypePicture(type)->size();
             QCOMPARE(size.height(), 105);
             QVERIFY(size.width() == 138 || size.width() == 139);
         }
@@ -93,26 +93,26 @@ private slots:
     }
 
     void titleScreenRunsOnce() {
-        auto* timer = Find<QTimer>(QStringLiteral("Timer1"));
+        auto* timer = TitleTimer();
         QVERIFY(!timer->isActive());
         form->FormActivate();
         QCOMPARE(form->TitleDone, 1);
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 8000);
-        QCOMPARE(Find(QStringLiteral("Titul_Lab"))->text().count(QLatin1Char('\n')), 8);
+        QCOMPARE(TitleText()->text().count(QLatin1Char('\n')), 8);
 
         form->TitleTimerFired();
         QVERIFY(!timer->isActive());
-        QVERIFY(!Shown(QStringLiteral("Titul_Lab")));
-        QVERIFY(!Shown(QStringLiteral("Titul_Im")));
+        QVERIFY(!Shown(TitleText()));
+        QVERIFY(!Shown(TitlePicture()));
         for (const char* name : {"Label1", "Label2", "Label3", "Label5", "Image1", "Image2", "Image3", "Image5",
                                  "Panel26", "Regim1", "Regim2", "Regim3", "Regim4", "Regim5"})
             QVERIFY2(Shown(QLatin1String(name)), name);
-        QVERIFY(Find(QStringLiteral("Head_Lab"))->text().isEmpty());
+        QVERIFY(TypeHeading()->text().isEmpty());
 
         form->FormActivate();  // switching back to the window
         QVERIFY(!timer->isActive());
-        QVERIFY(!Shown(QStringLiteral("Titul_Lab")));
+        QVERIFY(!Shown(TitleText()));
     }
 
     void typeScreenShowsTheTypesSlots_data() {
@@ -129,8 +129,7 @@ private slots:
         form->TitleTimerFired();
         form->ChooseType(type);
         QCOMPARE(form->TypeScreens.type, type);
-        QCOMPARE(Find(QStringLiteral("Head_Lab"))->text().toStdString(),
-                 std::string(TypeHeadings[static_cast<std::size_t>(type)]));
+        QCOMPARE(TypeHeading()->text().toStdString(), std::string(TypeHeadings[static_cast<std::size_t>(type)]));
         for (int slot = 1; slot <= 32; ++slot) {
             if (!SlotHasControls(slot)) continue;
             const bool visible = IsSlotVisible(type, slot);
@@ -141,11 +140,11 @@ private slots:
             QCOMPARE(Edit(slot)->height(), 18);
         }
         for (const char* name : {"Con_Panel", "Stat_Pan", "Type_Panel"}) QCOMPARE(Shown(QLatin1String(name)), plates);
-        QCOMPARE(Shown(QStringLiteral("TimePan")), hours);
+        QCOMPARE(Shown(HoursPlate()), hours);
         for (const char* name : {"Button2", "RepButton", "Res_Pan"}) QVERIFY(Shown(QLatin1String(name)));
-        QCOMPARE(Shown(QStringLiteral("NormButton")), type == 1);
-        QVERIFY(!Shown(QStringLiteral("NormLab")));  // the historical tables say nothing
-        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
+        QCOMPARE(Shown(NormButton()), type == 1);
+        QVERIFY(!Shown(NormLine()));  // the historical tables say nothing
+        QCOMPARE(ResultPanel()->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
         QCOMPARE(ShowsHint(Panel(7)), type == 3);
         QCOMPARE(ShowsHint(Edit(7)), type == 3);
         // Every field is named as its caption reads, for a screen reader.
@@ -170,13 +169,12 @@ private slots:
         form->ChooseType(1);
         form->CalculateClicked();
         QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
-        QVERIFY(!Shown(QStringLiteral("ZeroLab")));
+        QVERIFY(!Shown(ReadAsZeroLine()));
         Edit(4)->setText(QString());  // no carrier: no losses
         AnswerBoxes([&] { form->CalculateClicked(); });
         QCOMPARE(Edit(6)->text(), QStringLiteral("0,0"));
-        QVERIFY(Shown(QStringLiteral("ZeroLab")));
-        QCOMPARE(Find(QStringLiteral("ZeroLab"))->text(),
-                 QStringLiteral(" Прочитано как 0: Температура теплоносителя"));
+        QVERIFY(Shown(ReadAsZeroLine()));
+        QCOMPARE(ReadAsZeroLine()->text(), QStringLiteral(" Прочитано как 0: Температура теплоносителя"));
     }
 
     void slotPanelsHaveTheirDesign() {
@@ -251,7 +249,7 @@ private slots:
     }
 
     void diameterListFollowsTheType() {
-        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        auto* dia = DiameterPicker();
         form->ChooseType(5);
         QCOMPARE(dia->count(), 12);
         QCOMPARE(dia->itemText(0), QStringLiteral("32"));
@@ -268,19 +266,19 @@ private slots:
         Edit(1)->setText(QStringLiteral("20,5"));
         form->CalculateClicked();
         QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
-        const QString typeOneResult = Find(QStringLiteral("Res_Pan"))->text();
+        const QString typeOneResult = ResultPanel()->text();
         QVERIFY(typeOneResult != QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
 
         form->ChooseType(2);  // never calculated: the texts stay, thickness 0
         QCOMPARE(Edit(1)->text(), QStringLiteral("20,5"));
-        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
+        QCOMPARE(ResultPanel()->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
         Edit(1)->setText(QStringLiteral("18"));
         const auto boxes = AnswerBoxes([&] { form->CalculateClicked(); });  // 18 < 350: refused
         QCOMPARE(boxes.size(), std::size_t{1});
 
         form->ChooseType(1);
         QCOMPARE(Edit(1)->text(), QStringLiteral("20"));
-        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), typeOneResult);
+        QCOMPARE(ResultPanel()->text(), typeOneResult);
     }
 
     // The norm is chosen per screen, like the typed values; the norm field
@@ -290,19 +288,19 @@ private slots:
         form->ChooseNorm = [&](const NormChoice&) { return std::optional(offered); };
         form->ChooseType(1);
         form->NormClicked();
-        QVERIFY(Shown(QStringLiteral("NormLab")));
-        QCOMPARE(Find(QStringLiteral("NormLab"))->text(),
+        QVERIFY(Shown(NormLine()));
+        QCOMPARE(NormLine()->text(),
                  QStringLiteral("СП 61.13330.2012, подвижные опоры\nРайон: Европейская часть России"));
         form->CalculateClicked();
         QCOMPARE(Edit(6)->text(), QStringLiteral("115,8"));
-        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 114,5 мм"));
+        QCOMPARE(ResultPanel()->text(), QStringLiteral("Толщина тепловой изоляции = 114,5 мм"));
         form->ChooseType(3);
-        QVERIFY(!Shown(QStringLiteral("NormLab")) && !Shown(QStringLiteral("NormButton")));
+        QVERIFY(!Shown(NormLine()) && !Shown(NormButton()));
         form->ChooseType(1);
-        QVERIFY(Shown(QStringLiteral("NormLab")));
+        QVERIFY(Shown(NormLine()));
         offered = {};
         form->NormClicked();
-        QVERIFY(!Shown(QStringLiteral("NormLab")));
+        QVERIFY(!Shown(NormLine()));
         form->CalculateClicked();
         QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
     }
@@ -368,7 +366,7 @@ private slots:
         Edit(1)->setFocus();
         QTest::keyClick(Edit(1), Qt::Key_Return);
         QCOMPARE(Edit(6)->text(), QStringLiteral("146,0"));
-        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 78,9 мм"));
+        QCOMPARE(ResultPanel()->text(), QStringLiteral("Толщина тепловой изоляции = 78,9 мм"));
     }
 
     // The rows of the whole result show what the type does not show already,
@@ -397,20 +395,20 @@ private slots:
         form->ChooseType(type);
         for (const QString& t : typed)
             Edit(t.section(QLatin1Char('='), 0, 0).toInt())->setText(t.section(QLatin1Char('='), 1));
-        QVERIFY(!Find(QStringLiteral("WholePanel1"))->isVisibleTo(form.get()));
+        QVERIFY(!WholeRow(1)->isVisibleTo(form.get()));
         AnswerBoxes([&] { form->CalculateClicked(); });
         for (int row = 1; row <= 2; ++row) {
-            QLabel* panel = Find(QStringLiteral("WholePanel%1").arg(row));
+            QLabel* panel = WholeRow(row);
             QCOMPARE(panel->isVisibleTo(form.get()), row <= rows.size());
             if (row > rows.size()) continue;
-            QCOMPARE(Find<QLineEdit>(QStringLiteral("WholeEdit%1").arg(row))->text(), rows[row - 1]);
+            QCOMPARE(WholeValue(row)->text(), rows[row - 1]);
             QVERIFY(panel->geometry().bottom() < 368);  // above the option plates
             for (int slot = 1; slot <= 32; ++slot)
                 if (IsSlotVisible(type, slot)) QVERIFY(!panel->geometry().intersects(Panel(slot)->geometry()));
         }
         form->ShowInfoScreen(1);  // an information screen hides them
-        QVERIFY(!Find(QStringLiteral("WholePanel1"))->isVisibleTo(form.get()));
-        QVERIFY(!Find<QWidget>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
+        QVERIFY(!WholeRow(1)->isVisibleTo(form.get()));
+        QVERIFY(!ProtocolButton()->isVisibleTo(form.get()));
     }
 
     void enterPressesTheFocusedButton_data() {
@@ -479,8 +477,7 @@ private slots:
     void informationBoxHasIconCaptionAndText() {
         form->show();
         form->ChooseType(3);  // the initial texts: air 20 °C, surface 20 °C
-        const auto boxes =
-            AnswerBoxes([&] { QTest::mouseClick(Find<QPushButton>(QStringLiteral("Button2")), Qt::LeftButton); });
+        const auto boxes = AnswerBoxes([&] { QTest::mouseClick(CalculateButton(), Qt::LeftButton); });
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].icon, QMessageBox::Information);
         QCOMPARE(boxes[0].caption, QStringLiteral("Information"));
@@ -488,7 +485,7 @@ private slots:
         QCOMPARE(boxes[0].text,
                  QStringLiteral("Температура на поверхности ниже температуры среды\n Расчет невозможен"));
         QCOMPARE(boxes[0].buttons, 1);
-        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
+        QCOMPARE(ResultPanel()->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
     }
 
     void arithmeticFaultShowsAnErrorBox() {
@@ -502,7 +499,7 @@ private slots:
         QCOMPARE(boxes[0].text, QStringLiteral("Расчет невозможен при заданных значениях (Floating point overflow).\n"
                                                "Проверьте исходные данные."));
         QCOMPARE(boxes[0].okText, QStringLiteral("OK"));
-        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
+        QCOMPARE(ResultPanel()->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
     }
 };
 

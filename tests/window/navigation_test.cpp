@@ -27,12 +27,12 @@ private slots:
         form->ChooseType(3);
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +60С"));
         form->CoverToggleClicked();
-        QCOMPARE(Find(QStringLiteral("Type_Lab"))->text(), QStringLiteral("Покрытие\nметалл"));
+        QCOMPARE(CoverToggle()->text(), QStringLiteral("Покрытие\nметалл"));
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +55С"));
         QCOMPARE(Hint(Panel(7)), QStringLiteral("Рекомендуется +55С"));
         QVERIFY(form->TypeScreens[3].input.metalCover);
         form->PlacementToggleClicked();  // to indoors, with 350 in the carrier field
-        QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nв помещении"));
+        QCOMPARE(PlacementToggle()->text(), QStringLiteral("Расположение\nв помещении"));
         QCOMPARE(Hint(Edit(7)), QStringLiteral("Рекомендуется +45С"));
         QVERIFY(form->TypeScreens[3].input.indoors);
         Edit(4)->setText(QStringLiteral("90"));
@@ -55,14 +55,14 @@ private slots:
 
     void condensationStaysIndoors() {
         form->ChooseType(2);
-        const QString caption = Find(QStringLiteral("Stat_Lab"))->text();
+        const QString caption = PlacementToggle()->text();
         QCOMPARE(caption, QStringLiteral("Расположение\nв помещении"));
         form->PlacementToggleClicked();
         QVERIFY(form->TypeScreens[2].input.indoors);
         form->PlacementToggleClicked();
-        QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), caption);
+        QCOMPARE(PlacementToggle()->text(), caption);
         QVERIFY(form->TypeScreens[2].input.indoors);
-        QCOMPARE(Tag(Find(QStringLiteral("Stat_Lab"))), 1);
+        QCOMPARE(Tag(PlacementToggle()), 1);
     }
 
     void togglesChangeOnlyTheCurrentType() {
@@ -73,36 +73,36 @@ private slots:
         QVERIFY(form->TypeScreens[1].input.indoors);
         QVERIFY(form->TypeScreens[1].input.metalCover);
         QVERIFY(form->TypeScreens[1].input.longHours);
-        QCOMPARE(Find(QStringLiteral("TimeLab"))->text(), QStringLiteral("Число часов работы\nсвыше 5000 в год"));
+        QCOMPARE(HoursToggle()->text(), QStringLiteral("Число часов работы\nсвыше 5000 в год"));
         for (int type : {3, 4, 5}) {
             QVERIFY(!form->TypeScreens[type].input.indoors);
             QVERIFY(!form->TypeScreens[type].input.metalCover);
             QVERIFY(!form->TypeScreens[type].input.longHours);
         }
         form->ChooseType(3);
-        QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nна открытом воздухе"));
+        QCOMPARE(PlacementToggle()->text(), QStringLiteral("Расположение\nна открытом воздухе"));
         form->ChooseType(5);
-        QCOMPARE(Find(QStringLiteral("TimeLab"))->text(), QStringLiteral("Число часов работы\nне более 5000 в год"));
+        QCOMPARE(HoursToggle()->text(), QStringLiteral("Число часов работы\nне более 5000 в год"));
         form->HoursToggleClicked();
         QVERIFY(form->TypeScreens[5].input.longHours);
         form->ChooseType(1);  // type 1 keeps its own choices
-        QCOMPARE(Find(QStringLiteral("Stat_Lab"))->text(), QStringLiteral("Расположение\nв помещении"));
-        QCOMPARE(Find(QStringLiteral("Type_Lab"))->text(), QStringLiteral("Покрытие\nметалл"));
+        QCOMPARE(PlacementToggle()->text(), QStringLiteral("Расположение\nв помещении"));
+        QCOMPARE(CoverToggle()->text(), QStringLiteral("Покрытие\nметалл"));
     }
 
     void togglesAreClickedWithTheMouse() {
         form->show();
         form->ChooseType(1);
-        QTest::mouseClick(Find(QStringLiteral("Type_Lab")), Qt::LeftButton);
+        QTest::mouseClick(CoverToggle(), Qt::LeftButton);
         QVERIFY(form->TypeScreens[1].input.metalCover);
-        QCOMPARE(Find(QStringLiteral("Type_Lab"))->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(CoverToggle()->cursor().shape(), Qt::PointingHandCursor);
     }
 
     void diameterPickListFillsItsField() {
         form->show();
         form->ChooseType(1);
         QTest::mouseClick(Edit(3), Qt::LeftButton);
-        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        auto* dia = DiameterPicker();
         QVERIFY(!dia->isHidden());
         QCOMPARE(form->DiaTarget, 3);
         QCOMPARE(dia->pos(), QPoint(Panel(3)->x() + Edit(3)->x(), Panel(3)->y() + 1));
@@ -135,7 +135,7 @@ private slots:
         QFETCH(int, index);
         form->ChooseType(1);
         form->OpenDiameterList(kSlotDiameter);
-        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        auto* dia = DiameterPicker();
         dia->setCurrentIndex(0);
         emit dia->activated(0);  // "18" picked on type 1 first
         (type == 1 ? form->ChooseType(1) : form->ChooseType(5));
@@ -204,7 +204,7 @@ private slots:
         Edit(1)->setText(QStringLiteral("-12,75"));
         Edit(1)->setCursorPosition(0);
         QTest::mouseClick(Edit(3), Qt::LeftButton);
-        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        auto* dia = DiameterPicker();
         dia->setFocus();  // as a click on its item leaves it
         dia->setCurrentIndex(8);
         emit dia->activated(8);
@@ -222,15 +222,15 @@ private slots:
         for (int type = 1; type <= 5; ++type) {
             QTest::keyClick(form.get(), Qt::Key(Qt::Key_0 + type), Qt::ControlModifier);
             QCOMPARE(form->TypeScreens.type, type);
-            QVERIFY(Shown(QStringLiteral("Button2")));
+            QVERIFY(Shown(CalculateButton()));
         }
         QTest::keyClick(form.get(), Qt::Key_0, Qt::ControlModifier);
-        QVERIFY(!Shown(QStringLiteral("Button2")));
+        QVERIFY(!Shown(CalculateButton()));
         QTest::keyClick(form.get(), Qt::Key_F1);
         QVERIFY(form->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser")));
         QTest::keyClick(form.get(), Qt::Key_1, Qt::ControlModifier);
         Edit(6)->setFocus();
-        auto* location = Find(QStringLiteral("Stat_Lab"));
+        auto* location = PlacementToggle();
         QCOMPARE(Edit(6)->nextInFocusChain(), location);
         location->setFocus(Qt::TabFocusReason);
         QCOMPARE(location->frameShape(), QFrame::Box);  // the focus is seen
@@ -246,16 +246,16 @@ private slots:
         QTest::keyClick(form.get(), Qt::Key_4, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget(), Edit(1));
         // The information items are reached with Tab, and Enter opens one.
-        auto* item = Find(QStringLiteral("Label3"));
+        auto* item = MenuItem(3);
         item->setFocus(Qt::TabFocusReason);
         QTest::keyClick(item, Qt::Key_Return);
-        QVERIFY(Shown(QStringLiteral("Memo3")));
+        QVERIFY(Shown(InfoText(3)));
     }
 
     void blankChannelDiameterIsRefusedCleanly() {
         form->ChooseType(5);
         form->OpenDiameterList(kSlotPipeDiameters);
-        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        auto* dia = DiameterPicker();
         dia->setCurrentIndex(11);
         emit dia->activated(11);
         QCOMPARE(Edit(23)->text(), QStringLiteral(" "));
@@ -263,14 +263,14 @@ private slots:
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Диаметр трубы должен быть от 0.032м до 1.420м"));
         QCOMPARE(form->TypeScreens[5].input.values[23], 0.0);
-        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
+        QCOMPARE(ResultPanel()->text(), QStringLiteral("Толщина тепловой изоляции = 0,0 мм"));
     }
 
     void openListKeepsItsTargetAcrossATypeChange() {
         form->ChooseType(1);
         form->OpenDiameterList(kSlotDiameter);
         form->ChooseType(5);
-        auto* dia = Find<QComboBox>(QStringLiteral("DiaList"));
+        auto* dia = DiameterPicker();
         QVERIFY(!dia->isHidden());  // nothing but a choice closes it
         dia->setCurrentIndex(0);
         emit dia->activated(0);
@@ -281,7 +281,7 @@ private slots:
     void supplyTemperatureList() {
         form->ChooseType(5);
         form->OpenSupplyTempList();
-        auto* list = Find<QComboBox>(QStringLiteral("TempList"));
+        auto* list = SupplyTempPicker();
         QCOMPARE(list->count(), 3);
         QCOMPARE(list->pos(), QPoint(Panel(24)->x() + Edit(24)->x(), Panel(24)->y() + 1));
         list->setCurrentIndex(2);
@@ -291,11 +291,11 @@ private slots:
     }
 
     void hoverRaisesOneItemAtATime() {
-        QLabel* label1 = Find(QStringLiteral("Label1"));
-        QLabel* label2 = Find(QStringLiteral("Label2"));
-        QLabel* shadow = Find(QStringLiteral("Shadow_Lab"));
-        const QImage lit = Find(QStringLiteral("Light_Ind"))->pixmap().toImage();
-        const QImage idle = Find(QStringLiteral("Dark_Ind"))->pixmap().toImage();
+        QLabel* label1 = MenuItem(1);
+        QLabel* label2 = MenuItem(2);
+        QLabel* shadow = MenuShadow();
+        const QImage lit = LitMarker()->pixmap().toImage();
+        const QImage idle = IdleMarker()->pixmap().toImage();
         const QPoint rest1 = label1->pos();
         const QPoint rest2 = label2->pos();
 
@@ -308,7 +308,7 @@ private slots:
         // 2 px below and right of the resting place, i.e. +4, +4 from the raised label.
         QCOMPARE(shadow->geometry(), QRect(rest1 + QPoint(2, 2), label1->size()));
         QCOMPARE(shadow->alignment(), label1->alignment());
-        QCOMPARE(Find(QStringLiteral("Image1"))->pixmap().toImage(), lit);
+        QCOMPARE(MenuMarker(1)->pixmap().toImage(), lit);
 
         form->HoverMenuItem(2);  // straight onto the next item: the first stays
         QCOMPARE(form->HoverItem, 1);
@@ -318,7 +318,7 @@ private slots:
         QCOMPARE(form->HoverItem, 0);
         QCOMPARE(label1->pos(), rest1);
         QVERIFY(shadow->isHidden());
-        QCOMPARE(Find(QStringLiteral("Image1"))->pixmap().toImage(), idle);
+        QCOMPARE(MenuMarker(1)->pixmap().toImage(), idle);
 
         form->HoverMenuItem(5);
         QCOMPARE(form->HoverItem, 5);
@@ -327,11 +327,11 @@ private slots:
 
     void hoverFollowsThePointer() {
         form->show();
-        QLabel* label3 = Find(QStringLiteral("Label3"));
+        QLabel* label3 = MenuItem(3);
         const QPoint rest = label3->pos();
         QTest::mouseMove(label3, QPoint(100, 10));
         QCOMPARE(form->HoverItem, 3);
-        QTest::mouseMove(Find(QStringLiteral("Fon_Image")), QPoint(200, 300));
+        QTest::mouseMove(Background(), QPoint(200, 300));
         QCOMPARE(form->HoverItem, 0);
         QCOMPARE(label3->pos(), rest);
     }
@@ -341,9 +341,9 @@ private slots:
         MakeWindow();
         form->show();
         form->FormActivate();
-        QTest::mouseMove(Find(QStringLiteral("Label1")), QPoint(50, 10));  // hidden: nothing
+        QTest::mouseMove(MenuItem(1), QPoint(50, 10));  // hidden: nothing
         QCOMPARE(form->HoverItem, 0);
-        QTest::mouseMove(Find(QStringLiteral("Label4")), QPoint(50, 10));
+        QTest::mouseMove(MenuItem(4), QPoint(50, 10));
         QCOMPARE(form->HoverItem, 4);
     }
 
@@ -353,20 +353,20 @@ private slots:
         for (int slot : {1, 3, 4, 6}) QVERIFY(Panel(slot)->isHidden());
         for (const char* name : {"Button2", "RepButton", "Res_Pan", "Stat_Pan", "Con_Panel", "Type_Panel", "TimePan"})
             QVERIFY2(!Shown(QLatin1String(name)), name);
-        QVERIFY(Shown(QStringLiteral("Memo2")));
-        QVERIFY(!Shown(QStringLiteral("Memo1")) && !Shown(QStringLiteral("Memo3")));
-        QCOMPARE(Find(QStringLiteral("Head_Lab"))->text(), QStringLiteral("Область применения"));
+        QVERIFY(Shown(InfoText(2)));
+        QVERIFY(!Shown(InfoText(1)) && !Shown(InfoText(3)));
+        QCOMPARE(TypeHeading()->text(), QStringLiteral("Область применения"));
         QCOMPARE(form->TypeScreens.type, 1);
 
         form->ShowInfoScreen(2);  // the same screen again
-        QVERIFY(Shown(QStringLiteral("Memo2")));
+        QVERIFY(Shown(InfoText(2)));
         form->ShowInfoScreen(3);
-        QVERIFY(Shown(QStringLiteral("Memo3")) && !Shown(QStringLiteral("Memo2")));
+        QVERIFY(Shown(InfoText(3)) && !Shown(InfoText(2)));
 
         form->ChooseType(1);
-        QVERIFY(!Shown(QStringLiteral("Memo3")));
+        QVERIFY(!Shown(InfoText(3)));
         QVERIFY(!Panel(6)->isHidden());
-        QCOMPARE(Find(QStringLiteral("Head_Lab"))->text(),
+        QCOMPARE(TypeHeading()->text(),
                  QStringLiteral("Расчет толщины изоляции\n по нормам плотности теплового потока"));
     }
 
@@ -382,7 +382,7 @@ private slots:
         QFETCH(int, lines);
         form->show();
         form->ShowInfoScreen(memo);
-        auto* m = Find<QPlainTextEdit>(QStringLiteral("Memo%1").arg(memo));
+        auto* m = InfoText(memo);
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QCOMPARE(m->document()->blockCount(), lines);
         const QFontMetrics metrics(m->font());
@@ -397,14 +397,13 @@ private slots:
     }
 
     void memoThreeGivesTheCharacteristics() {
-        const QString text = Find<QPlainTextEdit>(QStringLiteral("Memo3"))->toPlainText();
+        const QString text = InfoText(3)->toPlainText();
         QVERIFY(text.startsWith(QStringLiteral("ТЕХНИЧЕСКИЕ ХАРАКТЕРИСТИКИ ЦИЛИНДРОВ")));
         for (const char* value : {"свыше 100 до 140", "0,038", "0,052", "0,087", "0,035", "3,2", "(298 ± 5) К",
                                   "(398 ± 5) К", "(573 ± 5) К"})
             QVERIFY2(text.contains(QString::fromUtf8(value)), value);
-        QVERIFY(Find<QPlainTextEdit>(QStringLiteral("Memo1"))
-                    ->toPlainText()
-                    .startsWith(QStringLiteral("ЦИЛИНДРЫ ТЕПЛОИЗОЛЯЦИОННЫЕ ИЗ МИНЕРАЛЬНОЙ ВАТЫ\n")));
+        QVERIFY(
+            InfoText(1)->toPlainText().startsWith(QStringLiteral("ЦИЛИНДРЫ ТЕПЛОИЗОЛЯЦИОННЫЕ ИЗ МИНЕРАЛЬНОЙ ВАТЫ\n")));
     }
 
     // The notes open in a window of the program's own, whatever the desktop
@@ -419,7 +418,7 @@ private slots:
         QVERIFY(!help->isModal());
         QVERIFY(help->toPlainText().contains(QStringLiteral("непроходном канале")));
         QVERIFY(help->source().isLocalFile());
-        QVERIFY(Shown(QStringLiteral("Button2")));
+        QVERIFY(Shown(CalculateButton()));
         QCOMPARE(form->TypeScreens.type, 2);
         help->close();
         form->HelpClicked();

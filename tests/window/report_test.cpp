@@ -250,9 +250,9 @@ private slots:
         form->ShowTypeScreen();
         for (const QString& t : typed)
             form->SlotEdits[t.section(QLatin1Char('='), 0, 0).toUInt()]->setText(t.section(QLatin1Char('='), 1));
-        QVERIFY(!Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
+        QVERIFY(!ProtocolButton()->isVisibleTo(form.get()));
         AnswerBoxes([&] { form->CalculateClicked(); });
-        QVERIFY(Find<QPushButton>(QStringLiteral("ProtButton"))->isVisibleTo(form.get()));
+        QVERIFY(ProtocolButton()->isVisibleTo(form.get()));
         AnswerBoxes([&] { form->ProtocolClicked(); });  // it calculates again first
         QProcess tool;
         tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
@@ -364,7 +364,7 @@ private slots:
         QFETCH(QString, thickness);
         form->ChooseType(1);
         form->CalculateClicked();
-        const QString before = Find(QStringLiteral("Res_Pan"))->text();
+        const QString before = ResultPanel()->text();
         if (norm) {
             form->ChooseNorm = [](const NormChoice&) {
                 return NormChoice{NormSet::Sp61, Supports::Suspended, Region::Urals};
@@ -374,8 +374,8 @@ private slots:
             form->PlacementToggleClicked();
         }
         // Shown as no longer matching, until calculated again.
-        QCOMPARE(Find(QStringLiteral("Res_Pan"))->text(), before);
-        QCOMPARE(Find(QStringLiteral("Res_Pan"))->palette().color(QPalette::WindowText), kGrey);
+        QCOMPARE(ResultPanel()->text(), before);
+        QCOMPARE(ResultPanel()->palette().color(QPalette::WindowText), kGrey);
         const QString file = dir.filePath(QStringLiteral("changed.pdf"));
         report->Printer().setOutputFormat(QPrinter::PdfFormat);
         report->Printer().setOutputFileName(file);
@@ -383,7 +383,7 @@ private slots:
         form->ReportClicked();
         words = ReadWords(file, &pages);
         ExpectElement("QRRes", thickness.toUtf8().constData());  // on the page as printed
-        QCOMPARE(Find(QStringLiteral("Res_Pan"))->palette().color(QPalette::WindowText), kRed);
+        QCOMPARE(ResultPanel()->palette().color(QPalette::WindowText), kRed);
     }
 
     // A thickness the passes stopped on at their limit is marked, on screen
@@ -397,8 +397,8 @@ private slots:
         Edit(4)->setText(QStringLiteral("42"));
         form->ConfirmPrint = [] { return false; };
         AnswerBoxes([&] { form->ReportClicked(); });
-        QVERIFY(Find(QStringLiteral("Res_Pan"))->text().contains(QStringLiteral(" ≈ ")));
-        QVERIFY(Find(QStringLiteral("Res_Pan"))->toolTip().contains(QStringLiteral("результат приближенный")));
+        QVERIFY(ResultPanel()->text().contains(QStringLiteral(" ≈ ")));
+        QVERIFY(ResultPanel()->toolTip().contains(QStringLiteral("результат приближенный")));
         QVERIFY(Text(QStringLiteral("QRRes")).startsWith(QStringLiteral("≈ ")));
     }
 

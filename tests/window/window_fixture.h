@@ -55,7 +55,40 @@ protected:
     QLabel* Panel(int slot) const { return Find(QStringLiteral("Panel%1").arg(slot)); }
     QLineEdit* Edit(int slot) const { return Find<QLineEdit>(QStringLiteral("Edit%1").arg(slot)); }
     // Shown as far as the window goes, whether or not the window is on screen.
-    bool Shown(const QString& name) const { return !Find<QWidget>(name)->isHidden(); }
+    static bool Shown(const QWidget* control) { return !control->isHidden(); }
+    // The same by design name, for lists of what the design shows on a screen.
+    bool Shown(const QString& name) const { return Shown(Find<QWidget>(name)); }
+    // The window's controls by what they are; their design names, which tie
+    // them to the design document as their objectNames, stand only here.
+    QLabel* Background() const { return Find(QStringLiteral("Fon_Image")); }
+    QPushButton* CalculateButton() const { return Find<QPushButton>(QStringLiteral("Button2")); }
+    QLabel* CoverToggle() const { return Find(QStringLiteral("Type_Lab")); }
+    QComboBox* DiameterPicker() const { return Find<QComboBox>(QStringLiteral("DiaList")); }
+    QLabel* HoursPlate() const { return Find(QStringLiteral("TimePan")); }
+    QLabel* HoursToggle() const { return Find(QStringLiteral("TimeLab")); }
+    QLabel* IdleMarker() const { return Find(QStringLiteral("Dark_Ind")); }
+    QLabel* LitMarker() const { return Find(QStringLiteral("Light_Ind")); }
+    QLabel* MakerPanel() const { return Find(QStringLiteral("Panel2")); }
+    QLabel* MenuShadow() const { return Find(QStringLiteral("Shadow_Lab")); }
+    QPushButton* NormButton() const { return Find<QPushButton>(QStringLiteral("NormButton")); }
+    QLabel* NormLine() const { return Find(QStringLiteral("NormLab")); }
+    QLabel* ObjectCaption() const { return Find(QStringLiteral("Con_Lab")); }
+    QLabel* PlacementToggle() const { return Find(QStringLiteral("Stat_Lab")); }
+    QPushButton* ProtocolButton() const { return Find<QPushButton>(QStringLiteral("ProtButton")); }
+    QLabel* ReadAsZeroLine() const { return Find(QStringLiteral("ZeroLab")); }
+    QLabel* RegisteredMark() const { return Find(QStringLiteral("Label8")); }
+    QLabel* ResultPanel() const { return Find(QStringLiteral("Res_Pan")); }
+    QComboBox* SupplyTempPicker() const { return Find<QComboBox>(QStringLiteral("TempList")); }
+    QLabel* TitlePicture() const { return Find(QStringLiteral("Titul_Im")); }
+    QLabel* TitleText() const { return Find(QStringLiteral("Titul_Lab")); }
+    QTimer* TitleTimer() const { return Find<QTimer>(QStringLiteral("Timer1")); }
+    QLabel* TypeHeading() const { return Find(QStringLiteral("Head_Lab")); }
+    QLabel* MenuItem(int n) const { return Find(QStringLiteral("Label%1").arg(n)); }
+    QLabel* MenuMarker(int n) const { return Find(QStringLiteral("Image%1").arg(n)); }
+    QPlainTextEdit* InfoText(int n) const { return Find<QPlainTextEdit>(QStringLiteral("Memo%1").arg(n)); }
+    QLabel* WholeRow(int n) const { return Find(QStringLiteral("WholePanel%1").arg(n)); }
+    QLineEdit* WholeValue(int n) const { return Find<QLineEdit>(QStringLiteral("WholeEdit%1").arg(n)); }
+    QLabel* TypePicture(int n) const { return Find(QStringLiteral("Regim%1").arg(n)); }
 
     // Runs `action`, which opens a modal box, and answers every box that
     // comes with OK, recording its icon, caption and text.
