@@ -4,24 +4,25 @@
 
 namespace kaldora {
 
-namespace {
-
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
 
-// The next character of UTF-8 text; a byte that starts no sequence of up to
-// three bytes is taken as it is.
-char32_t Next(std::string_view text, std::size_t& i) {
+char32_t NextCharacter(std::string_view text, std::size_t& i) {
     const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[k]); };
     const auto continuation = [&](std::size_t k) { return k < text.size() && (byte(k) & 0xC0) == 0x80; };
     const char32_t c = byte(i);
@@ -33,9 +34,15 @@ char32_t Next(std::string_view text, std::size_t& i) {
         i += 3;
         return ((c & 0x0F) << 12) | ((byte(i - 2) & 0x3F) << 6) | (byte(i - 1) & 0x3F);
     }
+    if (c >= 0xF0 && c < 0xF8 && continuation(i + 1) && continuation(i + 2) && continuation(i + 3)) {
+        i += 4;
+        return ((c & 0x07) << 18) | ((byte(i - 3) & 0x3F) << 12) | ((byte(i - 2) & 0x3F) << 6) | (byte(i - 1) & 0x3F);
+    }
     ++i;
     return c;
 }
+
+namespace {
 
 char32_t Lower(char32_t c) {
     if (c >= U'A' && c <= U'Z') return c + 32;
@@ -52,7 +59,7 @@ std::string TitleKey(std::string_view text) {
     std::string key;
     bool space = false;
     for (std::size_t i = 0; i < text.size();) {
-        char32_t c = Lower(Next(text, i));
+        char32_t c = Lower(NextCharacter(text, i));
         if (IsSpace(c)) {
             space = !key.empty();
             continue;
@@ -70,7 +77,7 @@ std::string TitleKey(std::string_view text) {
 
 std::string FoldedCase(std::string_view text) {
     std::string folded;
-    for (std::size_t i = 0; i < text.size();) AppendUtf8(folded, Lower(Next(text, i)));
+    for (std::size_t i = 0; i < text.size();) AppendUtf8(folded, Lower(NextCharacter(text, i)));
     return folded;
 }
 

@@ -6,6 +6,12 @@
 
 namespace kaldora {
 
+// UTF-8 one character at a time: the next character of the text from `i`
+// (moved past it; a byte that starts no sequence is taken as it is), and a
+// character appended.
+char32_t NextCharacter(std::string_view text, std::size_t& i);
+void AppendUtf8(std::string& out, char32_t c);
+
 // Latin and Cyrillic letters in lower case, ё as е; other characters as
 // they are.
 std::string FoldedCase(std::string_view text);

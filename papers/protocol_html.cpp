@@ -12,6 +12,7 @@
 #include "model/calc_trace.h"
 #include "model/calc_types.h"
 #include "model/number_text.h"
+#include "model/text_fold.h"
 #include "model/type_layout.h"
 
 namespace kaldora {
@@ -20,43 +21,17 @@ namespace {
 
 using Cells = std::vector<std::string>;
 
-// UTF-8 to code points and back; the texts are the program's own and the
-// user's identity fields, read as they are.
+// The texts as characters and back: the program's own and the user's
+// identity fields, read as they are.
 std::u32string Decode(std::string_view text) {
     std::u32string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        char32_t cp = length == 1 ? c : length == 2 ? c & 0x1F : length == 3 ? c & 0x0F : c & 0x07;
-        for (int k = 1; k < length && i + static_cast<std::size_t>(k) < text.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3F);
-        out += cp;
-        i += static_cast<std::size_t>(length);
-    }
+    for (std::size_t i = 0; i < text.size();) out += NextCharacter(text, i);
     return out;
-}
-
-void Append(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 std::string Encode(std::u32string_view text) {
     std::string out;
-    for (const char32_t cp : text) Append(out, cp);
+    for (const char32_t c : text) AppendUtf8(out, c);
     return out;
 }
 
@@ -161,13 +136,13 @@ std::string Notation(std::string_view html) {
             }
         }
         if (!taken) {
-            Append(out, c);
+            AppendUtf8(out, c);
             ++i;
             continue;
         }
         const auto [subEnd, digitsEnd] = *taken;
         out += "<i>";
-        Append(out, c);
+        AppendUtf8(out, c);
         out += "</i>";
         if (subEnd > i + 1) out += "<sub>" + Encode(std::u32string_view(text).substr(i + 2, subEnd - i - 2)) + "</sub>";
         out += Encode(std::u32string_view(text).substr(subEnd, digitsEnd - subEnd));
