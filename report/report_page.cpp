@@ -8,14 +8,14 @@
 
 namespace kaldora {
 
-ReportElement& ReportPage::operator[](const QString& name) {
+ReportElement& ReportPage::operator[](std::string_view name) {
     for (ReportElement& e : elements)
         if (e.name == name) return e;
     // Only the design's own names are ever asked for.
-    qFatal("no report element %s", qPrintable(name));
+    qFatal("no report element %.*s", static_cast<int>(name.size()), name.data());
 }
 
-const ReportElement* ReportPage::Find(const QString& name) const {
+const ReportElement* ReportPage::Find(std::string_view name) const {
     for (const ReportElement& e : elements)
         if (e.name == name) return &e;
     return nullptr;
@@ -24,14 +24,10 @@ const ReportElement* ReportPage::Find(const QString& name) const {
 ReportPage DesignedReportPage() {
     ReportPage page;
     const QImage logo = LoadPicture(Picture::Logo).toImage();
-    for (const PaperElement& e : DesignedReportElements()) {
-        // Both pictures are the logo; the one under the footer takes it when
-        // the page is filled.
-        const bool firstLogo = e.name == "QRImage1";
-        page.elements.push_back({QString::fromStdString(e.name), e.kind, e.left, e.top, e.width, e.height, e.points,
-                                 e.bold, e.underline, e.wrap, QString::fromStdString(e.text),
-                                 firstLogo ? logo : QImage()});
-    }
+    // Both pictures are the logo; the one under the footer takes it when the
+    // page is filled.
+    for (const PaperElement& e : DesignedReportElements())
+        page.elements.push_back({e, e.name == "QRImage1" ? logo : QImage()});
     return page;
 }
 
@@ -70,8 +66,9 @@ void PaintReportPage(QPainter& painter, const ReportPage& page, double dotsPerMm
             if (!e.picture.isNull()) painter.drawImage(box, e.picture);
             continue;
         }
-        const QString text =
-            e.kind == ReportElement::Kind::Date ? QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")) : e.text;
+        const QString text = e.kind == ReportElement::Kind::Date
+                                 ? QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))
+                                 : QString::fromStdString(e.text);
         QFont font = ReportFont(e.points, e.bold, e.underline);
         FitOneLineBox(font, e, text, box, painter.device());
         painter.setFont(font);

@@ -177,13 +177,13 @@ private slots:
     }
 
     void logoIsCopiedOnEveryFill() {
-        report->QuickRep1[QStringLiteral("QRImage2")].picture = QImage();
+        report->QuickRep1["QRImage2"].picture = QImage();
         form->TypeScreens.type = 1;
         FillReport(report->QuickRep1, form->TypeScreens.Current());
-        const QImage& logo = report->QuickRep1[QStringLiteral("QRImage1")].picture;
+        const QImage& logo = report->QuickRep1["QRImage1"].picture;
         QCOMPARE(logo.size(), QSize(319, 61));
         QVERIFY(logo.isGrayscale());
-        QCOMPARE(report->QuickRep1[QStringLiteral("QRImage2")].picture, logo);
+        QCOMPARE(report->QuickRep1["QRImage2"].picture, logo);
     }
 
     // The protocol of a calculation made in the window, printed through the
@@ -455,15 +455,17 @@ private:
         words = ReadWords(file, &pages);
     }
 
-    QString Text(const QString& name) const { return report->QuickRep1.Find(name)->text; }
+    QString Text(const QString& name) const {
+        return QString::fromStdString(report->QuickRep1.Find(name.toStdString())->text);
+    }
 
     // The element's caption is set, and its first word is printed within
     // 1 mm of the element's place.
     void ExpectElement(const QString& name, const char* text) {
-        const ReportElement* e = report->QuickRep1.Find(name);
+        const ReportElement* e = report->QuickRep1.Find(name.toStdString());
         QVERIFY2(e, qPrintable(name));
         const QString expected = QString::fromUtf8(text);
-        QCOMPARE(e->kind == ReportElement::Kind::Date ? expected : e->text, expected);
+        QCOMPARE(e->kind == ReportElement::Kind::Date ? expected : QString::fromStdString(e->text), expected);
         const QString first = expected.simplified().section(QLatin1Char(' '), 0, 0);
         bool found = false;
         for (const Word& w : words)
