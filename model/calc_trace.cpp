@@ -45,7 +45,9 @@ std::string TraceNumber(double value, int significant) {
 bool CheckedAgainst(CalcTrace* trace, bool met, std::string_view left, double leftValue, std::string_view right,
                     double rightValue, std::string_view unit) {
     if (!trace) return met;
-    const std::string u = unit.empty() ? std::string() : " " + std::string(unit);
+    // Appended, not " " + string: GCC 12 warns wrongly on that at -O2.
+    std::string u;
+    if (!unit.empty()) u.append(" ").append(unit);
     trace_detail::RecordCheck(*trace, met,
                               std::string(left) + " = " + TraceNumber(leftValue) + u + (met ? " ≤ " : " > ") +
                                   std::string(right) + " = " + TraceNumber(rightValue) + u);

@@ -25,7 +25,8 @@ std::string_view SurfaceRecommendation(bool indoors, bool metal, std::string_vie
 }
 
 std::string WholeResultCaption(WholeKind kind, double value, std::string_view moment) {
-    const std::string when = moment.empty() ? std::string() : " " + std::string(moment);
+    std::string when;  // appended: GCC 12 warns wrongly on " " + string at -O2
+    if (!moment.empty()) when.append(" ").append(moment);
     switch (kind) {
         case WholeKind::SurfaceTemp:
             return moment.empty() ? " Температура поверхности изоляции (0С) ="
