@@ -331,7 +331,7 @@ private:
             char range[32];
             lxw_rowcol_to_range(range, 1, column, last, column);
             if (formula.back() != '(') formula += ',';
-            if (!current) formula += "'" + SheetName(k) + "'!";
+            if (!current) formula.append("'").append(SheetName(k)).append("'!");
             formula += range;
         }
         return formula.back() == '(' ? std::string() : formula + ")";

@@ -63,10 +63,15 @@ std::u32string TrimmedCodePoints(std::u32string_view text) {
 
 std::string Trimmed(std::string_view text) { return Encode(TrimmedCodePoints(Decode(text))); }
 
-std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
-    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
-        text.replace(at, from.size(), to);
-    return text;
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string out;
+    for (std::size_t at = 0;;) {
+        const std::size_t found = text.find(from, at);
+        out.append(text.substr(at, found - at));
+        if (found == std::string_view::npos) return out;
+        out.append(to);
+        at = found + from.size();
+    }
 }
 
 std::string Html(std::string_view text) {
