@@ -243,14 +243,19 @@
 
   const cssString = (text) => '"' + text.replace(/\\/g, '\\\\').replace(/"/g, '\\"') + '"';
 
+  // The day as the papers print it: 09.12.2026.
+  function todayAsPrinted() {
+    const today = new Date();
+    return [today.getDate(), today.getMonth() + 1].map((n) => String(n).padStart(2, '0')).join('.') + '.' +
+           today.getFullYear();
+  }
+
   // The one-page report: the program's page, element by element, in mm.
   function printReport() {
     const answer = calculateForPrinting();
     if (answer.error || answer.shown.refused) return; // the refusal is on the screen; nothing to print
     const sheet = element('div', {class: 'report-page'});
-    const today = new Date();
-    const date = [today.getDate(), today.getMonth() + 1].map((n) => String(n).padStart(2, '0')).join('.') + '.' +
-                 today.getFullYear();
+    const date = todayAsPrinted();
     for (const e of answer.shown.report) {
       const box = element(e.kind === 'picture' ? 'img' : 'div', {class: 'element'});
       box.style.left = e.left + 'mm';
@@ -300,9 +305,7 @@
 
   function printProtocol(identity) {
     calculateForPrinting();
-    const today = new Date();
-    const date = [today.getDate(), today.getMonth() + 1].map((n) => String(n).padStart(2, '0')).join('.') + '.' +
-                 today.getFullYear();
+    const date = todayAsPrinted();
     const protocol = JSON.parse(engine.protocol(argumentsOf(state).join('\n'), JSON.stringify(identity), date));
     if (protocol.error) return;
     const body = element('div', {class: 'protocol'});
