@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -63,20 +62,20 @@ void ReadRows(std::FILE* in, Dialect& dialect, const RowHandler& onRow, const No
 
 namespace {
 
+// glibc's iconv writes a letter Windows-1251 lacks as its nearest ones when
+// asked to; the browser build's C library knows no such request.
+#ifdef __GLIBC__
+constexpr const char* kWindows1251Out = "WINDOWS-1251//TRANSLIT";
+#else
+constexpr const char* kWindows1251Out = "WINDOWS-1251";
+#endif
+
 // The shortest text that reads back to the same double, with the dialect's
 // decimal sign.
-// Shortest text that reads back to the same double, with a decimal point.
-std::string ShortestNumber(double value) {
-    char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return error == std::errc() ? std::string(buffer, end) : std::string("0");
-}
-
 void AppendNumber(std::string& line, double value, bool decimalComma) {
-    char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    char buffer[kShortestTextRoom];
     const std::size_t start = line.size();
-    line.append(buffer, error == std::errc() ? end : buffer);
+    line.append(buffer, WriteShortest(buffer, value));
     if (decimalComma)
         if (const auto point = line.find('.', start); point != std::string::npos) line[point] = ',';
 }
@@ -89,8 +88,8 @@ public:
         // is written as its nearest letters.
         if (dialect_.encoding != Encoding::Utf8)
             encoder_.emplace(
-                dialect_.encoding == Encoding::Windows1251 ? "WINDOWS-1251//TRANSLIT" : IconvName(dialect_.encoding),
-                "UTF-8", "?");
+                dialect_.encoding == Encoding::Windows1251 ? kWindows1251Out : IconvName(dialect_.encoding), "UTF-8",
+                "?");
         if (dialect_.encoding == Encoding::Utf16LE)
             std::fwrite(kUtf16LEMark.data(), 1, kUtf16LEMark.size(), out_);
         else if (dialect_.encoding == Encoding::Utf16BE)
@@ -238,12 +237,13 @@ public:
 
     void WriteRow(const std::vector<OutCell>& cells) override {
         if (row_ == LXW_ROW_MAX) AddSheet();
+        char shortest[kShortestTextRoom];
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const OutCell& cell = cells[i];
             if (cell.kind == OutCell::Kind::Number) {
                 if (!std::isfinite(cell.number)) continue;  // a workbook has no such number
                 Check(worksheet_write_number(sheet_, row_, Col(i), cell.number, formats_[i]));
-                Widen(i, ShortestNumber(cell.number).size());
+                Widen(i, static_cast<std::size_t>(WriteShortest(shortest, cell.number) - shortest));
                 continue;
             }
             if (cell.text.empty()) continue;

@@ -262,6 +262,43 @@ std::optional<double> ReadSpreadsheetNumber(std::string_view text, bool commaGro
 
 std::string SwapFirstPoint(std::string_view text) { return ReplaceFirst(text, '.', ','); }
 
+char* WriteShortest(char* buffer, double value) {
+#if defined(__cpp_lib_to_chars)
+    const auto [end, error] = std::to_chars(buffer, buffer + kShortestTextRoom, value);
+    return error == std::errc() ? end : buffer;
+#else
+    // The browser build's library has no floating-point to_chars: the fewest
+    // significant digits that read back, from printf, laid out as to_chars
+    // lays them out.
+    char* out = buffer;
+    if (std::signbit(value)) *out++ = '-';
+    value = std::fabs(value);
+    char scientific[40];
+    for (int precision = 0;; ++precision) {
+        std::snprintf(scientific, sizeof scientific, "%.*e", precision, value);
+        if (precision >= 16 || std::strtod(scientific, nullptr) == value) break;
+    }
+    // "d.ddde±XX": the digits without the point, and the exponent.
+    const std::string_view text(scientific);
+    const std::size_t e = text.find('e');
+    std::string digits(text.substr(0, std::min<std::size_t>(1, e)));
+    if (e > 2) digits += text.substr(2, e - 2);
+    const int exponent = std::atoi(scientific + e + 1);
+    std::string fixed;
+    const int count = static_cast<int>(digits.size());
+    if (exponent < 0) {
+        fixed = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else if (exponent + 1 >= count) {
+        fixed = digits + std::string(static_cast<std::size_t>(exponent + 1 - count), '0');
+    } else {
+        fixed = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
+                digits.substr(static_cast<std::size_t>(exponent) + 1);
+    }
+    const std::string shorter = fixed.size() <= text.size() ? fixed : std::string(text);
+    return std::copy(shorter.begin(), shorter.end(), out);
+#endif
+}
+
 std::string FormatFixed(double value, int width, int decimals) {
     // Fixed notation of the largest double needs 309 digits before the point.
     char buffer[400];

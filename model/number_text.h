@@ -2,6 +2,7 @@
 // reads. A desktop locale with a decimal comma must not change them.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,12 @@ std::string SwapFirstComma(std::string_view text);
 
 // Replaces the first "." of `text` by ",".
 std::string SwapFirstPoint(std::string_view text);
+
+// The shortest text that reads back to the same finite value, with a
+// decimal point, fixed or with an exponent, whichever is shorter (fixed when
+// both are as long): std::to_chars's plain form. Writes at most 32 chars.
+inline constexpr std::size_t kShortestTextRoom = 32;
+char* WriteShortest(char* buffer, double value);
 
 // printf-style "%W.Pf" of a finite value, with a decimal point.
 std::string FormatFixed(double value, int width, int decimals);

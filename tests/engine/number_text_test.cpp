@@ -73,6 +73,30 @@ TEST(FormatWithRecord, UsesWidthAndDecimalsOfTheRecord) {
     EXPECT_EQ(FormatWithRecord("", 2.6), "3");
 }
 
+// Both builds' shortest texts, fixed or with an exponent as to_chars chooses.
+TEST(WriteShortest, FewestDigitsInTheShorterForm) {
+    const std::pair<double, const char*> cases[] = {
+        {23.674398030150492, "23.674398030150492"},
+        {0.1, "0.1"},
+        {1200, "1200"},
+        {100000, "1e+05"},
+        {123456, "123456"},
+        {0.0001, "1e-04"},
+        {0.001, "0.001"},
+        {1.5e-7, "1.5e-07"},
+        {-0.0, "-0"},
+        {0, "0"},
+        {-2.5, "-2.5"},
+        {1e300, "1e+300"},
+        {5e-324, "5e-324"},
+        {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+    };
+    for (const auto& [value, text] : cases) {
+        char buffer[kShortestTextRoom];
+        EXPECT_EQ(std::string(buffer, WriteShortest(buffer, value)), text) << value;
+    }
+}
+
 TEST(FormatFixed, LargestDoubleIsWrittenInFull) {
     EXPECT_EQ(FormatFixed(std::numeric_limits<double>::max(), 1, 0).size(), 309u);
 }
