@@ -21,8 +21,9 @@ run_packages=(
   fonts-liberation fonts-dejavu-core
   nlohmann-json3-dev libcsv-dev libxlsxwriter-dev zlib1g-dev libzip-dev libexpat1-dev
 )
-# The browser edition: emscripten (its own clang) and the JSON headers.
-web_packages=(cmake ninja-build emscripten nlohmann-json3-dev googletest)
+# The browser edition: emscripten (its own clang), the JSON headers, and what
+# fetches and builds the tables' C libraries from Debian's sources.
+web_packages=(cmake ninja-build emscripten nlohmann-json3-dev googletest dpkg-dev make)
 test_packages=(
   "${run_packages[@]}" "${web_packages[@]}"
   chromium chromium-driver python3-selenium

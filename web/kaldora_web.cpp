@@ -2,12 +2,17 @@
 // the descriptions the page builds its form from, both as JSON.
 #include <emscripten/bind.h>
 
+#include <cstdio>
+#include <memory>
+#include <new>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/errors.h"
 #include "cli/output.h"
+#include "cli/table.h"
 #include "engine/case_run.h"
 #include "engine/current_norm.h"
 #include "engine/method_constants.h"
@@ -206,10 +211,58 @@ std::string Protocol(const std::string& lines, const std::string& identity, cons
     }
 }
 
+// A table of cases in the page's file system at `in` (named `name` in what
+// is said of it), its results written to `out` as kaldora-calc writes them:
+// CSV in the table's own dialect, or a workbook. Gives the counts of rows and
+// of rows not computed and the notes, or {"error": why} in kaldora-calc's words.
+std::string Table(const std::string& in, const std::string& name, const std::string& out, bool workbook) {
+    using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+    char* noteText = nullptr;
+    std::size_t noteSize = 0;
+    std::FILE* notes = open_memstream(&noteText, &noteSize);
+    Json answer;
+    try {
+        const File input(std::fopen(in.c_str(), "rb"), std::fclose);
+        const File csv(workbook ? nullptr : std::fopen(out.c_str(), "wb"), std::fclose);
+        if (!input || (!workbook && !csv)) throw cli::ReadError{"the page cannot hold the file"};
+        const cli::TableCounts counts =
+            cli::RunTable({input.get(), csv.get(), workbook ? out : std::string(), nullptr, notes});
+        answer = {{"rows", counts.rows}, {"errors", counts.errors}};
+    } catch (const cli::ArgumentError& e) {
+        answer = {{"error", e.message}};
+    } catch (const cli::ReadError& e) {
+        answer = {{"error", "cannot read " + name + ": " + e.reason}};
+    } catch (const cli::WriteError& e) {
+        answer = {{"error", "cannot write the results: " + e.reason}};
+    } catch (const std::bad_alloc&) {
+        answer = {{"error", "out of memory"}};
+    }
+    // The stream's buffer is whole, and the caller's, once it is closed.
+    if (notes) std::fclose(notes);
+    Json noteLines = Json::array();
+    constexpr std::string_view kProgram = "kaldora-calc: ";
+    for (std::string& line : Lines(std::string(noteText ? noteText : "", noteSize)))
+        noteLines.push_back(line.starts_with(kProgram) ? line.substr(kProgram.size()) : line);
+    std::free(noteText);
+    answer["notes"] = noteLines;
+    return answer.dump();
+}
+
+// An empty table with every column to fill in, as `kaldora-calc --template
+// ru` writes it, at `path` in the page's file system.
+bool WriteTableTemplate(const std::string& path) {
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) return false;
+    cli::WriteTemplate(out, cli::Titles::Russian);
+    return std::fclose(out) == 0;
+}
+
 }  // namespace kaldora::web
 
 EMSCRIPTEN_BINDINGS(kaldora) {
     emscripten::function("describe", &kaldora::web::Describe);
     emscripten::function("run", &kaldora::web::Run);
     emscripten::function("protocol", &kaldora::web::Protocol);
+    emscripten::function("table", &kaldora::web::Table);
+    emscripten::function("writeTableTemplate", &kaldora::web::WriteTableTemplate);
 }

@@ -322,6 +322,61 @@
     if (result.childElementCount) result.classList.add('outdated');
   }
 
+  // A table of cases: read by the engine from the page's own file system and
+  // its results offered as a download, in the form the table came in.
+  let tableLink = null;
+  function runTable(file) {
+    const status = $('table-result');
+    status.replaceChildren(element('p', {class: 'summary'}, 'Расчет таблицы «' + file.name + '»…'));
+    file.arrayBuffer().then((buffer) => {
+      const bytes = new Uint8Array(buffer);
+      const workbook = bytes[0] === 0x50 && bytes[1] === 0x4b; // a zip: .xlsx
+      const dot = file.name.lastIndexOf('.');
+      const base = dot > 0 ? file.name.slice(0, dot) : file.name;
+      const extension = workbook ? '.xlsx' : dot > 0 ? file.name.slice(dot) : '.csv';
+      const input = '/tmp/table', output = '/tmp/results' + extension;
+      engine.FS.writeFile(input, bytes);
+      const answer = JSON.parse(engine.table(input, file.name, output, workbook));
+      engine.FS.unlink(input);
+      if (tableLink) URL.revokeObjectURL(tableLink);
+      tableLink = null;
+      status.replaceChildren();
+      if (answer.error) {
+        status.append(element('p', {class: 'error'}, 'Таблица не рассчитана: ' + answer.error));
+      } else {
+        status.append(element('p', {class: 'summary'}, 'Строк в таблице: ' + answer.rows +
+                                   (answer.errors ? '; не рассчитано: ' + answer.errors + ' (причина — в строке)' : '')));
+        const results = engine.FS.readFile(output);
+        tableLink = URL.createObjectURL(new Blob([results], {
+          type: workbook ? 'application/vnd.openxmlformats-officedocument.spreadsheetml.sheet' : 'text/csv'}));
+        const name = base + '-результаты' + extension;
+        status.append(element('a', {href: tableLink, download: name, id: 'table-download'}, 'Скачать ' + name));
+      }
+      if (engine.FS.analyzePath(output).exists) engine.FS.unlink(output);
+      for (const note of answer.notes) status.append(element('p', {class: 'note'}, note));
+    });
+  }
+
+  function buildTables() {
+    const drop = $('table-drop');
+    const template = $('table-template');
+    if (engine.writeTableTemplate('/tmp/template.csv'))
+      template.href = URL.createObjectURL(new Blob([engine.FS.readFile('/tmp/template.csv')], {type: 'text/csv'}));
+    template.download = 'Кальдора-шаблон.csv';
+    $('table-file').addEventListener('change', (event) => {
+      if (event.target.files.length) runTable(event.target.files[0]);
+      event.target.value = '';
+    });
+    drop.addEventListener('dragover', (event) => { event.preventDefault(); drop.classList.add('over'); });
+    drop.addEventListener('dragleave', () => drop.classList.remove('over'));
+    drop.addEventListener('drop', (event) => {
+      event.preventDefault();
+      drop.classList.remove('over');
+      if (event.dataTransfer.files.length) runTable(event.dataTransfer.files[0]);
+    });
+    $('tables').hidden = false;
+  }
+
   function start() {
     description = JSON.parse(engine.describe());
     $('calculate').textContent = description.captions.calculate;
@@ -337,6 +392,7 @@
     });
     $('result').dataset.calculate = description.captions.calculate;
     buildTypes();
+    buildTables();
     $('case').addEventListener('submit', (event) => {
       event.preventDefault();
       for (const input of document.querySelectorAll('#fields input:not([readonly]), #fields select'))
