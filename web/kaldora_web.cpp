@@ -2,7 +2,9 @@
 // the descriptions the page builds its form from, both as JSON.
 #include <emscripten/bind.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <nlohmann/json.hpp>
@@ -224,7 +226,8 @@ std::string Table(const std::string& in, const std::string& name, const std::str
     try {
         const File input(std::fopen(in.c_str(), "rb"), std::fclose);
         const File csv(workbook ? nullptr : std::fopen(out.c_str(), "wb"), std::fclose);
-        if (!input || (!workbook && !csv)) throw cli::ReadError{"the page cannot hold the file"};
+        if (!input) throw cli::ReadError{std::strerror(errno)};
+        if (!workbook && !csv) throw cli::WriteError{out, std::strerror(errno)};
         const cli::TableCounts counts =
             cli::RunTable({input.get(), csv.get(), workbook ? out : std::string(), nullptr, notes});
         answer = {{"rows", counts.rows}, {"errors", counts.errors}};

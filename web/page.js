@@ -354,6 +354,9 @@
       }
       if (engine.FS.analyzePath(output).exists) engine.FS.unlink(output);
       for (const note of answer.notes) status.append(element('p', {class: 'note'}, note));
+    }).catch((error) => {
+      // A file the browser could not read, or no room for it: said, not left at "Расчет…".
+      status.replaceChildren(element('p', {class: 'error'}, 'Таблица не рассчитана: ' + error.message));
     });
   }
 
