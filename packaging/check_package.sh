@@ -11,7 +11,8 @@ dpkg-deb --info "$deb"
 dpkg-deb --contents "$deb"
 dpkg-deb --extract "$deb" "$work"
 
-for f in usr/bin/kaldora usr/bin/kaldora-calc usr/share/kaldora/RiriRuvu.html \
+for f in usr/bin/kaldora usr/bin/kaldora-calc usr/libexec/kaldora/kaldora-calc-protocol \
+         usr/share/kaldora/RiriRuvu.html \
          usr/share/applications/io.github.kaldora.kaldora.desktop \
          usr/share/metainfo/io.github.kaldora.kaldora.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/io.github.kaldora.kaldora.svg \
