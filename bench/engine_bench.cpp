@@ -3,12 +3,15 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "engine/calculation.h"
 #include "engine/case_run.h"
 #include "engine/kernels.h"
 #include "engine/reference_tables.h"
 #include "model/calc_data.h"
+#include "model/calc_types.h"
 #include "model/type_layout.h"
 
 namespace kaldora {
@@ -55,6 +58,33 @@ void BM_Calculate(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(Calculate(calcInput).Thickness());
 }
 BENCHMARK(BM_Calculate)->DenseRange(1, 5)->ArgName("type");
+
+// The 100,000 mixed type 1 and type 3 cases of bench/engine_vs_reference.sh
+// as values: the calculation alone, the least a case of that table can take
+// in kaldora-calc, which also reads and writes it.
+void BM_CalculateMixedCases(benchmark::State& state) {
+    constexpr int kDiameters[] = {18, 25, 32, 45, 57, 76, 89, 108, 133, 159, 219, 273, 325, 426, 530, 720, 1020};
+    std::vector<CalcInput> cases;
+    for (int i = 0; i < 100000; ++i) {
+        const bool heatLoss = i % 2 == 0;
+        const int type = heatLoss ? 1 : 3;
+        CaseInput c{.type = type, .indoors = i / 2 % 2 == 1, .metal = (heatLoss ? i / 4 : i / 6) % 2 == 1};
+        if (heatLoss) c.longHours = c.indoors;
+        const auto typed = [&](int slot, int value) { c.slotTexts.emplace_back(slot, std::to_string(value)); };
+        typed(kSlotAirTemp, heatLoss ? i % 30 : 20);
+        typed(TypeInfo(type).diameterSlot, kDiameters[i % 17]);
+        typed(kSlotCarrierTemp, heatLoss ? 50 + i % 550 : 100 + i % 400);
+        if (!heatLoss) typed(kSlotSurfaceTemp, 35 + i % 30);
+        cases.push_back(InputOf(c));
+    }
+    std::size_t k = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Calculate(cases[k]).Thickness());
+        k = k + 1 < cases.size() ? k + 1 : 0;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CalculateMixedCases);
 
 }  // namespace
 }  // namespace kaldora
